@@ -1,0 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Chief header of the engine data models.
+#include <juce_audio_basics/juce_audio_basics.h>

@@ -1,0 +1,350 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ZuParamTrees.h"
+#include "ZuParamBase.h"
+
+namespace
+{
+struct Entry
+{
+    const char* key;
+    int pairs;
+    float def;
+};
+
+// Unit-level keys every sequencer kind has, then the kinds' own.
+const Entry commonUnitEntries[] = {{"dir", 2, 0.0f},    {"sclk", 2, 11.0f}, {"fclk", 0, 0.3f}, {"csync", 0, 1.0f},
+                                   {"clktyp", 0, 0.0f}, {"rst", 0, 0.0f},   {"strt", 2, 1.0f}, {"size", 2, 16.0f}};
+const Entry pitchUnitEntries[] = {{"goct", 2, 0.0f}, {"tp", 2, 0.0f}, {"relmode", 0, 0.0f}, {"relbn", 2, 49.0f}};
+const Entry paramUnitEntries[] = {{"tar1", 0, 1.0f}, {"tar2", 0, 0.0f}, {"tar3", 0, 0.0f}, {"tar4", 0, 0.0f}};
+const Entry ccUnitEntries[] = {{"tarcc", 0, 0.0f}, {"omin", 0, 0.0f}, {"omax", 0, 127.0f}};
+
+const Entry pitchStepEntries[] = {{"pch", 2, 0.0f},   {"slk", 0, 0.0f},   {"oct", 1, 2.0f},
+                                  {"vel", 1, 100.0f}, {"gate", 1, 50.0f}, {"prob", 1, 100.0f},
+                                  {"slr", 1, 0.0f},   {"spwr", 1, 1.0f},  {"relpch", 2, 0.0f}};
+const Entry paramStepEntries[] = {
+    {"sval", 2, 0.0f}, {"slk", 0, 0.0f}, {"prob", 1, 100.0f}, {"spwr", 1, 1.0f}, {"emenu", 0, 0.0f}};
+const Entry ccStepEntries[] = {{"sval", 2, 0.0f}, {"slk", 0, 0.0f}, {"prob", 1, 100.0f}, {"spwr", 1, 1.0f}};
+const Entry octStepEntries[] = {
+    {"stp", 2, 0.0f}, {"soct", 1, 2.0f}, {"slk", 0, 0.0f}, {"prob", 1, 100.0f}, {"spwr", 1, 1.0f}};
+const Entry rackKnobEntries[] = {{"kval", 2, 0.0f}, {"ktarcc", 0, 0.0f}, {"kpwr", 0, 1.0f},
+                                 {"kmin", 0, 0.0f}, {"kmax", 0, 127.0f}, {"kch", 0, 0.0f}};
+
+// Unit children: "_ms" companions are integers, "_md" companions doubles.
+void setValueWithCompanions(juce::ValueTree& tree, const juce::String& id, const Entry& e)
+{
+    tree.setProperty(id, (double) e.def, nullptr);
+    for (int k = 1; k <= e.pairs; ++k)
+    {
+        tree.setProperty(id + "_ms" + juce::String(k), 0, nullptr);
+        tree.setProperty(id + "_md" + juce::String(k), 0.0, nullptr);
+    }
+}
+
+template <size_t N> void addUnitEntries(juce::ValueTree& tree, const juce::String& prefix, const Entry (&entries)[N])
+{
+    for (const auto& e : entries)
+        setValueWithCompanions(tree, prefix + e.key, e);
+}
+
+template <size_t N>
+void addNumberedEntries(juce::ValueTree& tree, const juce::String& prefix, const Entry (&entries)[N], int count)
+{
+    for (const auto& e : entries)
+        for (int n = 1; n <= count; ++n)
+            setValueWithCompanions(tree, prefix + e.key + juce::String(n), e);
+}
+
+constexpr int numSteps = 32;
+} // namespace
+
+void createPtchSqUnitParams(juce::ValueTree tree, const juce::String& prefix)
+{
+    addUnitEntries(tree, prefix, commonUnitEntries);
+    addUnitEntries(tree, prefix, pitchUnitEntries);
+    addNumberedEntries(tree, prefix, pitchStepEntries, numSteps);
+}
+
+void createPrmSqUnitParams(juce::ValueTree tree, const juce::String& prefix)
+{
+    addUnitEntries(tree, prefix, commonUnitEntries);
+    addUnitEntries(tree, prefix, paramUnitEntries);
+    addNumberedEntries(tree, prefix, paramStepEntries, numSteps);
+}
+
+void createCcSqUnitParams(juce::ValueTree tree, const juce::String& prefix)
+{
+    addUnitEntries(tree, prefix, commonUnitEntries);
+    addUnitEntries(tree, prefix, ccUnitEntries);
+    addNumberedEntries(tree, prefix, ccStepEntries, numSteps);
+}
+
+void createOctSqUnitParams(juce::ValueTree tree, const juce::String& prefix)
+{
+    addUnitEntries(tree, prefix, commonUnitEntries);
+    addNumberedEntries(tree, prefix, octStepEntries, numSteps);
+}
+
+void createCcRackUnitParams(juce::ValueTree tree, const juce::String& prefix)
+{
+    addNumberedEntries(tree, prefix, rackKnobEntries, 8);
+    for (int n = 1; n <= 8; ++n)
+        tree.setProperty(prefix + "kname" + juce::String(n), juce::String(), nullptr);
+}
+
+void createModUnitParams(juce::ValueTree tree, int kindIndex, int unitIndex, int slotIndex)
+{
+    juce::String prefix;
+    if (kindIndex != zuBareSlotKind)
+        prefix = "p6m" + juce::String(kindIndex + 1) + juce::String(unitIndex + 1) + juce::String(slotIndex + 1) + "_";
+
+    for (auto* key : {"bbi", "bphi", "bexp", "bsat", "csync", "clktyp", "bwf", "bsahm", "engn"})
+        tree.setProperty(prefix + key, 0, nullptr);
+    tree.setProperty(prefix + "pwr", slotIndex <= 1 ? 1 : 0, nullptr);
+
+    // Slot companions have the opposite types from those of unit children.
+    const Entry knobs[] = {{"ksr", 2, 8.0f}, {"kfr", 2, 0.5f}, {"kph", 2, 0.0f},
+                           {"kos", 2, 0.5f}, {"ksm", 2, 0.0f}, {"klv", 2, 1.0f}};
+    for (const auto& e : knobs)
+    {
+        const auto id = prefix + e.key;
+        tree.setProperty(id, (double) e.def, nullptr);
+        for (int k = 1; k <= e.pairs; ++k)
+        {
+            tree.setProperty(id + "_ms" + juce::String(k), 0.0, nullptr);
+            tree.setProperty(id + "_md" + juce::String(k), 0, nullptr);
+        }
+    }
+    for (int n = 1; n <= 8; ++n)
+        tree.setProperty(prefix + "prb" + juce::String(n), n == 1 ? 1.0 : 0.0, nullptr);
+}
+
+namespace ZuTreeNames
+{
+int kindIndexOfUnit(int unitId)
+{
+    if (unitId <= 4)
+        return 0;
+    if (unitId <= 8)
+        return 1;
+    if (unitId <= 12)
+        return 2;
+    if (unitId == 13)
+        return 3;
+    return 4;
+}
+
+int unitIndexOfUnit(int unitId)
+{
+    static constexpr int firstIdOfKind[] = {1, 5, 9, 13, 14};
+    return unitId - firstIdOfKind[kindIndexOfUnit(unitId)];
+}
+
+juce::String seqChildName(int unitId)
+{
+    static const char* kindNames[] = {"ptchsq", "prmsq", "ccsq", "octtpsq", "ccrack"};
+    const int kind = kindIndexOfUnit(unitId);
+    if (kind == 3)
+        return "octtpsq";
+    return kindNames[kind] + juce::String(unitIndexOfUnit(unitId) + 1);
+}
+
+juce::String unitPrefix(int unitId)
+{
+    const auto kindDigit = juce::String(kindIndexOfUnit(unitId) + 1);
+    return "p" + kindDigit + "m" + kindDigit + juce::String(unitIndexOfUnit(unitId) + 1) + "_";
+}
+} // namespace ZuTreeNames
+
+void ZuParamBase::createParamTree()
+{
+    jassert(paramTree.isValid() && paramTree.getNumProperties() == 0);
+
+    juce::ValueTree modMain("modmain");
+    juce::ValueTree seqMain("seqmain");
+    snapTree = juce::ValueTree("snapmain");
+
+    // The properties of "param" itself reach the processor's listener as they are set.
+    auto& p = paramTree;
+    p.setProperty("presetname", "Preset", nullptr);
+    for (int n = 1; n <= 12; ++n)
+    {
+        const auto sn = juce::String(n);
+        p.setProperty("p9_chord_type" + sn, 1.0, nullptr);
+        p.setProperty("p9_chord_root" + sn, n, nullptr);
+        p.setProperty("p9_chord_inv" + sn, 1.0, nullptr);
+        p.setProperty("p9_chord_custom" + sn, 0, nullptr);
+        for (int m = 1; m <= 5; ++m)
+            p.setProperty("p9_chord" + sn + "_cn" + juce::String(m), 1.0, nullptr);
+    }
+    p.setProperty("scale_type1_presetname", "Preset", nullptr);
+    for (int k = 1; k <= 7; ++k)
+        p.setProperty("p8_scale_type1_wkey" + juce::String(k), 1, nullptr);
+    for (int k = 1; k <= 5; ++k)
+        p.setProperty("p8_scale_type1_bkey" + juce::String(k), 1, nullptr);
+    p.setProperty("p0_midichlock", 0, nullptr);
+    p.setProperty("p0_scalelock", 0, nullptr);
+    p.setProperty("p0_chrpwr", 0, nullptr);
+    p.setProperty("p0_chrsize", 4, nullptr);
+    p.setProperty("p0_chrspd", 4, nullptr);
+    p.setProperty("p0_chrtrksel", 0, nullptr);
+    for (int t = 1; t <= 8; ++t)
+        for (int s = 1; s <= 16; ++s)
+            p.setProperty("p0_chrt" + juce::String(t) + "stp" + juce::String(s), 0, nullptr);
+    for (int u = 1; u <= 15; ++u)
+        p.setProperty("p0_chrtar" + juce::String(u), 0, nullptr);
+
+    using Builder = void (*)(juce::ValueTree, const juce::String&);
+    static constexpr Builder builders[] = {createPtchSqUnitParams, createPrmSqUnitParams, createCcSqUnitParams,
+                                           createOctSqUnitParams, createCcRackUnitParams};
+    static constexpr int firstId[] = {1, 5, 9, 13, 14};
+    static constexpr int unitsOfKind[] = {4, 4, 4, 1, 2};
+
+    for (int kind = 0; kind < numKinds; ++kind)
+    {
+        for (int u = 0; u < unitsOfKind[kind]; ++u)
+        {
+            const int id = firstId[kind] + u;
+            const auto prefix = ZuTreeNames::unitPrefix(id);
+            juce::ValueTree unit(ZuTreeNames::seqChildName(id));
+            if (kind <= 3)
+                unit.setProperty(prefix + "page", 0.0, nullptr);
+            if (kind == 0)
+                unit.setProperty(prefix + "vgp", 0.0, nullptr);
+            builders[kind](unit, prefix);
+            seqMain.appendChild(unit, nullptr);
+
+            juce::ValueTree unitSnap(unit.getType());
+            juce::ValueTree snapDef("snapdef");
+            snapDef.copyPropertiesFrom(unit, nullptr);
+            unitSnap.appendChild(snapDef, nullptr);
+            for (int s = 1; s <= 8; ++s)
+                unitSnap.appendChild(juce::ValueTree("snap" + juce::String(s)), nullptr);
+            snapTree.appendChild(unitSnap, nullptr);
+        }
+        for (int u = 0; u < unitsOfKind[kind]; ++u)
+        {
+            const int id = firstId[kind] + u;
+            juce::ValueTree unitMod(ZuTreeNames::seqChildName(id) + "mod");
+            unitMod.setProperty("p6m" + juce::String(kind + 1) + juce::String(u + 1) + "0_tab", 0.0, nullptr);
+            for (int s = 1; s <= 8; ++s)
+            {
+                juce::ValueTree slot("mod" + juce::String(s));
+                createModUnitParams(slot, kind, u, s - 1);
+                unitMod.appendChild(slot, nullptr);
+            }
+            modMain.appendChild(unitMod, nullptr);
+        }
+    }
+
+    p.appendChild(seqMain, nullptr);
+    p.appendChild(modMain, nullptr);
+
+    juce::ValueTree other("otherparams");
+    other.setProperty("p0_recleng", 1, nullptr);
+    for (int t = 1; t <= 4; ++t)
+        for (int u = 1; u <= 10; ++u)
+            other.setProperty("p0_rectrk" + juce::String(t) + "tarunit" + juce::String(u), u == t ? 1 : 0, nullptr);
+    p.appendChild(other, nullptr);
+
+    juce::ValueTree modSnapMain("modsnapmain");
+    juce::ValueTree modDef("moddef");
+    createModUnitParams(modDef, zuBareSlotKind, 0, 0);
+    modSnapMain.appendChild(modDef, nullptr);
+    for (int e = 1; e <= numUnits; ++e)
+    {
+        juce::ValueTree seqMod("seqmodtree" + juce::String(e));
+        for (int s = 1; s <= 8; ++s)
+        {
+            juce::ValueTree snap("snap" + juce::String(s));
+            for (int m = 1; m <= 8; ++m)
+                snap.appendChild(juce::ValueTree("unit" + juce::String(m)), nullptr);
+            seqMod.appendChild(snap, nullptr);
+        }
+        modSnapMain.appendChild(seqMod, nullptr);
+    }
+    snapTree.appendChild(modSnapMain, nullptr);
+}
+
+void ZuParamBase::preparePlugin()
+{
+    paramIds.clear();
+    for (int i = 0; i < ZuKern_ParamProfile::numParams; ++i)
+        paramIds.add({});
+
+    for (int i = 0; i < ZuKern_ParamProfile::numParams; ++i)
+    {
+        const auto id = paramProfile.getParamID(i);
+        paramState.addParameterListener(id, this);
+        paramIds.set(i, id);
+        parameterChanged(id, paramProfile.getDefVal(i));
+    }
+
+    mainTree = juce::ValueTree("maintree");
+    auto& m = mainTree;
+    m.setProperty("sq1_btmtab", 0, nullptr);
+    m.setProperty("mod_order", "MOD:", nullptr);
+    m.setProperty("mod_wndwhfactor", (double) 0.4f, nullptr);
+    m.setProperty("chord_wndwhfactor", (double) 0.43f, nullptr);
+    m.setProperty("chord_edit", 0, nullptr);
+    m.setProperty("btm_wndwsel", 0.0, nullptr);
+    for (int k = 1; k <= 7; ++k)
+        m.setProperty("sq1_rndrng" + juce::String(k), 1.0, nullptr);
+    for (int k = 1; k <= 7; ++k)
+        m.setProperty("sq1_prmlck" + juce::String(k), 0, nullptr);
+    static const char* unitLabels[] = {"PITCH 1", "PITCH 2", "PITCH 3", "PITCH 4", "PARAM 1",
+                                       "PARAM 2", "PARAM 3", "PARAM 4", "CC 1",    "CC 2",
+                                       "CC 3",    "CC 4",    "Oct/Tp",  "RACK 1",  "RACK 2"};
+    for (int u = 1; u <= numUnits; ++u)
+        m.setProperty("unitlabel" + juce::String(u), unitLabels[u - 1], nullptr);
+
+    static constexpr double pitchSetAll[] = {0.0, 2.0, 100.0, 50.0, 100.0, 0.0, 1.0, 0.0};
+    static constexpr double seqSetAll[] = {0.0, 100.0, 1.0};
+    static constexpr double octSetAll[] = {0.0, 2.0, 100.0, 1.0};
+
+    m.setProperty("sq1_setall_tar", 0, nullptr);
+    for (int k = 1; k <= 8; ++k)
+        m.setProperty("sq1_setall_val" + juce::String(k), pitchSetAll[k - 1], nullptr);
+    m.setProperty("ctstate", "CT:", nullptr);
+    m.setProperty("c_scl_o", 0, nullptr);
+    m.setProperty("c_scl_p", 0.0, nullptr);
+
+    auto rangesAndLocks = [&m](const juce::String& head, int count)
+    {
+        for (int k = 1; k <= count; ++k)
+        {
+            m.setProperty(head + "_rndrng" + juce::String(k), 1.0, nullptr);
+            m.setProperty(head + "_prmlck" + juce::String(k), 0, nullptr);
+        }
+    };
+    auto setAll = [&m](const juce::String& head, const double* values, int count)
+    {
+        m.setProperty(head + "_setall_tar", 0, nullptr);
+        for (int k = 1; k <= count; ++k)
+            m.setProperty(head + "_setall_val" + juce::String(k), values[k - 1], nullptr);
+    };
+
+    for (int n = 1; n <= 4; ++n)
+    {
+        const auto pch = "c_pchsq" + juce::String(n);
+        const auto prm = "c_prmsq" + juce::String(n);
+        const auto cc = "c_ccsq" + juce::String(n);
+        m.setProperty(pch + "_tab", 0, nullptr);
+        m.setProperty(prm + "_tab", 0, nullptr);
+        m.setProperty(cc + "_tab", 0, nullptr);
+        rangesAndLocks(pch, 7);
+        rangesAndLocks(prm, 3);
+        rangesAndLocks(cc, 3);
+        setAll(pch, pitchSetAll, 8);
+        setAll(prm, seqSetAll, 3);
+        setAll(cc, seqSetAll, 3);
+    }
+    m.setProperty("c_octsq_tab", 0, nullptr);
+    setAll("c_octsq1", octSetAll, 4);
+    rangesAndLocks("c_octsq1", 3);
+    for (int n = 1; n <= 8; ++n)
+        m.setProperty("macrolabel" + juce::String(n), "Macro", nullptr);
+
+    paramTree = juce::ValueTree("param");
+    paramTree.addListener(this);
+    createParamTree();
+}
