@@ -3,3 +3,8 @@
 
 // Chief header of the engine data models.
 #include <juce_audio_basics/juce_audio_basics.h>
+
+#include "ZuAtomic.h"
+#include "ZuConvert.h"
+#include "ZuDataModelBase.h"
+#include "CtrPtchSqData.h"
