@@ -8,3 +8,4 @@
 #include "ZuConvert.h"
 #include "ZuDataModelBase.h"
 #include "CtrPtchSqData.h"
+#include "MirabelGlobalData.h"

@@ -86,6 +86,7 @@ template <typename Snap> void addClockFields(FieldList& f, const Snap& snap, int
 }
 
 FieldList fieldsOf(const CtrPtchSqData& m, bool withNames = false);
+FieldList fieldsOf(const MirabelGlobalData& m, bool withNames = false);
 
 // Tree shaped like "snapmain": root / unit child / "snap" + s.
 inline juce::ValueTree makeSnapTree(const juce::String& unitChild, int snapNumber, juce::ValueTree& snapOut)
