@@ -9,3 +9,4 @@
 #include "ZuDataModelBase.h"
 #include "CtrPtchSqData.h"
 #include "MirabelGlobalData.h"
+#include "DispShareData.h"
