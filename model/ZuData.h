@@ -10,3 +10,4 @@
 #include "CtrPtchSqData.h"
 #include "MirabelGlobalData.h"
 #include "DispShareData.h"
+#include "CtrPrmSqData.h"
