@@ -11,3 +11,4 @@
 #include "MirabelGlobalData.h"
 #include "DispShareData.h"
 #include "CtrPrmSqData.h"
+#include "CtrCcSqData.h"
