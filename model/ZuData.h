@@ -12,3 +12,4 @@
 #include "DispShareData.h"
 #include "CtrPrmSqData.h"
 #include "CtrCcSqData.h"
+#include "CtrOctSqData.h"
