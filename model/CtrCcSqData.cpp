@@ -67,7 +67,10 @@ void CtrCcSqData::setParamValAt(int unit, int index, float v)
         break;
     }
 
-    auto& snap = writeSnapshotOf(u);
+    auto* target = writeSnapshotOf(u);
+    if (target == nullptr)
+        return;
+    auto& snap = *target;
     if (index < idxSnp)
         writeClockBlock(u, snap, index - idxClockBlock, v);
     else if (index == idxTarcc)

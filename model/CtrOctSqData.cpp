@@ -46,7 +46,10 @@ void CtrOctSqData::setParamValAt(int unit, int index, float v)
     if (index == idxSnp)
         return writeSnapshot(0, u, v);
 
-    auto& snap = writeSnapshotOf(u);
+    auto* target = writeSnapshotOf(u);
+    if (target == nullptr)
+        return;
+    auto& snap = *target;
     if (index < idxSnp)
         writeClockBlock(u, snap, index - idxClockBlock, v);
     else if (index < idxSoct)

@@ -53,7 +53,10 @@ void CtrPrmSqData::setParamValAt(int unit, int index, float v)
     if (index == idxSnp)
         return writeSnapshot(unit, u, v);
 
-    auto& snap = writeSnapshotOf(u);
+    auto* target = writeSnapshotOf(u);
+    if (target == nullptr)
+        return;
+    auto& snap = *target;
     if (index < idxSnp)
         writeClockBlock(u, snap, index - idxClockBlock, v);
     else if (index < idxSval)
