@@ -3,3 +3,13 @@
 
 // Chief header of the engine data models.
 #include <juce_audio_basics/juce_audio_basics.h>
+
+#include "ZuAtomic.h"
+#include "ZuConvert.h"
+#include "ZuDataModelBase.h"
+#include "CtrPtchSqData.h"
+#include "MirabelGlobalData.h"
+#include "DispShareData.h"
+#include "CtrPrmSqData.h"
+#include "CtrCcSqData.h"
+#include "CtrOctSqData.h"
