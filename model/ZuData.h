@@ -10,3 +10,6 @@
 #include "CtrPtchSqData.h"
 #include "MirabelGlobalData.h"
 #include "DispShareData.h"
+#include "CtrPrmSqData.h"
+#include "CtrCcSqData.h"
+#include "CtrOctSqData.h"
