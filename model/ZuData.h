@@ -8,3 +8,8 @@
 #include "ZuConvert.h"
 #include "ZuDataModelBase.h"
 #include "CtrPtchSqData.h"
+#include "CtrCcRackData.h"
+#include "LfoData.h"
+#include "MacroData.h"
+#include "ChordData.h"
+#include "ScaleData.h"
