@@ -5,28 +5,119 @@
 
 ZumiraboxAudioProcessor::ZumiraboxAudioProcessor()
     : juce::AudioProcessor(BusesProperties().withOutput("Output", juce::AudioChannelSet::stereo(), true)),
-      ZuParamBase(static_cast<juce::AudioProcessor&>(*this))
+      ZuParamBase(static_cast<juce::AudioProcessor&>(*this)),
+      PluginSettingState()
 {
+    static const char* snapIds[] = {"p1m11_snp", "p1m12_snp", "p1m13_snp", "p1m14_snp", "p2m21_snp",
+                                    "p2m22_snp", "p2m23_snp", "p2m24_snp", "p3m31_snp", "p3m32_snp",
+                                    "p3m33_snp", "p3m34_snp", "p4m41_snp", "p5m51_snp", "p5m52_snp"};
+    for (int u = 1; u <= numUnits; ++u)
+        snapshotParamUnits[snapIds[u - 1]] = u;
+
+    chordSlotRange = juce::Range<int>(0, 12);
+    stateTransferThread = juce::Thread::getCurrentThreadId();
+    stateTransferFlag = true;
+
+    for (auto& index : midiMapIndex)
+        index.store(-1);
+    controllerValues.fill(-1);
+    inputNoteRecords.reserve(maxInputNoteRecords);
+
+    globalData.createParamMap();
+    pitchSeqData.createParamMap();
+    paramSeqData.createParamMap();
+    ccSeqData.createParamMap();
+    octTpSeqData.createParamMap();
+    ccRackData.createParamMap();
+    lfoData.createParamMap();
+    macroData.createParamMap();
+    scaleData.createParamMap();
+    chordData.createParamMap();
+
+    // The modulation slot model follows each unit's current snapshot.
+    for (int j = 1; j <= 4; ++j)
+    {
+        lfoData.snapValues[(size_t) j - 1].referTo(pitchSeqData.snapValues[(size_t) j - 1]);
+        lfoData.snapValues[(size_t) j + 3].referTo(paramSeqData.snapValues[(size_t) j - 1]);
+        lfoData.snapValues[(size_t) j + 7].referTo(ccSeqData.snapValues[(size_t) j - 1]);
+        if (j <= 2)
+            lfoData.snapValues[(size_t) j + 12].referTo(ccRackData.snapValues[(size_t) j - 1]);
+    }
+    lfoData.snapValues[12].referTo(octTpSeqData.snapValues[0]);
+
+    mainEngine = std::make_unique<MainEngine>(globalData, pitchSeqData, paramSeqData, ccSeqData, octTpSeqData,
+                                              ccRackData, lfoData, macroData, scaleData, chordData);
+
+    buildParameterRoutes();
+
     isReady = false;
     preparePlugin();
+    getSettingFile();
+    rebuildMidiMapMirror();
     isReady = true;
+
+    // Logic and the Steinberg hosts start the transport a little early; JUCE
+    // reports none of them on Linux, but the check costs nothing.
+    const auto host = juce::PluginHostType();
+    if (host.isLogic() || host.isSteinberg())
+        mainEngine->startOnBeat = true;
+
+    scaleData.setParamTree(paramTree);
+    scaleData.type1KeyStatesChanged();
+
+    stateTransferFlag = false;
+    stateTransferThread = nullptr;
+    globalData.setMidiTpNote(midiTpNote.load());
+
+    snapshotRange = juce::NormalisableRange<float>(paramProfile.getMinVal(2), paramProfile.getMaxVal(2), 0.0f, 1.0f);
+
+    startTimer(startPolarityTimer, 1000);
+    startTimer(startUpEndTimer, 3000);
+    startTimer(requestPollTimer, 10);
 }
 
-ZumiraboxAudioProcessor::~ZumiraboxAudioProcessor() = default;
+ZumiraboxAudioProcessor::~ZumiraboxAudioProcessor()
+{
+    for (int id : {polarityPollTimer, startPolarityTimer, snapshotSwitchTimer, dummyFlipTimer, forceResyncTimer,
+                   requestPollTimer})
+        stopTimer(id);
+}
 
 const juce::String ZumiraboxAudioProcessor::getName() const
 {
     return "ZU-MIRA8";
 }
 
-void ZumiraboxAudioProcessor::prepareToPlay(double, int) {}
+void ZumiraboxAudioProcessor::prepareToPlay(double sampleRate, int blockSize)
+{
+    if (blockSize <= (int) processSpec.maximumBlockSize && sampleRate == processSpec.sampleRate && !forcePrepare)
+        return;
+
+    processSpec.sampleRate = sampleRate;
+    processSpec.maximumBlockSize = (juce::uint32) juce::jmax(0, blockSize);
+    processSpec.numChannels = 2;
+    mainEngine->prepare(processSpec);
+
+    preparedBlockSize = blockSize;
+    forcePrepare = false;
+
+    prepareEngineBuffers(juce::jmax(1, blockSize));
+}
+
+void ZumiraboxAudioProcessor::prepareEngineBuffers(int blockSize)
+{
+    modBlock = juce::dsp::AudioBlock<float>(modBlockMemory, (size_t) numModChannels, (size_t) blockSize);
+    modBlock.clear();
+    mainEngine->setModulationBlock(modBlock);
+
+    // Room for a dense block of generated MIDI, so the audio thread does not
+    // grow these buffers in normal use.
+    const size_t midiBytes = (size_t) juce::jmax(4096, blockSize * 64);
+    engineInput.ensureSize(midiBytes);
+    engineOutput.ensureSize(midiBytes);
+}
 
 void ZumiraboxAudioProcessor::releaseResources() {}
-
-void ZumiraboxAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
-{
-    buffer.clear();
-}
 
 void ZumiraboxAudioProcessor::processBlockBypassed(juce::AudioBuffer<float>&, juce::MidiBuffer&) {}
 
@@ -79,10 +170,6 @@ const juce::String ZumiraboxAudioProcessor::getProgramName(int)
 
 void ZumiraboxAudioProcessor::changeProgramName(int, const juce::String&) {}
 
-void ZumiraboxAudioProcessor::getStateInformation(juce::MemoryBlock&) {}
-
-void ZumiraboxAudioProcessor::setStateInformation(const void*, int) {}
-
 bool ZumiraboxAudioProcessor::isBusesLayoutSupported(const BusesLayout& layout) const
 {
     if (!layout.inputBuses.isEmpty() && layout.inputBuses.getReference(0).size() > 0)
@@ -91,8 +178,6 @@ bool ZumiraboxAudioProcessor::isBusesLayoutSupported(const BusesLayout& layout) 
         return false;
     return layout.outputBuses.getReference(0).size() == 2;
 }
-
-void ZumiraboxAudioProcessor::parameterChanged(const juce::String&, float) {}
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
 {

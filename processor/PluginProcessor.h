@@ -1,16 +1,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "PluginSettingState.h"
+#include "ZuData.h"
+#include "ZuLockFree.h"
 #include "ZuParamBase.h"
 
+#include "MainEngine.h"
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
 // The object the VST2 host creates: owns the parameter base with the host
-// parameters and the three value trees.
-class ZumiraboxAudioProcessor : public juce::AudioProcessor, public ZuParamBase
+// parameters and the three value trees, the settings state, the ten data
+// models, the hand-offs between the threads and the sequencing engine.
+class ZumiraboxAudioProcessor : public juce::AudioProcessor, public ZuParamBase, public PluginSettingState
 {
 public:
+    // Timer identifiers; each has one fixed job.
+    enum TimerId
+    {
+        polarityPollTimer = 0,
+        startPolarityTimer = 1,
+        snapshotSwitchTimer = 2,
+        dummyFlipTimer = 3,
+        editorRefreshTimer = 4,
+        chordCaptureTimer = 5,
+        startUpEndTimer = 11,
+        keyTransposeTimer = 12,
+        learnTimeoutTimer = 17,
+        learntValueTimer = 18,
+        settingsSaveTimer = 19,
+        forceResyncTimer = 20,
+        // Starts the timers that other threads ask for (they may not touch a
+        // JUCE timer themselves) and publishes snapshot values.
+        requestPollTimer = 21,
+    };
+
+    static constexpr int numModChannels = 16;
+    static constexpr int maxInputNoteRecords = 256;
+
     ZumiraboxAudioProcessor();
     ~ZumiraboxAudioProcessor() override;
 
+    // juce::AudioProcessor
     const juce::String getName() const override;
     void prepareToPlay(double sampleRate, int maximumExpectedSamplesPerBlock) override;
     void releaseResources() override;
@@ -33,8 +70,144 @@ public:
     void setStateInformation(const void* data, int sizeInBytes) override;
     bool isBusesLayoutSupported(const BusesLayout& layout) const override;
 
+    // Listeners and timers
     void parameterChanged(const juce::String& parameterID, float newValue) override;
+    void valueTreePropertyChanged(juce::ValueTree& tree, const juce::Identifier& property) override;
+    void timerCallback(int timerId) override;
+    void initUnitParams(int kindIndex, int unitIndex) override;
+
+    // MIDI input (audio thread) and MIDI learn (message thread)
+    void processMidiInput(const juce::MidiBuffer& input, juce::MidiBuffer& engineInput, int numSamples);
+    void startMidiLearn(juce::String parameterId);
+    void midiUnLearn(juce::String parameterId);
+
+    // State document
+    void saveStateToXML(juce::XmlElement& document, juce::String presetName);
+    void loadStateFromXML(juce::XmlElement* document, bool flag, juce::String presetName);
+    juce::XmlElement getXmlStateForSaveingPreset(juce::String presetName);
+    void getStateAsText(juce::String& text);
+    void setStateFromText(const juce::String& text);
+    juce::ValueTree& getValueTreeStateSavingPreset() { return paramState.state; }
+
+    // Unit operations (message thread)
+    void snapshotChanged(int unit, int oldSnapshot, int newSnapshot);
+    void copyPasteSnapshot(int srcUnit, int dstUnit, int srcSnapshot, int dstSnapshot);
+    void copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataModelBase& lfoModel, int type, int srcUnit, int dstUnit,
+                            int srcSnap, int dstSnap);
+    bool getModSrcPolarity(int kindIndex, int unitIndex, int slot);
+
+    // Unit ids 1..15 by kind and index and back; the current and pending
+    // snapshot of a unit in its model.
+    int currentSnapshotOfUnit(int unitId) const;
+    void setPendingSnapshotOfUnit(int unitId, int snapshot);
+    int pendingSnapshotOfUnit(int unitId) const;
+    SeqDataBase* unitModelOfKind(int kindIndex);
+
+    // Members, in construction order.
+    juce::dsp::ProcessSpec processSpec{0.0, 0, 0};
+    int32_t preparedBlockSize = 0;
+    bool forcePrepare = false;
+    juce::Range<int> chordSlotRange{0, 12};
+    std::atomic<int> chordNoteTarget{-1};
+    std::unique_ptr<MainEngine> mainEngine;
+    juce::dsp::AudioBlock<float> modBlock;
+    juce::HeapBlock<char> modBlockMemory;
+    juce::Value polarityToggle;
+    juce::Value editorValue;
+
+    MirabelGlobalData globalData;
+    CtrPtchSqData pitchSeqData;
+    CtrPrmSqData paramSeqData;
+    CtrCcSqData ccSeqData;
+    CtrOctSqData octTpSeqData;
+    CtrCcRackData ccRackData;
+    LfoData lfoData;
+    MacroData macroData;
+    ScaleData scaleData;
+    ChordData chordData;
+
+    // A queued snapshot switch (unit id, old snapshot, new snapshot); any host
+    // thread may queue one.
+    using SnapshotSwitch = std::tuple<int, int, int>;
+    ZuMpscQueue<SnapshotSwitch, 512> snapshotQueue;
+    // Controller values for learnt parameters (host parameter index, -1 when
+    // nothing usable is learnt for the controller; value 0..1).
+    struct LearntValue
+    {
+        int paramIndex = -1;
+        float value = 0.0f;
+    };
+    ZuSpscQueue<LearntValue, 512> learntValueQueue;
+    juce::CriticalSection learntValueLock;
+    std::vector<std::tuple<int, int, int, int>> inputNoteRecords;
+    ZuSpscQueue<std::tuple<int, int, int, int>, 512> keyTransposeQueue;
+    // Last value per controller number in the current block (-1: none).
+    std::array<int, 128> controllerValues{};
+    std::unordered_map<juce::String, int> snapshotParamUnits;
+    juce::NormalisableRange<float> snapshotRange{0.0f, 1.0f};
 
 private:
+    // Owner digit of an identifier (second character; not a digit reads 0).
+    static int ownerDigit(const juce::String& id);
+    // Routes one host parameter value to its model without building strings.
+    void routeParameter(int index, float value);
+    void buildParameterRoutes();
+    void routeTreeProperty(const juce::String& name, float value);
+
+    // Other threads ask for a timer; the poll timer starts it.
+    void requestTimer(int timerId);
+    void startRequestedTimers();
+    static int timerPeriod(int timerId);
+
+    void toggleValue(juce::Value& value);
+    void drainSnapshotQueue();
+    void flipDummyParameter();
+    void takeCapturedChordNotes();
+    void applyKeyTransposes();
+    void applyLearntValues();
+    void applyLearntControllers();
+    void rebuildMidiMapMirror();
+
+    void prepareEngineBuffers(int blockSize);
+
+    // True while this thread moves a state document in or out; only its own
+    // writes are kept from queueing snapshot switches and timers.
+    bool isStateTransferOnThisThread() const;
+    std::atomic<juce::Thread::ThreadID> stateTransferThread{nullptr};
+    void applyLockRules(juce::ValueTree& loaded, bool chLocked, bool scaleLocked,
+                        const std::array<std::array<int, 8>, 2>& rackChannels);
+    juce::CriticalSection snapshotDrainLock;
+
+    struct ParamRoute
+    {
+        int owner = 0;
+        SeqDataBase* unitModel = nullptr;
+        int unit = 0;
+        int modelIndex = 0;
+        int unitId = 0; // 1..15 for a snapshot parameter
+    };
+    std::array<ParamRoute, ZuKern_ParamProfile::numParams> paramRoutes{};
+    std::unordered_map<juce::String, int> paramIndexById;
+
+    std::atomic<uint32_t> timerRequests{0};
+
+    // Audio-thread mirrors of the MIDI map and the learn target (host
+    // parameter indices, -1 for none); the strings stay on the message thread.
+    std::array<std::atomic<int>, 128> midiMapIndex{};
+    std::atomic<int> learnTargetIndex{-1};
+    // Controllers learnt on the audio thread, written into the map by timer 19.
+    struct LearntController
+    {
+        int controller = 0;
+        int paramIndex = -1;
+    };
+    ZuSpscQueue<LearntController, 64> learntControllers;
+
+    // Buffers the audio thread reuses.
+    juce::MidiBuffer engineInput;
+    juce::MidiBuffer engineOutput;
+    std::array<int, 128> touchedControllers{};
+    int numTouchedControllers = 0;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(ZumiraboxAudioProcessor)
 };

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VstHost.h"
 
+#include <chrono>
 #include <cstring>
 #include <dlfcn.h>
+#include <thread>
 
 namespace
 {
@@ -241,6 +243,17 @@ void VstHost::idle(int times)
         dispatch(Vst2::effIdle);
         dispatch(Vst2::effEditIdle);
     }
+}
+
+void VstHost::idleFor(int ms)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end)
+    {
+        idle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    idle();
 }
 
 std::vector<char> VstHost::getChunk()

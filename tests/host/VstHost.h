@@ -69,6 +69,9 @@ public:
     // Advances the transport as a playing host would after a block.
     void advance(int numSamples);
     void idle(int times = 1);
+    // Idles the plug-in (which runs its message loop on the host's thread)
+    // for about ms milliseconds, as a host's editor timer would.
+    void idleFor(int ms);
 
     std::vector<char> getChunk();
     void setChunk(const std::vector<char>& data);
