@@ -80,7 +80,10 @@ void CtrPtchSqData::setParamValAt(int unit, int index, float v)
         break;
     }
 
-    auto& snap = writeSnapshotOf(u);
+    auto* target = writeSnapshotOf(u);
+    if (target == nullptr)
+        return;
+    auto& snap = *target;
     if (index < idxClockBlock + clockBlockSize)
         writeClockBlock(u, snap, index - idxClockBlock, v);
     else if (index < idxTp)

@@ -287,10 +287,12 @@ protected:
             units[(size_t) dstUnit].snaps[(size_t) dstSnap] = units[(size_t) srcUnit].snaps[(size_t) srcSnap];
         return true;
     }
-    // The snapshot that setParamVal writes: the unit's current one.
-    template <class Unit> static auto& writeSnapshotOf(Unit& unit) noexcept
+    // The snapshot that setParamVal writes: the unit's current one, or none
+    // while the current index lies outside 0..7 (the write is then refused).
+    template <class Unit> static auto* writeSnapshotOf(Unit& unit) noexcept
     {
-        return unit.snaps[(size_t) zu::clampInt(unit.currentSnapshot, 0, numSnapshots - 1)];
+        const int s = unit.currentSnapshot;
+        return isSnapshotIndex(s) ? &unit.snaps[(size_t) s] : nullptr;
     }
 
     // The stored snapshot s (0..7) of a unit child, or an invalid tree when it

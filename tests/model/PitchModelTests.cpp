@@ -551,3 +551,44 @@ TEST_F(PitchModel, SnapshotWrittenOffTheMessageThreadReachesItsValueOnSync)
     EXPECT_EQ((int) m->snapValues[3].getValue(), 4);
     EXPECT_FALSE(m->syncSnapValues());
 }
+
+TEST_F(PitchModel, WritesAreRefusedWhileTheCurrentSnapshotIsNoSnapshot)
+{
+    m->units[1].currentSnapshot = 9;
+    const auto before = fieldsOf(*m);
+    set(2, "tp", 4.0f);
+    set(2, "pch1", 4.0f);
+    EXPECT_EQ(before.values, fieldsOf(*m).values);
+    set(2, "ch", 4.0f);
+    EXPECT_EQ(m->units[1].ch, 4) << "header keys still work";
+    EXPECT_EQ(m->getPlaySnapshotIndex(1), 7);
+}
+
+// Whoever sees the resync request of a snapshot switch also sees the new
+// snapshot: the writer stores the snapshot first.
+TEST_F(PitchModel, ResyncRequestIsSeenWithItsSnapshot)
+{
+    auto& u = m->units[0];
+    std::atomic<int> handled{0};
+    int mismatches = 0;
+    std::thread reader(
+        [&]
+        {
+            for (int round = 1; round <= 2000; ++round)
+            {
+                while (!u.resyncRequest.exchange(false))
+                    std::this_thread::yield();
+                if (u.currentSnapshot != round % 8)
+                    ++mismatches;
+                handled = round;
+            }
+        });
+    for (int round = 1; round <= 2000; ++round)
+    {
+        m->setParamValAt(0, m->getParamIndex("snp"), (float) (round % 8));
+        while (handled.load() != round)
+            std::this_thread::yield();
+    }
+    reader.join();
+    EXPECT_EQ(mismatches, 0);
+}
