@@ -47,6 +47,16 @@ public:
     void initModUnit(juce::ValueTree& unitModTree, int kindIndex, int unitIndex);
     static double getVersionFromString(const juce::String& version);
 
+    // Unit snapshots in the trees (message thread).
+    void updateSeqSnapVt(int kindIndex, int unitIndex, int snapshot);
+    void loadSeqSnapVt(int kindIndex, int unitIndex, int snapshot);
+    void copyPasteVtBtwSeqUnits(int srcIndex, int dstIndex, juce::ValueTree& source, juce::ValueTree& destination,
+                                juce::String prefix);
+    juce::String unitNodeName(int kindIndex, int unitIndex) const;
+    static juce::String unitPrefixOf(int kindIndex, int unitIndex);
+    // Index of a unit's modulation snapshot tree ("seqmodtree" + (index + 1)).
+    static int snapTreeIndex(int kindIndex, int unitIndex);
+
     void setNewTransaction();
     bool isUndoReady();
     bool isRedoReady();
@@ -74,5 +84,8 @@ public:
     std::unordered_map<juce::String, int> snapParamUnits;
 
 private:
+    juce::ValueTree storedModSnapshot(int kindIndex, int unitIndex, int snapshot) const;
+    juce::ValueTree liveModNode(int kindIndex, int unitIndex) const;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(ZuParamBase)
 };

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Storing and loading unit snapshots in the trees.
+#include "ProcessorTestHelpers.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+struct SnapshotTrees : ::testing::Test
+{
+    void SetUp() override { processor.preparePlugin(); }
+
+    juce::ValueTree live(const char* unit)
+    {
+        return processor.paramTree.getChildWithName("seqmain").getChildWithName(unit);
+    }
+    juce::ValueTree liveSlot(const char* modNode, int slot)
+    {
+        return processor.paramTree.getChildWithName("modmain").getChildWithName(modNode).getChild(slot - 1);
+    }
+    juce::ValueTree stored(const char* unit, int snapshot)
+    {
+        return processor.snapTree.getChildWithName(unit).getChildWithName("snap" + juce::String(snapshot + 1));
+    }
+    juce::ValueTree storedSlot(int treeNumber, int snapshot, int slot)
+    {
+        return processor.snapTree.getChildWithName("modsnapmain")
+            .getChildWithName("seqmodtree" + juce::String(treeNumber))
+            .getChildWithName("snap" + juce::String(snapshot + 1))
+            .getChildWithName("unit" + juce::String(slot));
+    }
+
+    RecordingProcessor processor;
+};
+} // namespace
+
+TEST_F(SnapshotTrees, StoreThenLoadRestoresUnitAndSlots)
+{
+    auto unit = live("prmsq3");
+    unit.setProperty("p2m23_sval5", 42.0, nullptr);
+    liveSlot("prmsq3mod", 2).setProperty("p6m232_ksr", 3.0, nullptr);
+
+    processor.updateSeqSnapVt(1, 2, 4);
+    EXPECT_DOUBLE_EQ((double) stored("prmsq3", 4).getProperty("p2m23_sval5"), 42.0);
+    EXPECT_EQ(stored("prmsq3", 4).getNumProperties(), unit.getNumProperties());
+    EXPECT_DOUBLE_EQ((double) storedSlot(7, 4, 2).getProperty("ksr"), 3.0);
+    EXPECT_FALSE(storedSlot(7, 4, 2).hasProperty("p6m232_ksr"));
+
+    // Edit, then load the stored snapshot back: the edits are undone and announced.
+    unit.setProperty("p2m23_sval5", 7.0, nullptr);
+    liveSlot("prmsq3mod", 2).setProperty("p6m232_ksr", 5.0, nullptr);
+    processor.treeCalls.clear();
+    processor.loadSeqSnapVt(1, 2, 4);
+    EXPECT_DOUBLE_EQ((double) unit.getProperty("p2m23_sval5"), 42.0);
+    EXPECT_DOUBLE_EQ((double) liveSlot("prmsq3mod", 2).getProperty("p6m232_ksr"), 3.0);
+    EXPECT_EQ(processor.treeCalls.size(), 2u);
+}
+
+TEST_F(SnapshotTrees, NeverStoredSnapshotLoadsTheDefaults)
+{
+    auto unit = live("ptchsq2");
+    unit.setProperty("p1m12_pch3", 5.0, nullptr);
+    liveSlot("ptchsq2mod", 5).setProperty("p6m125_pwr", 1, nullptr);
+
+    processor.loadSeqSnapVt(0, 1, 6);
+
+    EXPECT_DOUBLE_EQ((double) unit.getProperty("p1m12_pch3"), 0.0);
+    EXPECT_EQ((int) liveSlot("ptchsq2mod", 5).getProperty("p6m125_pwr"), 1) << "moddef holds the power of slot 1";
+    EXPECT_DOUBLE_EQ((double) liveSlot("ptchsq2mod", 5).getProperty("p6m125_ksr"), 8.0);
+    EXPECT_EQ(stored("ptchsq2", 6).getNumProperties(), 0) << "the stored snapshot stays empty";
+}
+
+TEST_F(SnapshotTrees, SwitchToTheCurrentSnapshotChangesNothing)
+{
+    live("ccrack2").setProperty("p5m52_kval3", 64.0, nullptr);
+    processor.treeCalls.clear();
+    processor.updateSeqSnapVt(4, 1, 0);
+    processor.loadSeqSnapVt(4, 1, 0);
+    EXPECT_TRUE(processor.treeCalls.empty());
+    EXPECT_DOUBLE_EQ((double) stored("ccrack2", 0).getProperty("p5m52_kval3"), 64.0);
+    EXPECT_TRUE(storedSlot(15, 0, 8).isValid());
+    EXPECT_EQ((int) storedSlot(15, 0, 8).getProperty("pwr"), 0);
+}
+
+TEST_F(SnapshotTrees, LiveKeysMissingFromTheSnapshotKeepTheirValues)
+{
+    auto snap = stored("octtpsq", 2);
+    snap.setProperty("p4m41_stp1", 5.0, nullptr);
+    snap.setProperty("p4m41_unknown", 1.0, nullptr);
+    live("octtpsq").setProperty("p4m41_stp2", 3.0, nullptr);
+
+    processor.loadSeqSnapVt(3, 0, 2);
+
+    EXPECT_DOUBLE_EQ((double) live("octtpsq").getProperty("p4m41_stp1"), 5.0);
+    EXPECT_DOUBLE_EQ((double) live("octtpsq").getProperty("p4m41_stp2"), 3.0);
+    EXPECT_FALSE(live("octtpsq").hasProperty("p4m41_unknown"));
+}
+
+TEST_F(SnapshotTrees, CopyBetweenUnitsRenamesThePrefix)
+{
+    juce::ValueTree source("snap1"), destination("snap1");
+    source.setProperty("p1m12_pch1", 4.0, nullptr);
+    source.setProperty("p1m12_vel2", 90.0, nullptr);
+    destination.setProperty("p1m14_gate1", 20.0, nullptr);
+
+    processor.copyPasteVtBtwSeqUnits(1, 3, source, destination, ZuParamBase::unitPrefixOf(0, 3));
+
+    EXPECT_DOUBLE_EQ((double) destination.getProperty("p1m14_pch1"), 4.0);
+    EXPECT_DOUBLE_EQ((double) destination.getProperty("p1m14_vel2"), 90.0);
+    EXPECT_DOUBLE_EQ((double) destination.getProperty("p1m14_gate1"), 20.0);
+    EXPECT_FALSE(destination.hasProperty("p1m12_pch1"));
+}
+
+TEST_F(SnapshotTrees, UnitAddressing)
+{
+    EXPECT_EQ(processor.unitNodeName(3, 0), "octtpsq");
+    EXPECT_EQ(processor.unitNodeName(4, 1), "ccrack2");
+    EXPECT_EQ(processor.unitNodeName(2, 3), "ccsq4");
+    EXPECT_EQ(ZuParamBase::unitPrefixOf(4, 0), "p5m51_");
+    EXPECT_EQ(ZuParamBase::snapTreeIndex(4, 0), 13);
+    EXPECT_EQ(ZuParamBase::snapTreeIndex(3, 0), 12);
+    EXPECT_EQ(ZuParamBase::snapTreeIndex(1, 2), 6);
+
+    // Out-of-range units and snapshots change nothing.
+    processor.treeCalls.clear();
+    processor.updateSeqSnapVt(5, 0, 0);
+    processor.loadSeqSnapVt(3, 1, 0);
+    processor.updateSeqSnapVt(0, 0, 8);
+    EXPECT_TRUE(processor.treeCalls.empty());
+}
