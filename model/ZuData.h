@@ -9,3 +9,6 @@
 #include "ZuDataModelBase.h"
 #include "CtrPtchSqData.h"
 #include "MirabelGlobalData.h"
+#include "DispShareData.h"
+#include "CtrPrmSqData.h"
+#include "CtrCcSqData.h"

@@ -7,7 +7,7 @@ FieldList fieldsOf(const CtrPtchSqData& m, bool withNames)
     for (int u = 0; u < CtrPtchSqData::numUnits; ++u)
     {
         const auto& unit = m.units[(size_t) u];
-        addHeader(f, unit, u, true);
+        addHeader(f, unit, u);
         for (int s = 0; s < 8; ++s)
         {
             const auto& snap = unit.snaps[(size_t) s];
@@ -75,5 +75,32 @@ FieldList fieldsOf(const MirabelGlobalData& m, bool withNames)
     f.add(m.centerUnitsChanged ? 1 : 0, [] { return std::string("centerUnitsChanged"); });
     for (size_t i = 0; i < m.curSteps.size(); ++i)
         f.add(m.curSteps[i].load(), [&] { return idx("curSteps", i); });
+    return f;
+}
+
+FieldList fieldsOf(const CtrPrmSqData& m, bool withNames)
+{
+    FieldList f(withNames);
+    for (int u = 0; u < CtrPrmSqData::numUnits; ++u)
+    {
+        const auto& unit = m.units[(size_t) u];
+        addHeader(f, unit, u);
+        for (int s = 0; s < 8; ++s)
+        {
+            const auto& snap = unit.snaps[(size_t) s];
+            const auto head = unitName(u, s);
+            addClockFields(f, snap, u, s);
+            for (size_t k = 0; k < 4; ++k)
+                f.add(snap.tar[k] ? 1.0 : 0.0, [&] { return head + "tar" + std::to_string(k + 1); });
+            for (int n = 0; n < 32; ++n)
+            {
+                const auto& st = snap.steps[(size_t) n];
+                f.addParam(st.sval, [&] { return stepName(u, s, n, "sval"); });
+                f.add(st.emenu.load(), [&] { return stepName(u, s, n, "emenu"); });
+                f.addParam(st.prob, [&] { return stepName(u, s, n, "prob"); });
+                f.addParam(st.spwr, [&] { return stepName(u, s, n, "spwr"); });
+            }
+        }
+    }
     return f;
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,13 +60,22 @@ inline std::string stepName(int u, int s, int n, const char* key)
     return unitName(u, s) + "step" + std::to_string(n + 1) + "." + key;
 }
 
+template <typename Unit> constexpr auto hasChannel(int) -> decltype(std::declval<Unit>().ch, bool())
+{
+    return true;
+}
+template <typename Unit> constexpr bool hasChannel(long)
+{
+    return false;
+}
+
 // The header fields that travel through the name map (the request flags are
 // checked on their own).
-template <typename Unit> void addHeader(FieldList& f, const Unit& unit, int u, bool withChannel)
+template <typename Unit> void addHeader(FieldList& f, const Unit& unit, int u)
 {
     const auto head = "u" + std::to_string(u) + ".";
     f.add(unit.pwr ? 1.0 : 0.0, [&] { return head + "pwr"; });
-    if (withChannel)
+    if constexpr (hasChannel<Unit>(0))
         f.add((double) unit.ch.load(), [&] { return head + "ch"; });
     f.add((double) unit.currentSnapshot.load(), [&] { return head + "currentSnapshot"; });
     f.add((double) unit.pendingSnapshot.load(), [&] { return head + "pendingSnapshot"; });
@@ -87,6 +97,98 @@ template <typename Snap> void addClockFields(FieldList& f, const Snap& snap, int
 
 FieldList fieldsOf(const CtrPtchSqData& m, bool withNames = false);
 FieldList fieldsOf(const MirabelGlobalData& m, bool withNames = false);
+FieldList fieldsOf(const CtrPrmSqData& m, bool withNames = false);
+class CtrCcSqData;
+FieldList fieldsOf(const CtrCcSqData& m, bool withNames = false);
+class CtrOctSqData;
+FieldList fieldsOf(const CtrOctSqData& m, bool withNames = false);
+
+// Every key of a unit model's map, written on a freshly reset unit whose
+// current snapshot is 5, changes exactly one stored field: a header field of
+// that unit for the header keys, a field of its snapshot 5 for the others;
+// and no two keys change the same field.
+template <class Model>
+void expectEveryKeyWritesItsOwnField(Model& m, int unit, const juce::String& idPrefix,
+                                     const std::set<juce::String>& headerKeys)
+{
+    const auto names = fieldsOf(m, true);
+    const auto unitHead = "u" + std::to_string(unit) + ".";
+    const auto snapHead = unitHead + "s5.";
+    std::set<std::string> seen;
+    for (const auto& entry : m.paramMap)
+    {
+        const auto& key = entry.first;
+        m.init(unit);
+        m.setParamVal(idPrefix + "snp", 5.0f);
+        const auto before = fieldsOf(m);
+        std::vector<std::string> changed;
+        for (float v : {key == "snp" ? 6.0f : 3.0f, 0.0f})
+        {
+            m.setParamVal(idPrefix + key, v);
+            changed = changedFields(before, fieldsOf(m), names);
+            if (!changed.empty())
+                break;
+        }
+        ASSERT_EQ(changed.size(), 1u) << key;
+        const auto& field = changed.front();
+        const auto& head = headerKeys.count(key) > 0 ? unitHead : snapHead;
+        EXPECT_EQ(field.rfind(head, 0), 0u) << key << " -> " << field;
+        EXPECT_TRUE(seen.insert(field).second) << key << " -> " << field << " twice";
+    }
+}
+
+// A write of one identifier into a fresh model changes one named field to the
+// value given.
+struct RouteRow
+{
+    const char* id;
+    float value;
+    const char* field;
+    double stored;
+};
+
+template <class Model> void expectRoutes(std::initializer_list<RouteRow> rows)
+{
+    auto fresh = []
+    {
+        auto m = std::make_unique<Model>();
+        m->createParamMap();
+        return m;
+    };
+    const auto names = fieldsOf(*fresh(), true);
+    for (const auto& row : rows)
+    {
+        auto m = fresh();
+        const auto before = fieldsOf(*m);
+        m->setParamVal(row.id, row.value);
+        const auto after = fieldsOf(*m);
+        const auto changed = changedFields(before, after, names);
+        ASSERT_EQ(changed.size(), 1u) << row.id;
+        EXPECT_EQ(changed.front(), row.field) << row.id;
+        for (size_t i = 0; i < names.labels.size(); ++i)
+        {
+            if (names.labels[i] == row.field)
+            {
+                EXPECT_DOUBLE_EQ(after.values[i], row.stored) << row.id;
+            }
+        }
+    }
+}
+
+// The name map holds exactly indices 1..count, and the given keys at their places.
+template <class Model>
+void expectNameMap(const Model& m, size_t count, std::initializer_list<std::pair<const char*, int>> places)
+{
+    ASSERT_EQ(m.paramMap.size(), count);
+    std::set<int> indices;
+    for (const auto& entry : m.paramMap)
+        indices.insert(entry.second);
+    EXPECT_EQ(indices.size(), count);
+    EXPECT_EQ(*indices.begin(), 1);
+    EXPECT_EQ(*indices.rbegin(), (int) count);
+    for (const auto& [key, index] : places)
+        EXPECT_EQ(m.getParamIndex(key), index) << key;
+}
 
 // Tree shaped like "snapmain": root / unit child / "snap" + s.
 inline juce::ValueTree makeSnapTree(const juce::String& unitChild, int snapNumber, juce::ValueTree& snapOut)

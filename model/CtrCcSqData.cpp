@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CtrCcSqData.h"
+
+namespace
+{
+// Name map layout.
+constexpr int idxPwr = 1;
+constexpr int idxClockBlock = 2; // 2..25
+constexpr int idxSnp = 26;
+constexpr int idxCh = 27;
+constexpr int idxTarcc = 28;
+constexpr int idxOmin = 29;
+constexpr int idxOmax = 30;
+constexpr int idxSval = 31;  // 5 per step
+constexpr int idxProb = 191; // 3 per step
+constexpr int idxSpwr = 287; // 3 per step
+} // namespace
+
+CtrCcSqData::CtrCcSqData()
+{
+    for (auto& list : stepPropLists)
+        list = {{"sval", 2}, {"prob", 1}, {"spwr", 1}};
+}
+
+void CtrCcSqData::createParamMap()
+{
+    paramMap.clear();
+    int i = 1;
+    i = addKey(paramMap, i, "pwr", 0);
+    i = addClockBlockKeys(paramMap, i);
+    i = addKey(paramMap, i, "snp", 0);
+    i = addKey(paramMap, i, "ch", 0);
+    i = addKey(paramMap, i, "tarcc", 0);
+    i = addKey(paramMap, i, "omin", 0);
+    i = addKey(paramMap, i, "omax", 0);
+    for (const auto& [key, slots] : stepPropLists[0])
+        for (int n = 1; n <= numSteps; ++n)
+            i = addKey(paramMap, i, key + juce::String(n), slots);
+    jassert(i == numParams + 1);
+}
+
+void CtrCcSqData::setParamVal(const juce::String& id, float value)
+{
+    const int index = lookup(paramMap, keyFromId(id));
+    if (index > 0)
+        setParamValAt(unitFromId(id, numUnits), index, value);
+}
+
+void CtrCcSqData::setParamValAt(int unit, int index, float v)
+{
+    if (unit < 0 || unit >= numUnits || index < 1 || index > numParams || !std::isfinite(v))
+        return;
+    auto& u = units[(size_t) unit];
+
+    switch (index)
+    {
+    case idxPwr:
+        writePower(u, v);
+        return;
+    case idxSnp:
+        writeSnapshot(unit, u, v);
+        return;
+    case idxCh:
+        writeChannel(u, v);
+        return;
+    default:
+        break;
+    }
+
+    auto& snap = writeSnapshotOf(u);
+    if (index < idxSnp)
+        writeClockBlock(u, snap, index - idxClockBlock, v);
+    else if (index == idxTarcc)
+        snap.tarcc = zu::clampInt(zu::toIntSaturating(v), 0, maxTargetCc);
+    else if (index == idxOmin)
+        snap.omin = v;
+    else if (index == idxOmax)
+        snap.omax = v;
+    else if (index < idxProb)
+        handleParamVals(snap.steps[(size_t) ((index - idxSval) / 5)].sval, (index - idxSval) % 5, v);
+    else if (index < idxSpwr)
+        handleParamVals(snap.steps[(size_t) ((index - idxProb) / 3)].prob, oneSlotField((index - idxProb) % 3), v);
+    else
+        handleParamVals(snap.steps[(size_t) ((index - idxSpwr) / 3)].spwr, oneSlotField((index - idxSpwr) % 3), v);
+}
+
+void CtrCcSqData::loadSnapshot(const juce::ValueTree& t, const juce::String& prefix, int unit, SnapData& snap) const
+{
+    const auto& list = stepPropLists[(size_t) unit];
+    for (size_t e = 0; e < list.size(); ++e)
+    {
+        const auto& [key, slots] = list[e];
+        for (int n = 1; n <= numSteps; ++n)
+        {
+            auto& step = snap.steps[(size_t) (n - 1)];
+            const juce::Identifier id(prefix + key + juce::String(n));
+            switch (e)
+            {
+            case 0:
+                updateStepDataF(t, step.sval, id, 0.0f, slots);
+                break;
+            case 1:
+                updateStepDataF(t, step.prob, id, 100.0f, slots);
+                break;
+            case 2:
+                updateStepDataI(t, step.spwr, id, 1, slots);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+
+    loadDir(t, prefix, snap);
+    loadClock(t, prefix, snap);
+    loadWindow(t, prefix, snap);
+    snap.tarcc = zu::clampInt(zu::readIntProperty(t, prefix + "tarcc", 0), 0, maxTargetCc);
+    snap.omin = zu::readFloatProperty(t, prefix + "omin", 0.0f);
+    snap.omax = zu::readFloatProperty(t, prefix + "omax", 127.0f);
+}
+
+void CtrCcSqData::setSnapshotStatesFromValueTree(juce::ValueTree tree, int unit)
+{
+    if (unit < 0 || unit > numUnits)
+        return;
+    const int first = unit == numUnits ? 0 : unit;
+    const int last = unit == numUnits ? numUnits - 1 : unit;
+    for (int u = first; u <= last; ++u)
+    {
+        const auto child = tree.getChildWithName("ccsq" + juce::String(u + 1));
+        if (!child.isValid())
+            continue;
+        const auto prefix = "p3m3" + juce::String(u + 1) + "_";
+        for (int s = 0; s < numSnapshots; ++s)
+        {
+            const auto stored = storedSnapshot(child, s);
+            if (stored.isValid())
+                loadSnapshot(stored, prefix, u, units[(size_t) u].snaps[(size_t) s]);
+        }
+    }
+}
+
+void CtrCcSqData::init(int unit)
+{
+    initUnitOf(units, defaultUnit, unit);
+}
+
+void CtrCcSqData::snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dstSnap)
+{
+    copySnapshotOf(units, srcUnit, dstUnit, srcSnap, dstSnap);
+}

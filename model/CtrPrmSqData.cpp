@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CtrPrmSqData.h"
+
+namespace
+{
+// Name map layout.
+constexpr int idxPwr = 1;
+constexpr int idxClockBlock = 2; // 2..25
+constexpr int idxSnp = 26;
+constexpr int idxTar = 27;    // 27..30
+constexpr int idxSval = 31;   // 5 per step
+constexpr int idxEmenu = 191; // 1 per step
+constexpr int idxProb = 223;  // 3 per step
+constexpr int idxSpwr = 319;  // 3 per step
+} // namespace
+
+CtrPrmSqData::CtrPrmSqData()
+{
+    for (auto& list : stepPropLists)
+        list = {{"sval", 2}, {"emenu", 0}, {"prob", 1}, {"spwr", 1}};
+}
+
+void CtrPrmSqData::createParamMap()
+{
+    paramMap.clear();
+    int i = 1;
+    i = addKey(paramMap, i, "pwr", 0);
+    i = addClockBlockKeys(paramMap, i);
+    i = addKey(paramMap, i, "snp", 0);
+    for (int k = 1; k <= 4; ++k)
+        i = addKey(paramMap, i, "tar" + juce::String(k), 0);
+    for (const auto& [key, slots] : stepPropLists[0])
+        for (int n = 1; n <= numSteps; ++n)
+            i = addKey(paramMap, i, key + juce::String(n), slots);
+    jassert(i == numParams + 1);
+}
+
+void CtrPrmSqData::setParamVal(const juce::String& id, float value)
+{
+    const int index = lookup(paramMap, keyFromId(id));
+    if (index > 0)
+        setParamValAt(unitFromId(id, numUnits), index, value);
+}
+
+void CtrPrmSqData::setParamValAt(int unit, int index, float v)
+{
+    if (unit < 0 || unit >= numUnits || index < 1 || index > numParams || !std::isfinite(v))
+        return;
+    auto& u = units[(size_t) unit];
+
+    if (index == idxPwr)
+        return writePower(u, v);
+    if (index == idxSnp)
+        return writeSnapshot(unit, u, v);
+
+    auto& snap = writeSnapshotOf(u);
+    if (index < idxSnp)
+        writeClockBlock(u, snap, index - idxClockBlock, v);
+    else if (index < idxSval)
+        snap.tar[(size_t) (index - idxTar)] = zu::toFlag(v);
+    else if (index < idxEmenu)
+        handleParamVals(snap.steps[(size_t) ((index - idxSval) / 5)].sval, (index - idxSval) % 5, v);
+    else if (index < idxProb)
+        snap.steps[(size_t) (index - idxEmenu)].emenu = stepTargetFromItemId(zu::toIntSaturating(v));
+    else if (index < idxSpwr)
+        handleParamVals(snap.steps[(size_t) ((index - idxProb) / 3)].prob, oneSlotField((index - idxProb) % 3), v);
+    else
+        handleParamVals(snap.steps[(size_t) ((index - idxSpwr) / 3)].spwr, oneSlotField((index - idxSpwr) % 3), v);
+}
+
+void CtrPrmSqData::loadSnapshot(const juce::ValueTree& t, const juce::String& prefix, int unit, SnapData& snap) const
+{
+    const auto& list = stepPropLists[(size_t) unit];
+    for (size_t e = 0; e < list.size(); ++e)
+    {
+        const auto& [key, slots] = list[e];
+        for (int n = 1; n <= numSteps; ++n)
+        {
+            auto& step = snap.steps[(size_t) (n - 1)];
+            const juce::Identifier id(prefix + key + juce::String(n));
+            switch (e)
+            {
+            case 0:
+                updateStepDataF(t, step.sval, id, 0.0f, slots);
+                break;
+            case 1:
+                step.emenu = stepTargetFromItemId(zu::readIntProperty(t, id, 0));
+                break;
+            case 2:
+                updateStepDataF(t, step.prob, id, 100.0f, slots);
+                break;
+            case 3:
+                updateStepDataI(t, step.spwr, id, 1, slots);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+
+    loadDir(t, prefix, snap);
+    loadClock(t, prefix, snap);
+    loadWindow(t, prefix, snap);
+    for (int k = 0; k < 4; ++k)
+        snap.tar[(size_t) k] =
+            zu::toFlag(zu::readFloatProperty(t, prefix + "tar" + juce::String(k + 1), k == 0 ? 1.0f : 0.0f));
+}
+
+void CtrPrmSqData::setSnapshotStatesFromValueTree(juce::ValueTree tree, int unit)
+{
+    if (unit < 0 || unit > numUnits)
+        return;
+    const int first = unit == numUnits ? 0 : unit;
+    const int last = unit == numUnits ? numUnits - 1 : unit;
+    for (int u = first; u <= last; ++u)
+    {
+        const auto child = tree.getChildWithName("prmsq" + juce::String(u + 1));
+        if (!child.isValid())
+            continue;
+        const auto prefix = "p2m2" + juce::String(u + 1) + "_";
+        for (int s = 0; s < numSnapshots; ++s)
+        {
+            const auto stored = storedSnapshot(child, s);
+            if (stored.isValid())
+                loadSnapshot(stored, prefix, u, units[(size_t) u].snaps[(size_t) s]);
+        }
+    }
+}
+
+void CtrPrmSqData::init(int unit)
+{
+    initUnitOf(units, defaultUnit, unit);
+}
+
+void CtrPrmSqData::snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dstSnap)
+{
+    copySnapshotOf(units, srcUnit, dstUnit, srcSnap, dstSnap);
+}
