@@ -206,6 +206,9 @@ protected:
     //   if a step begins: beginStep, (engine's own window changes), chooseStep,
     //   publishCurrentStep, (engine evaluates the step), checkRestartLength;
     //   endBlock in every block.
+    // The step order may find no step (curStep -1, after an empty window or
+    // failed draws): an engine reads step values only when hasCurStep().
+    // The pitch engine also sets cyclesPerBar after beginBlockSettings.
 
     // The values the frame takes from the unit's current snapshot.
     struct BlockSettings
@@ -239,7 +242,7 @@ protected:
     // pending reset request ran baseReset.
     bool beginStep(ModBlock& modBlock, const MyParam<int>& dir, const MyParam<int>& strt, const MyParam<int>& size,
                    double ppq, int numSamples);
-    // Lets the step order choose curStep.
+    // Lets the step order choose curStep (-1 when it finds none).
     void chooseStep(ModBlock& modBlock, const MyParam<int>& dir, const MyParam<int>& strt, const MyParam<int>& size,
                     double ppq, int numSamples);
     // The unit's display entry: curStep, or -1 while the unit is off or reset.

@@ -93,6 +93,13 @@ double SwingHandler::getDepth(double amount) const noexcept
     return depthMap.processSample(juce::jlimit(-1.0, 1.0, amount));
 }
 
+double SwingHandler::getBreakpoint(double depth) const noexcept
+{
+    if (depth == 0.5)
+        return 1.0;
+    return depthRange.getStart() + depthRange.getLength() * depth;
+}
+
 void SwingHandler::processBlock(const juce::dsp::AudioBlock<double>& phaseBlock, double amount, int n) noexcept
 {
     swinger.setSwingDepth(getDepth(amount), depthRange);

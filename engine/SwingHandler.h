@@ -67,6 +67,9 @@ public:
     // The depth (0..1) of a swing amount (-1..1, clamped; not a number reads as 0):
     // -1 gives 0, 0 gives 0.5, 1 gives 1.
     double getDepth(double amount) const noexcept;
+    // The breakpoint of a depth: 1 (straight) at exactly 0.5, else the
+    // depth's place within depthRange.
+    double getBreakpoint(double depth) const noexcept;
 
     // Warps the first n samples of a unit's phase block for a swing amount
     // that already carries the unit's modulation.

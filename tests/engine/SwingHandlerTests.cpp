@@ -47,11 +47,14 @@ TEST(SwingHandler, BreakpointFromTheDepth)
     const Case cases[] = {{1.0, 1.49}, {-1.0, 0.51}, {0.5, 1.1225}, {-0.5, 0.8775}};
     for (const auto& c : cases)
     {
-        swing.swinger.setSwingDepth(swing.getDepth(c.amount), swing.depthRange);
+        const double depth = swing.getDepth(c.amount);
+        swing.swinger.setSwingDepth(depth, swing.depthRange);
         EXPECT_NEAR(swing.swinger.getBreakpoint(), c.breakpoint, 1.0e-3) << c.amount;
+        EXPECT_DOUBLE_EQ(swing.getBreakpoint(depth), swing.swinger.getBreakpoint());
     }
     swing.swinger.setSwingDepth(0.5, swing.depthRange);
     EXPECT_EQ(swing.swinger.getBreakpoint(), 1.0);
+    EXPECT_EQ(swing.getBreakpoint(0.5), 1.0);
 }
 
 TEST(SwingHandler, WarpMovesTheMiddleOfEachPairOnly)
