@@ -86,14 +86,15 @@ public:
     //==========================================================================
     // Lifecycle.
 
-    // Stores the spec, sizes the phase buffer for the maximum block size (it
+    // Stores the ProcessSpec, sizes the phase buffer for the maximum block size (it
     // grows only; a repeat with the same or a smaller size allocates nothing),
     // zeroes it, prepares the clock and seeds the random sources.
     void prepareBase(const juce::dsp::ProcessSpec& spec);
     // prepareBase, the modulation slots' prepare, then baseReset: the prepare
     // of every clocked engine.
     void prepareClockedUnit(const juce::dsp::ProcessSpec& spec);
-    // The CC racks' prepare: the spec without the clock, the modulation slots, baseReset.
+    // The CC racks' prepare: the ProcessSpec without the clock, the modulation
+    // slots, baseReset.
     void prepareRackUnit(const juce::dsp::ProcessSpec& spec);
 
     // Back to the start: the clock, the step count and the trigger state
