@@ -12,3 +12,8 @@
 #include "DispShareData.h"
 #include "CtrPrmSqData.h"
 #include "CtrCcSqData.h"
+#include "CtrCcRackData.h"
+#include "LfoData.h"
+#include "MacroData.h"
+#include "ChordData.h"
+#include "ScaleData.h"
