@@ -2,41 +2,12 @@
 #include "UnitEngineTestHelpers.h"
 
 #include <algorithm>
-#include <cstddef>
 
 namespace enginetest
 {
-namespace
-{
-// The base keeps references to the scale, chord and modulation slot models for
-// the engines and the slot host that read them; nothing these tests run
-// reaches them, so they refer to storage that is never read.
-alignas(std::max_align_t) unsigned char unreadModelStorage[64];
-
-template <typename Model> Model& unreadModel()
-{
-    return *reinterpret_cast<Model*>(unreadModelStorage);
-}
-} // namespace
-
 EngineModels::EngineModels()
 {
     setTempo(120.0, 48000.0);
-}
-
-ScaleData& EngineModels::scale()
-{
-    return unreadModel<ScaleData>();
-}
-
-ChordData& EngineModels::chord()
-{
-    return unreadModel<ChordData>();
-}
-
-LfoData& EngineModels::lfo()
-{
-    return unreadModel<LfoData>();
 }
 
 void EngineModels::setTempo(double bpm, double sampleRate)
@@ -49,7 +20,7 @@ void EngineModels::setTempo(double bpm, double sampleRate)
 
 //==============================================================================
 TestUnitEngine::TestUnitEngine(EngineModels& m, int type, int index)
-    : SeqEngineBase(m.global, m.scale(), m.chord(), m.lfo(), *m.scurve, *m.dispShare, type, index,
+    : SeqEngineBase(m.global, m.scale, m.chord, m.lfo, *m.scurve, *m.dispShare, type, index,
                     type == ccRackUnit ? 13 + index : type * 4 + index),
       models(m)
 {

@@ -8,9 +8,12 @@
 #include "SeqEngineBase.h"
 #include "SwingHandler.h"
 
+#include "ChordData.h"
 #include "CtrPtchSqData.h"
 #include "DispShareData.h"
+#include "LfoData.h"
 #include "MirabelGlobalData.h"
+#include "ScaleData.h"
 #include "Scurve.h"
 
 #include <gtest/gtest.h>
@@ -28,12 +31,11 @@ struct EngineModels
 
     MirabelGlobalData global;
     CtrPtchSqData pitch;
+    ScaleData scale;
+    ChordData chord;
+    LfoData lfo;
     ScurveShared scurve;
     juce::SharedResourcePointer<DispShareData> dispShare;
-
-    ScaleData& scale();
-    ChordData& chord();
-    LfoData& lfo();
 
     // Tempo as the main engine writes it each block.
     void setTempo(double bpm, double sampleRate);
