@@ -13,3 +13,8 @@
 #include "CtrPrmSqData.h"
 #include "CtrCcSqData.h"
 #include "CtrOctSqData.h"
+#include "CtrCcRackData.h"
+#include "LfoData.h"
+#include "MacroData.h"
+#include "ChordData.h"
+#include "ScaleData.h"
