@@ -106,7 +106,10 @@ void CtrCcRackData::setKnobParamAt(int rack, int knob, int index, float v)
     if (rack < 0 || rack >= numUnits || knob < 0 || knob >= numKnobs || !std::isfinite(v))
         return;
     auto& u = units[(size_t) rack];
-    auto& k = writeSnapshotOf(u).knobs[(size_t) knob];
+    auto* target = writeSnapshotOf(u);
+    if (target == nullptr)
+        return;
+    auto& k = target->knobs[(size_t) knob];
 
     if (index >= idxKval && index < idxKpwr)
     {
