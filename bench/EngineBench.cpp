@@ -6,8 +6,18 @@
 // passes or fails nothing.
 
 #include "AllocationCounter.h"
-#include "Scurve.h"
-#include "SeqClock.h"
+#include "MainEngine.h"
+
+#include "ChordData.h"
+#include "CtrCcRackData.h"
+#include "CtrCcSqData.h"
+#include "CtrOctSqData.h"
+#include "CtrPrmSqData.h"
+#include "CtrPtchSqData.h"
+#include "LfoData.h"
+#include "MacroData.h"
+#include "MirabelGlobalData.h"
+#include "ScaleData.h"
 
 #include <algorithm>
 #include <array>
@@ -39,117 +49,120 @@ struct HostBlock
     int numSamples = 0;
 };
 
-// Stands in for the tempo fields of the global model.
-struct BenchTempo
+// The ten models as the processor owns them.
+struct Models
 {
-    double bpm = 120.0;
-    double invBpm = 1.0 / 120.0;
+    Models()
+    {
+        global.createParamMap();
+        pitch.createParamMap();
+        param.createParamMap();
+        cc.createParamMap();
+        octTp.createParamMap();
+        rack.createParamMap();
+        lfo.createParamMap();
+        macros.createParamMap();
+        scale.createParamMap();
+        chord.createParamMap();
+    }
+
+    MirabelGlobalData global;
+    CtrPtchSqData pitch;
+    CtrPrmSqData param;
+    CtrCcSqData cc;
+    CtrOctSqData octTp;
+    CtrCcRackData rack;
+    LfoData lfo;
+    MacroData macros;
+    ScaleData scale;
+    ChordData chord;
 };
 
-// The work measured for each block. To measure something else (the main
-// engine's processBlock), replace this class; the runner below stays as it is.
-// prepare() runs before the measurement starts, process() once per host block.
-class ClockAndCurveWork
+// The work measured for each block: the main engine's processBlock, driven as
+// the processor drives it. prepare() runs before the measurement starts,
+// process() once per host block.
+class MainEngineWork
 {
 public:
-    static constexpr int numUnitClocks = 13; // the clocked units: 4 pitch, 4 parameter, 4 CC, 1 octave-transpose
-    static constexpr int numModReadsPerUnit = 16;
     static constexpr int numModChannels = 16;
+
+    MainEngineWork()
+        : engine(models.global, models.pitch, models.param, models.cc, models.octTp, models.rack, models.lfo,
+                 models.macros, models.scale, models.chord)
+    {
+    }
 
     const char* describe() const
     {
-        return "master clock, chainer clock, 13 unit clocks, 16 depth-curve reads per unit";
+        return "MainEngine::processBlock: playing host, all 15 units listed, chainer on for every target, "
+               "macros moving, global octave and transpose modulated by a macro, keyboard transpose presses, "
+               "all five recorder lanes armed";
     }
 
     void prepare(double sampleRate, int maxBlockSize)
     {
-        const juce::dsp::ProcessSpec spec{sampleRate, static_cast<juce::uint32>(maxBlockSize), 1};
-        blockSize = static_cast<size_t>(maxBlockSize);
+        juce::dsp::ProcessSpec spec{sampleRate, static_cast<juce::uint32>(maxBlockSize), 0};
+        engine.prepare(spec);
+        modBlock = juce::dsp::AudioBlock<float>(modMemory, numModChannels, static_cast<size_t>(maxBlockSize));
+        modBlock.clear();
+        engine.setModulationBlock(modBlock);
+        output.ensureSize(65536);
+        inputNotes.reserve(64);
 
-        clocks.clear();
-        for (int c = 0; c < numUnitClocks + 2; ++c)
-        {
-            auto clock = std::make_unique<Clock>(tempo);
-            clock->prepare(spec);
-            clock->reset();
-            clocks.push_back(std::move(clock));
-        }
-        phases.assign(clocks.size() * blockSize, 0.0);
-
-        // A modulation block with something in every channel, and depths across the range.
-        modBlock.assign(static_cast<size_t>(numModChannels) * blockSize, 0.0f);
-        for (size_t ch = 0; ch < static_cast<size_t>(numModChannels); ++ch)
-            for (size_t i = 0; i < blockSize; ++i)
-                modBlock[ch * blockSize + i] = std::sin(0.01f * static_cast<float>(i + 7 * ch));
-        for (size_t k = 0; k < depths.size(); ++k)
-            depths[k] = -1.0f + 2.0f * static_cast<float>(k) / static_cast<float>(depths.size() - 1);
+        auto& g = models.global;
+        g.loadCenterUnitStateFromString("CT: 100 200 300 400 500 600 700 800 900 1000 1100 1200 1300 1400 1500");
+        g.setParamVal("p0_chrpwr", 1.0f);
+        g.setParamVal("p0_chrspd", 6.0f);
+        g.setParamVal("p0_chrsize", 8.0f);
+        for (int t = 1; t <= 15; ++t)
+            g.setParamVal("p0_chrtar" + juce::String(t), static_cast<float>(1 + t % 8));
+        g.setParamVal("p0_goct", 1.0f);
+        g.setParamVal("p0_goct_modsrc1", 9.0f);
+        g.setParamVal("p0_goct_moddep1", 0.5f);
+        g.setParamVal("p0_gtp", 2.0f);
+        g.setParamVal("p0_gtp_modsrc1", 10.0f);
+        g.setParamVal("p0_gtp_moddep1", -0.7f);
+        g.setParamVal("p0_miditp", 1.0f);
+        g.setMidiTpNote(48);
+        for (auto& armed : g.recArmed)
+            armed = true;
     }
 
     void process(const HostBlock& block)
     {
-        if (block.bpm != tempo.bpm)
-        {
-            tempo.bpm = block.bpm;
-            tempo.invBpm = 1.0 / std::max(block.bpm, 10.0);
-        }
-        const auto n = static_cast<size_t>(block.numSamples);
+        // The host moves two macros now and then, and a key is pressed every 100 blocks.
+        if (blockCount % 37 == 0)
+            models.macros.macroValues[0] = static_cast<float>((blockCount / 37) % 11) * 0.1f;
+        if (blockCount % 53 == 0)
+            models.macros.macroValues[1] = static_cast<float>((blockCount / 53) % 7) * 0.15f;
+        inputNotes.clear();
+        if (blockCount % 100 == 0)
+            inputNotes.emplace_back(48 + static_cast<int>(blockCount / 100) % 25, 1, 0, 0);
+        ++blockCount;
 
-        // The master clock: one cycle a bar, scaled to ticks of 960 per quarter.
-        double* master = runClock(0, block, n, 11, 0, 0.0, true);
-        for (size_t i = 0; i < n; ++i)
-            master[i] *= 3840.0;
-        sink += master[n - 1];
+        juce::AudioPlayHead::PositionInfo info;
+        info.setIsPlaying(true);
+        info.setPpqPosition(block.ppq);
+        info.setBpm(block.bpm);
+        juce::Optional<juce::AudioPlayHead::PositionInfo> position(info);
 
-        // The snapshot chainer's clock.
-        sink += runClock(1, block, n, 9, 0, 0.0, true)[n - 1];
-
-        // The units: a spread of divisions and types, three of them free-running,
-        // each reading its modulated values through the depth curve.
-        const size_t readAt = std::min<size_t>(65, n - 1);
-        for (int u = 0; u < numUnitClocks; ++u)
-        {
-            const bool synced = u % 5 != 4;
-            const double* phase =
-                runClock(static_cast<size_t>(u) + 2, block, n, 8 + u % 6, u % 3, 0.5 + static_cast<double>(u), synced);
-            sink += static_cast<double>(static_cast<int>(phase[n - 1] * 15.995));
-
-            float modSum = 0.0f;
-            for (int k = 0; k < numModReadsPerUnit; ++k)
-            {
-                const auto ch = static_cast<size_t>((u + k) % numModChannels);
-                const float depth = scurve->calcModDep(depths[static_cast<size_t>(k + u) % depths.size()]);
-                modSum += depth * modBlock[ch * blockSize + readAt];
-            }
-            sink += static_cast<double>(modSum);
-        }
+        output.clear();
+        engine.processBlock(input, output, inputNotes, position, block.numSamples);
+        sink += models.global.samplesPerBeat.load() * 1e-9 + models.global.chrCurStep.load() +
+                engine.getGlobalOctTp().x + engine.getGlobalOctTp().y + engine.getTickBlock().getSample(0, 0) * 1e-6;
     }
 
     double checksum() const { return sink; }
 
 private:
-    using Clock = SeqClock<double, BenchTempo>;
-
-    double* runClock(size_t index, const HostBlock& block, size_t n, int division, int type, double rateHz, bool synced)
-    {
-        double* out = phases.data() + index * blockSize;
-        double* channels[] = {out};
-        juce::dsp::AudioBlock<double> view(channels, 1, n);
-        double inc = 0.0;
-        double stepLen = 0.0;
-        auto& clock = *clocks[index];
-        clock.updateSamplesPerBeat();
-        clock.processBlock(view, inc, block.ppq, -1, division, type, rateHz, synced, stepLen);
-        sink += stepLen * 1e-9;
-        return out;
-    }
-
-    BenchTempo tempo;
-    ScurveShared scurve;
-    std::vector<std::unique_ptr<Clock>> clocks;
-    std::vector<double> phases;
-    std::vector<float> modBlock;
-    std::array<float, 23> depths{};
-    size_t blockSize = 0;
+    Models models;
+    MainEngine engine;
+    juce::HeapBlock<char> modMemory;
+    juce::dsp::AudioBlock<float> modBlock;
+    juce::MidiBuffer input;
+    juce::MidiBuffer output;
+    MainEngine::InputNotes inputNotes;
+    long long blockCount = 0;
     double sink = 0.0;
 };
 
@@ -166,7 +179,8 @@ struct BenchResult
     double audioSeconds = 0.0;
     double cpuSeconds = 0.0;
     double wallSeconds = 0.0;
-    zubench::AllocationCounts allocations;
+    zubench::AllocationCounts firstBlockAllocations;
+    zubench::AllocationCounts allocations; // after the first block
 };
 
 template <typename Work> BenchResult runBench(Work& work, const BenchSettings& settings)
@@ -183,8 +197,19 @@ template <typename Work> BenchResult runBench(Work& work, const BenchSettings& s
     const double cpuStart = threadCpuSeconds();
     const auto wallStart = std::chrono::steady_clock::now();
     {
+        // The first block starts play (the recorders open their takes): counted on its own.
+        long long done = 0;
+        {
+            zubench::ScopedAllocationCount counting;
+            block.numSamples = static_cast<int>(std::min<long long>(settings.blockSize, totalSamples));
+            block.ppq = 0.0;
+            work.process(block);
+            ++result.numBlocks;
+            done += block.numSamples;
+            result.firstBlockAllocations = counting.countsSoFar();
+        }
         zubench::ScopedAllocationCount counting;
-        for (long long done = 0; done < totalSamples; done += block.numSamples)
+        for (; done < totalSamples; done += block.numSamples)
         {
             block.numSamples = static_cast<int>(std::min<long long>(settings.blockSize, totalSamples - done));
             block.ppq = static_cast<double>(done) * ppqPerSample;
@@ -275,7 +300,7 @@ int main(int argc, char** argv)
 
     const bool counterWorks = allocationCounterWorks();
 
-    ClockAndCurveWork work;
+    MainEngineWork work;
     const auto result = runBench(work, settings);
 
     std::printf("zu_bench_engine: %.1f s of audio at %.0f Hz in %d-sample blocks (%lld blocks), %.1f bpm\n",
@@ -284,7 +309,11 @@ int main(int argc, char** argv)
     std::printf("CPU time: %.6f s = %.5f of real time (%.3f %%); wall %.6f s; %.3f us per block\n", result.cpuSeconds,
                 result.cpuSeconds / result.audioSeconds, 100.0 * result.cpuSeconds / result.audioSeconds,
                 result.wallSeconds, 1e6 * result.cpuSeconds / static_cast<double>(result.numBlocks));
-    std::printf("heap allocations while processing: %llu (operator new %llu, malloc family %llu)\n",
+    std::printf("heap allocations in the first block: %llu (operator new %llu, malloc family %llu)\n",
+                static_cast<unsigned long long>(result.firstBlockAllocations.total()),
+                static_cast<unsigned long long>(result.firstBlockAllocations.operatorNew),
+                static_cast<unsigned long long>(result.firstBlockAllocations.cAlloc));
+    std::printf("heap allocations after the first block: %llu (operator new %llu, malloc family %llu)\n",
                 static_cast<unsigned long long>(result.allocations.total()),
                 static_cast<unsigned long long>(result.allocations.operatorNew),
                 static_cast<unsigned long long>(result.allocations.cAlloc));

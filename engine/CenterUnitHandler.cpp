@@ -1,0 +1,281 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CenterUnitHandler.h"
+
+namespace
+{
+// Slot orders of the handler's walks over the engines.
+constexpr std::array<int, 15> prepareOrder{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 13};
+constexpr std::array<int, 15> resetOrder{5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 1, 2, 3, 4, 13};
+constexpr std::array<int, 4> paramUnitIds{5, 6, 7, 8};
+
+bool isParamUnit(int unitId) noexcept
+{
+    return unitId >= 5 && unitId <= 8;
+}
+
+bool isValidUnitId(int unitId) noexcept
+{
+    return unitId >= 1 && unitId <= CenterUnitHandler::numUnitIds;
+}
+} // namespace
+
+CenterUnitHandler::CenterUnitHandler(MirabelGlobalData& global, CtrPtchSqData& pitch, CtrPrmSqData& param,
+                                     CtrCcSqData& cc, CtrOctSqData& octTp, CtrCcRackData& rack, ScaleData& scale,
+                                     ChordData& chord, LfoData& lfo)
+    : globalData(global), pitchData(pitch), paramData(param), ccData(cc), octTpData(octTp), ccRackData(rack),
+      scaleData(scale), chordData(chord), lfoData(lfo)
+{
+    // At most six targets per track: rebuilding the lists never allocates.
+    for (auto& list : ccLaneTargets)
+        list.reserve(8);
+}
+
+CenterUnitHandler::~CenterUnitHandler()
+{
+    for (const int id : prepareOrder)
+        destroyEngine(id);
+}
+
+int CenterUnitHandler::unitTypeOf(int unitId) noexcept
+{
+    if (unitId >= 1 && unitId <= 4)
+        return pitchType;
+    if (unitId >= 5 && unitId <= 8)
+        return paramType;
+    if (unitId >= 9 && unitId <= 12)
+        return ccType;
+    if (unitId == octTpUnitId)
+        return octTpType;
+    if (unitId == 14 || unitId == 15)
+        return ccRackType;
+    return -1;
+}
+
+int CenterUnitHandler::unitIndexOf(int unitId) noexcept
+{
+    switch (unitTypeOf(unitId))
+    {
+    case pitchType:
+        return unitId - 1;
+    case paramType:
+        return unitId - 5;
+    case ccType:
+        return unitId - 9;
+    case octTpType:
+        return 0;
+    case ccRackType:
+        return unitId - 14;
+    default:
+        return -1;
+    }
+}
+
+int CenterUnitHandler::requestIndexOf(int unitId) noexcept
+{
+    if (unitId >= 1 && unitId <= 12)
+        return unitId - 1;
+    if (unitId == 14 || unitId == 15)
+        return unitId - 2;
+    if (unitId == octTpUnitId)
+        return 14;
+    return -1;
+}
+
+//==============================================================================
+// Engine slots. The unit engine kinds are not part of this handler yet: every
+// slot stays empty, so a listed unit is reported as waiting for its engine
+// (the list is re-read the next block) and the walks below find nothing to do.
+
+bool CenterUnitHandler::hasEngine(int unitId) const noexcept
+{
+    juce::ignoreUnused(unitId);
+    return false;
+}
+
+void CenterUnitHandler::destroyEngine(int unitId) noexcept
+{
+    juce::ignoreUnused(unitId);
+}
+
+void CenterUnitHandler::prepareEngine(int unitId)
+{
+    juce::ignoreUnused(unitId);
+}
+
+void CenterUnitHandler::resetEngine(int unitId)
+{
+    juce::ignoreUnused(unitId);
+}
+
+void CenterUnitHandler::resyncEngine(int unitId)
+{
+    juce::ignoreUnused(unitId);
+}
+
+void CenterUnitHandler::setEngineStartFlag(int unitId)
+{
+    juce::ignoreUnused(unitId);
+}
+
+void CenterUnitHandler::clearLastOutputOf(int unitId)
+{
+    juce::ignoreUnused(unitId);
+}
+
+void CenterUnitHandler::runEngine(int unitId, BlockContext& block)
+{
+    juce::ignoreUnused(unitId, block);
+}
+
+void CenterUnitHandler::createUnitInstance(int type, int index)
+{
+    const bool indexInRange = (type >= pitchType && type <= ccType && index >= 0 && index <= 3) || type == octTpType ||
+                              (type == ccRackType && (index == 0 || index == 1));
+    if (!indexInRange)
+        return;
+    // Building the engine of a kind: construct it into its slot, prepare it
+    // with spec, give a pitch engine the current scale table, set its start
+    // flag. No kind is built in yet (see the engine slots above).
+}
+
+//==============================================================================
+void CenterUnitHandler::prepare(const juce::dsp::ProcessSpec& newSpec)
+{
+    spec = newSpec;
+    for (const int id : prepareOrder)
+        if (hasEngine(id))
+            prepareEngine(id);
+}
+
+void CenterUnitHandler::reset()
+{
+    for (const int id : resetOrder)
+        if (hasEngine(id))
+            resetEngine(id);
+}
+
+void CenterUnitHandler::forceAllToResync()
+{
+    for (const int id : prepareOrder)
+        if (hasEngine(id))
+            resyncEngine(id);
+}
+
+void CenterUnitHandler::updateScaleTableType1()
+{
+    for (int id = 1; id <= 4; ++id)
+        if (hasEngine(id))
+        {
+            // Each pitch engine copies the scale model's table (and lowers its flag).
+        }
+}
+
+bool CenterUnitHandler::takeUnitList() noexcept
+{
+    return globalData.takeCenterUnits(units);
+}
+
+void CenterUnitHandler::updateUnitStates()
+{
+    if (!globalData.centerUnitsChanged.load())
+        return;
+    // A copy that overlapped an edit leaves the flag raised: the next block reads again.
+    if (!takeUnitList())
+        return;
+    for (const int id : units)
+        if (isValidUnitId(id) && !hasEngine(id))
+            createUnitInstance(unitTypeOf(id), unitIndexOf(id));
+}
+
+void CenterUnitHandler::checkAndDeleteInactiveUnits()
+{
+    if (!hasRun)
+        return;
+    if (!takeUnitList())
+        return; // the next stopped block tries again
+    hasRun = false;
+    for (const int id : prepareOrder)
+        if (!units.contains(id) && hasEngine(id))
+            destroyEngine(id);
+}
+
+void CenterUnitHandler::updateRecTarPchSqList()
+{
+    for (size_t t = 0; t < ccLaneTargets.size(); ++t)
+    {
+        auto& list = ccLaneTargets[t];
+        list.clear();
+        for (int u = 5; u <= MirabelGlobalData::numRecTargets; ++u)
+            if (globalData.recTargets[t][static_cast<size_t>(u - 1)].load())
+                list.push_back(u - 1);
+    }
+}
+
+void CenterUnitHandler::runListed(int unitId, BlockContext& block)
+{
+    if (hasEngine(unitId))
+        runEngine(unitId, block);
+    else
+        globalData.centerUnitsChanged = true;
+}
+
+void CenterUnitHandler::processBlock(juce::MidiBuffer& engineInput, juce::MidiBuffer& output, bool recording,
+                                     Lanes& lanes, SwingHandler& swing, std::vector<NoteInfo>& noteInfos,
+                                     std::array<bool, 5>& pitchUnitOn, juce::dsp::AudioBlock<float>& modBlock,
+                                     PrmSqTargetEvents& prmSqTargetEvents, SnapshotRequests& snapshotRequests,
+                                     juce::Point<int>& octTp, double ppq, double, bool midiMute, bool playing,
+                                     bool nearLoopEnd, int wrapSample, int numSamples)
+{
+    BlockContext block{
+        engineInput,      output, recording, lanes,    swing,   noteInfos,   pitchUnitOn, modBlock,  prmSqTargetEvents,
+        snapshotRequests, octTp,  ppq,       midiMute, playing, nearLoopEnd, wrapSample,  numSamples};
+
+    if (recording)
+        updateRecTarPchSqList();
+
+    hasRun = true;
+    updateUnitStates();
+
+    clockResetResync = {globalData.clkReset.exchange(false), globalData.clkResync.exchange(false)};
+
+    // The octave-transpose unit runs first: it may replace the global octave
+    // and transpose before the pitch units read them.
+    if (units.contains(octTpUnitId))
+        runListed(octTpUnitId, block);
+    else
+    {
+        if (hasEngine(octTpUnitId))
+            setEngineStartFlag(octTpUnitId);
+        globalData.octTpOn = false;
+    }
+
+    // An unlisted parameter unit's last event stops reaching its targets.
+    for (const int id : paramUnitIds)
+        if (!units.contains(id) && hasEngine(id))
+            clearLastOutputOf(id);
+
+    // Parameter units fill the target events that the pitch units read in this block.
+    // A damaged list may name a unit twice (the list is sorted): an engine
+    // still steps at most once per block.
+    const CenterUnitList paramPass = units;
+    int previous = 0;
+    for (const int id : paramPass)
+    {
+        if (isParamUnit(id) && id != previous)
+            runListed(id, block);
+        previous = id;
+    }
+
+    const CenterUnitList otherPass = units;
+    previous = 0;
+    for (const int id : otherPass)
+    {
+        if (isValidUnitId(id) && id != octTpUnitId && !isParamUnit(id) && id != previous)
+            runListed(id, block);
+        previous = id;
+    }
+
+    for (int id = 1; id <= 12; ++id)
+        if (!units.contains(id) && hasEngine(id))
+            setEngineStartFlag(id);
+}
