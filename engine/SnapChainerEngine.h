@@ -28,7 +28,7 @@ public:
 
     explicit SnapChainerEngine(MirabelGlobalData& globalData);
 
-    // Sizes the phase buffer for the spec's block size. Not the audio thread,
+    // Sizes the phase buffer for the given block size. Not the audio thread,
     // except when the host hands a larger block than prepared.
     void prepare(const juce::dsp::ProcessSpec& newSpec);
     // Transport start and loop restarts: the chain recounts from the host position.
