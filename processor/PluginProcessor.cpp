@@ -5,8 +5,7 @@
 
 ZumiraboxAudioProcessor::ZumiraboxAudioProcessor()
     : juce::AudioProcessor(BusesProperties().withOutput("Output", juce::AudioChannelSet::stereo(), true)),
-      ZuParamBase(static_cast<juce::AudioProcessor&>(*this)),
-      PluginSettingState()
+      ZuParamBase(static_cast<juce::AudioProcessor&>(*this)), PluginSettingState()
 {
     static const char* snapIds[] = {"p1m11_snp", "p1m12_snp", "p1m13_snp", "p1m14_snp", "p2m21_snp",
                                     "p2m22_snp", "p2m23_snp", "p2m24_snp", "p3m31_snp", "p3m32_snp",
@@ -34,16 +33,13 @@ ZumiraboxAudioProcessor::ZumiraboxAudioProcessor()
     scaleData.createParamMap();
     chordData.createParamMap();
 
-    // The modulation slot model follows each unit's current snapshot.
-    for (int j = 1; j <= 4; ++j)
-    {
-        lfoData.snapValues[(size_t) j - 1].referTo(pitchSeqData.snapValues[(size_t) j - 1]);
-        lfoData.snapValues[(size_t) j + 3].referTo(paramSeqData.snapValues[(size_t) j - 1]);
-        lfoData.snapValues[(size_t) j + 7].referTo(ccSeqData.snapValues[(size_t) j - 1]);
-        if (j <= 2)
-            lfoData.snapValues[(size_t) j + 12].referTo(ccRackData.snapValues[(size_t) j - 1]);
-    }
-    lfoData.snapValues[12].referTo(octTpSeqData.snapValues[0]);
+    // The modulation slot model follows each unit's current snapshot (its
+    // editor values refer to the unit models' values).
+    lfoData.followUnitModel(0, pitchSeqData);
+    lfoData.followUnitModel(4, paramSeqData);
+    lfoData.followUnitModel(8, ccSeqData);
+    lfoData.followUnitModel(12, octTpSeqData);
+    lfoData.followUnitModel(13, ccRackData);
 
     mainEngine = std::make_unique<MainEngine>(globalData, pitchSeqData, paramSeqData, ccSeqData, octTpSeqData,
                                               ccRackData, lfoData, macroData, scaleData, chordData);
@@ -62,7 +58,7 @@ ZumiraboxAudioProcessor::ZumiraboxAudioProcessor()
     if (host.isLogic() || host.isSteinberg())
         mainEngine->startOnBeat = true;
 
-    scaleData.setParamTree(paramTree);
+    scaleData.setKeyTree(paramTree);
     scaleData.type1KeyStatesChanged();
 
     stateTransferFlag = false;
@@ -88,31 +84,31 @@ const juce::String ZumiraboxAudioProcessor::getName() const
     return "ZU-MIRA8";
 }
 
-void ZumiraboxAudioProcessor::prepareToPlay(double sampleRate, int blockSize)
+void ZumiraboxAudioProcessor::prepareToPlay(double sampleRate, int samplesPerBlock)
 {
-    if (blockSize <= (int) processSpec.maximumBlockSize && sampleRate == processSpec.sampleRate && !forcePrepare)
+    if (samplesPerBlock <= (int) processSpec.maximumBlockSize && sampleRate == processSpec.sampleRate && !forcePrepare)
         return;
 
     processSpec.sampleRate = sampleRate;
-    processSpec.maximumBlockSize = (juce::uint32) juce::jmax(0, blockSize);
+    processSpec.maximumBlockSize = (juce::uint32) juce::jmax(0, samplesPerBlock);
     processSpec.numChannels = 2;
     mainEngine->prepare(processSpec);
 
-    preparedBlockSize = blockSize;
+    preparedBlockSize = samplesPerBlock;
     forcePrepare = false;
 
-    prepareEngineBuffers(juce::jmax(1, blockSize));
+    prepareEngineBuffers(juce::jmax(1, samplesPerBlock));
 }
 
-void ZumiraboxAudioProcessor::prepareEngineBuffers(int blockSize)
+void ZumiraboxAudioProcessor::prepareEngineBuffers(int numSamples)
 {
-    modBlock = juce::dsp::AudioBlock<float>(modBlockMemory, (size_t) numModChannels, (size_t) blockSize);
+    modBlock = juce::dsp::AudioBlock<float>(modBlockMemory, (size_t) numModChannels, (size_t) numSamples);
     modBlock.clear();
     mainEngine->setModulationBlock(modBlock);
 
     // Room for a dense block of generated MIDI, so the audio thread does not
     // grow these buffers in normal use.
-    const size_t midiBytes = (size_t) juce::jmax(4096, blockSize * 64);
+    const size_t midiBytes = (size_t) juce::jmax(4096, numSamples * 64);
     engineInput.ensureSize(midiBytes);
     engineOutput.ensureSize(midiBytes);
 }

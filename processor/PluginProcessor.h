@@ -5,6 +5,7 @@
 #include "ZuData.h"
 #include "ZuLockFree.h"
 #include "ZuParamBase.h"
+#include "ZuParamTrees.h"
 
 #include "MainEngine.h"
 
@@ -82,9 +83,9 @@ public:
     void midiUnLearn(juce::String parameterId);
 
     // State document
-    void saveStateToXML(juce::XmlElement& document, juce::String presetName);
-    void loadStateFromXML(juce::XmlElement* document, bool flag, juce::String presetName);
-    juce::XmlElement getXmlStateForSaveingPreset(juce::String presetName);
+    void saveStateToXML(juce::XmlElement& document, juce::String nameOfPreset);
+    void loadStateFromXML(juce::XmlElement* document, bool flag, juce::String nameOfPreset);
+    juce::XmlElement getXmlStateForSaveingPreset(juce::String nameOfPreset);
     void getStateAsText(juce::String& text);
     void setStateFromText(const juce::String& text);
     juce::ValueTree& getValueTreeStateSavingPreset() { return paramState.state; }
@@ -168,7 +169,7 @@ private:
     void applyLearntControllers();
     void rebuildMidiMapMirror();
 
-    void prepareEngineBuffers(int blockSize);
+    void prepareEngineBuffers(int numSamples);
 
     // True while this thread moves a state document in or out; only its own
     // writes are kept from queueing snapshot switches and timers.

@@ -21,8 +21,8 @@ void ZumiraboxAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
         return;
 
     juce::Optional<juce::AudioPlayHead::PositionInfo> position;
-    if (auto* playHead = getPlayHead())
-        position = playHead->getPosition();
+    if (auto* hostPlayHead = getPlayHead())
+        position = hostPlayHead->getPosition();
 
     engineInput.clear();
     engineOutput.clear();

@@ -48,7 +48,7 @@ bool ZumiraboxAudioProcessor::isStateTransferOnThisThread() const
     return stateTransferFlag.load() && stateTransferThread.load() == juce::Thread::getCurrentThreadId();
 }
 
-void ZumiraboxAudioProcessor::saveStateToXML(juce::XmlElement& document, juce::String presetName)
+void ZumiraboxAudioProcessor::saveStateToXML(juce::XmlElement& document, juce::String nameOfPreset)
 {
     // A queued snapshot switch must run first: otherwise the live values of the
     // old snapshot would be stored into the new one below.
@@ -57,8 +57,8 @@ void ZumiraboxAudioProcessor::saveStateToXML(juce::XmlElement& document, juce::S
     StateTransferScope transfer(stateTransferFlag, stateTransferThread);
 
     document.setAttribute("pluginVersion", getVersionFromString(writerVersion));
-    if (presetName.isNotEmpty())
-        paramTree.setProperty("presetname", presetName, nullptr);
+    if (nameOfPreset.isNotEmpty())
+        paramTree.setProperty("presetname", nameOfPreset, nullptr);
 
     for (int i = 0; i < ZuKern_ParamProfile::numParams; ++i)
     {
@@ -86,10 +86,10 @@ void ZumiraboxAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
     copyXmlToBinary(document, destData);
 }
 
-juce::XmlElement ZumiraboxAudioProcessor::getXmlStateForSaveingPreset(juce::String presetName)
+juce::XmlElement ZumiraboxAudioProcessor::getXmlStateForSaveingPreset(juce::String nameOfPreset)
 {
     juce::XmlElement document(stateTag);
-    saveStateToXML(document, presetName);
+    saveStateToXML(document, nameOfPreset);
     return document;
 }
 
@@ -134,16 +134,16 @@ double readNumber(const juce::XmlElement& element, const juce::String& name, dou
 }
 } // namespace
 
-void ZumiraboxAudioProcessor::loadStateFromXML(juce::XmlElement* document, bool, juce::String presetName)
+void ZumiraboxAudioProcessor::loadStateFromXML(juce::XmlElement* document, bool, juce::String nameOfPreset)
 {
     if (isReadableDocument(document, stateTag))
     {
         // Switches queued before the load belong to the state being replaced.
         drainSnapshotQueue();
 
-        if (presetName.isNotEmpty())
+        if (nameOfPreset.isNotEmpty())
             if (auto* param = document->getChildByName("param"))
-                param->setAttribute("presetname", presetName);
+                param->setAttribute("presetname", nameOfPreset);
 
         const bool chLocked = globalData.midiChLock.load();
         const bool scaleLocked = globalData.scaleLock.load();
@@ -153,7 +153,11 @@ void ZumiraboxAudioProcessor::loadStateFromXML(juce::XmlElement* document, bool,
         std::array<std::array<int, 8>, 2> rackChannels{};
         for (int r = 0; r < 2; ++r)
             for (int k = 0; k < 8; ++k)
-                rackChannels[(size_t) r][(size_t) k] = ccRackData.getKnobChannel(r, k);
+            {
+                const int s = ccRackData.units[(size_t) r].currentSnapshot;
+                rackChannels[(size_t) r][(size_t) k] =
+                    ccRackData.units[(size_t) r].snaps[(size_t) juce::jlimit(0, 7, s)].knobs[(size_t) k].kch;
+            }
 
         StateTransferScope transfer(stateTransferFlag, stateTransferThread);
 
@@ -178,8 +182,8 @@ void ZumiraboxAudioProcessor::loadStateFromXML(juce::XmlElement* document, bool,
         for (int i = 0; i < ZuKern_ParamProfile::numParams; ++i)
         {
             const double v = readNumber(*document, paramIds[i], (double) paramProfile.getDefVal(i));
-            setValueToValueTree(i, (float) juce::jlimit((double) paramProfile.getMinVal(i),
-                                                        (double) paramProfile.getMaxVal(i), v));
+            setValueToValueTree(
+                i, (float) juce::jlimit((double) paramProfile.getMinVal(i), (double) paramProfile.getMaxVal(i), v));
         }
 
         if (auto* main = document->getChildByName("maintree"))
@@ -196,7 +200,7 @@ void ZumiraboxAudioProcessor::loadStateFromXML(juce::XmlElement* document, bool,
             ccSeqData.setSnapshotStatesFromValueTree(snapTree, 4);
             octTpSeqData.setSnapshotStatesFromValueTree(snapTree);
             ccRackData.setSnapshotStatesFromValueTree(snapTree, 2);
-            lfoData.loadSnapDataFromVt(snapTree);
+            lfoData.setSnapshotStatesFromValueTree(snapTree);
         }
 
         if (auto* param = document->getChildByName("param"))

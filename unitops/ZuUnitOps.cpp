@@ -33,16 +33,18 @@ void ZumiraboxAudioProcessor::copyPasteSnapshot(int srcUnit, int dstUnit, int sr
         copyPasteSeqSnapVt(*model, lfoData, kind, si, di, srcSnapshot, dstSnapshot);
 }
 
-void ZumiraboxAudioProcessor::copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataModelBase& lfoModel, int kind,
-                                                 int si, int di, int ss, int ds)
+void ZumiraboxAudioProcessor::copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataModelBase& lfoModel, int kind, int si,
+                                                 int di, int ss, int ds)
 {
     if (kind < 0 || kind >= numKinds || si < 0 || si >= unitsOfKind[kind] || di < 0 || di >= unitsOfKind[kind])
         return;
 
     auto snapOf = [this, kind](int index, int snapshot) {
-        return snapTree.getChildWithName(unitNodeName(kind, index)).getChildWithName("snap" + juce::String(snapshot + 1));
+        return snapTree.getChildWithName(unitNodeName(kind, index))
+            .getChildWithName("snap" + juce::String(snapshot + 1));
     };
-    auto modSnapOf = [this, kind](int index, int snapshot) {
+    auto modSnapOf = [this, kind](int index, int snapshot)
+    {
         return snapTree.getChildWithName("modsnapmain")
             .getChildWithName("seqmodtree" + juce::String(snapTreeIndex(kind, index) + 1))
             .getChildWithName("snap" + juce::String(snapshot + 1));
@@ -71,7 +73,8 @@ void ZumiraboxAudioProcessor::copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataM
         }
     }
 
-    auto currentOf = [this, kind](int index) {
+    auto currentOf = [this, kind](int index)
+    {
         float v = 0.0f;
         getValueFromValueTree(v, kindSnapParamIndex[kind][index]);
         return zu::toIntSaturating(v);

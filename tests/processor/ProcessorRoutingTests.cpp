@@ -14,6 +14,13 @@ void pump(int ms)
     juce::MessageManager::getInstance()->runDispatchLoopUntil(ms);
 }
 
+template <typename Condition> bool pumpUntil(Condition done, int timeoutMs = 3000)
+{
+    for (int waited = 0; waited < timeoutMs && !done(); waited += 10)
+        pump(10);
+    return done();
+}
+
 struct Processor : ::testing::Test
 {
     void SetUp() override { processor = std::make_unique<ZumiraboxAudioProcessor>(); }
@@ -65,10 +72,10 @@ TEST_F(Processor, SnapshotValuesFollowTheirUnits)
 {
     auto& p = *processor;
     setParam("p5m51_snp", 3.0f);
-    pump(30);
+    pump(150);
     EXPECT_EQ((int) p.lfoData.snapValues[13].getValue(), 3) << "entry 13 follows CC rack 1";
     setParam("p4m41_snp", 6.0f);
-    pump(30);
+    pump(150);
     EXPECT_EQ((int) p.lfoData.snapValues[12].getValue(), 6) << "entry 12 follows the octave-transpose unit";
 }
 
@@ -90,9 +97,9 @@ TEST_F(Processor, HostParametersReachTheirModels)
     EXPECT_FALSE(p.octTpSeqData.units[0].pwr.load());
     EXPECT_EQ(p.globalData.gch.load(), 12);
     EXPECT_TRUE(p.globalData.midiThru.load());
-    EXPECT_FLOAT_EQ(p.macroData.getMacro(2), 0.25f);
-    EXPECT_EQ(p.scaleData.getRoot(), 5);
-    EXPECT_FALSE(p.chordData.isPowerOn());
+    EXPECT_FLOAT_EQ(p.macroData.macroValues[2].load(), 0.25f);
+    EXPECT_EQ(p.scaleData.scaleRoot.load(), 5);
+    EXPECT_FALSE(p.chordData.chordPower.load());
     EXPECT_FALSE(p.ccRackData.units[1].pwr.load());
 }
 
@@ -100,18 +107,20 @@ TEST_F(Processor, TreePropertiesReachTheirModels)
 {
     auto& p = *processor;
     live("ptchsq1").setProperty("p1m11_pch3", 7.0, nullptr);
-    p.paramTree.getChildWithName("modmain").getChildWithName("ptchsq1mod").getChild(0).setProperty("p6m111_pwr", 0,
-                                                                                                       nullptr);
+    p.paramTree.getChildWithName("modmain")
+        .getChildWithName("ptchsq1mod")
+        .getChild(0)
+        .setProperty("p6m111_pwr", 0, nullptr);
     p.paramTree.setProperty("p9_chord_root3", 9, nullptr);
     p.paramTree.setProperty("p0_chrsize", 8, nullptr);
 
     EXPECT_EQ(p.pitchSeqData.units[0].snaps[0].steps[2].pch.value.load(), 7);
-    EXPECT_FALSE(p.lfoData.units[0].snaps[0].slots[0].pwr.load());
+    EXPECT_FALSE(p.lfoData.unitSnaps[0][0].slots[0].pwr.load());
     EXPECT_EQ(p.globalData.chrSize.load(), 8);
 
     // A tree property with the macro digit reaches no model and breaks nothing.
     p.paramTree.setProperty("p7_macro1", 1.0, nullptr);
-    EXPECT_FLOAT_EQ(p.macroData.getMacro(0), 0.0f);
+    EXPECT_FLOAT_EQ(p.macroData.macroValues[0].load(), 0.0f);
 }
 
 TEST_F(Processor, HostSnapshotChangeQueuesASwitchCarriedOutByTimer2)
@@ -119,7 +128,7 @@ TEST_F(Processor, HostSnapshotChangeQueuesASwitchCarriedOutByTimer2)
     auto& p = *processor;
     // Parameter unit 3 plays snapshot 2 with its own edits.
     setParam("p2m23_snp", 2.0f);
-    pump(50);
+    pump(250);
     live("prmsq3").setProperty("p2m23_sval1", 0.5, nullptr);
     p.paramSeqData.setPendingSnapshot(2, 6);
 
@@ -128,7 +137,7 @@ TEST_F(Processor, HostSnapshotChangeQueuesASwitchCarriedOutByTimer2)
     EXPECT_EQ(p.paramSeqData.units[2].pendingSnapshot.load(), -1);
     EXPECT_DOUBLE_EQ((double) live("prmsq3").getProperty("p2m23_sval1"), 0.5) << "the trees follow later";
 
-    pump(60);
+    pump(250);
     EXPECT_DOUBLE_EQ((double) stored("prmsq3", 2).getProperty("p2m23_sval1"), 0.5) << "old snapshot stored";
     EXPECT_DOUBLE_EQ((double) live("prmsq3").getProperty("p2m23_sval1"), 0.0) << "never-stored snapshot loads defaults";
 
@@ -136,18 +145,17 @@ TEST_F(Processor, HostSnapshotChangeQueuesASwitchCarriedOutByTimer2)
     p.pitchSeqData.setPendingSnapshot(1, 6);
     setParam("p1m12_snp", 3.0f);
     EXPECT_EQ(p.pitchSeqData.units[1].pendingSnapshot.load(), 6);
-    pump(60);
+    pump(250);
     EXPECT_EQ(p.pitchSeqData.units[1].pendingSnapshot.load(), -1);
 }
 
 TEST_F(Processor, TwoQueuedSwitchesRunInOrder)
 {
-    auto& p = *processor;
     live("ccsq1").setProperty("p3m31_sval4", 0.25, nullptr);
     setParam("p3m31_snp", 1.0f);
     live("ccsq1").setProperty("p3m31_sval4", 0.75, nullptr); // edits made while 1 is current in the model
     setParam("p3m31_snp", 2.0f);
-    pump(60);
+    pump(250);
     // store 0, load 1, store 1, load 2
     EXPECT_DOUBLE_EQ((double) stored("ccsq1", 0).getProperty("p3m31_sval4"), 0.75);
     EXPECT_DOUBLE_EQ((double) stored("ccsq1", 1).getProperty("p3m31_sval4"), 0.0);
@@ -156,12 +164,11 @@ TEST_F(Processor, TwoQueuedSwitchesRunInOrder)
 
 TEST_F(Processor, SnapshotChangeFromAnotherThreadIsQueuedToo)
 {
-    auto& p = *processor;
     live("ptchsq4").setProperty("p1m14_vel1", 64.0, nullptr);
     std::thread host([this] { setParam("p1m14_snp", 4.0f); });
     host.join();
-    EXPECT_EQ(p.pitchSeqData.units[3].currentSnapshot.load(), 4);
-    pump(80);
+    EXPECT_EQ(processor->pitchSeqData.units[3].currentSnapshot.load(), 4);
+    pump(300);
     EXPECT_DOUBLE_EQ((double) stored("ptchsq4", 0).getProperty("p1m14_vel1"), 64.0);
     EXPECT_DOUBLE_EQ((double) live("ptchsq4").getProperty("p1m14_vel1"), 100.0);
 }
@@ -174,11 +181,11 @@ TEST_F(Processor, BurstOfTreeEditsFlipsDummyOnce)
         p.paramTree.setProperty("p0_chrsize", 2 + (i % 5), nullptr);
     pump(150);
     EXPECT_EQ(param("dummy"), before) << "not before 300 ms after the last edit";
+    EXPECT_TRUE(pumpUntil([&] { return param("dummy") == 1.0f - before; }));
     pump(400);
-    EXPECT_EQ(param("dummy"), 1.0f - before);
+    EXPECT_EQ(param("dummy"), 1.0f - before) << "one flip for the whole burst";
     p.paramTree.setProperty("p0_chrsize", 9, nullptr);
-    pump(450);
-    EXPECT_EQ(param("dummy"), before) << "0 -> 1 -> 0";
+    EXPECT_TRUE(pumpUntil([&] { return param("dummy") == before; })) << "0 -> 1 -> 0";
 }
 
 TEST_F(Processor, TimerJobsChordCaptureKeyTransposeLearntValuesAndResync)

@@ -80,15 +80,15 @@ TEST_F(State, RoundTripOfParametersTreesAndSnapshots)
     p.paramTree.setProperty("p9_chord_type4", 6.0, nullptr);
     // Snapshot B of CC unit 1 holds an edit, then back to A with other edits.
     setParam(p, "p3m31_snp", 1.0f);
-    pump(40);
+    pump(200);
     live(p, "ccsq1").setProperty("p3m31_sval3", 0.5, nullptr);
     setParam(p, "p3m31_snp", 0.0f);
-    pump(40);
+    pump(200);
     live(p, "ccsq1").setProperty("p3m31_sval3", 0.25, nullptr);
 
     auto doc = save(p);
     load(*b, *doc);
-    pump(20);
+    pump(100);
 
     for (int i = 0; i < 100; ++i)
     {
@@ -177,11 +177,11 @@ TEST_F(State, LocksKeepChannelsAndScaleAfterStartUp)
     auto doc = save(*a);
     doc->setAttribute("p1m11_ch", 5.0);
     doc->setAttribute("p8_scale_root", 7.0);
-    auto* param = doc->getChildByName("param");
-    param->setAttribute("p0_midichlock", 0);
-    param->setAttribute("p0_scalelock", 0);
-    param->setAttribute("p8_scale_type1_wkey1", 1);
-    param->getChildByName("seqmain")->getChildByName("ccrack1")->setAttribute("p5m51_kch3", 9);
+    auto* paramChild = doc->getChildByName("param");
+    paramChild->setAttribute("p0_midichlock", 0);
+    paramChild->setAttribute("p0_scalelock", 0);
+    paramChild->setAttribute("p8_scale_type1_wkey1", 1);
+    paramChild->getChildByName("seqmain")->getChildByName("ccrack1")->setAttribute("p5m51_kch3", 9);
 
     // Within the start-up phase every stored value loads, the locks included.
     p.startUpFlag = true;

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The audio thread plays while another thread automates parameters and
+// snapshots and the message thread carries out the switches. Run it under
+// ThreadSanitizer (the "tsan" preset) to check the hand-offs for races.
+#include "PluginProcessor.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <random>
+#include <thread>
+
+namespace
+{
+class PlayingHead : public juce::AudioPlayHead
+{
+public:
+    juce::Optional<PositionInfo> getPosition() const override
+    {
+        PositionInfo info;
+        info.setIsPlaying(true);
+        info.setBpm(120.0);
+        info.setPpqPosition(ppq.load());
+        return info;
+    }
+    std::atomic<double> ppq{0.0};
+};
+} // namespace
+
+TEST(ProcessorStress, PlayingWhileAutomatingAndSwitchingSnapshots)
+{
+    ZumiraboxAudioProcessor processor;
+    PlayingHead head;
+    processor.setPlayHead(&head);
+    processor.prepareToPlay(48000.0, 256);
+    processor.mainTree.setProperty("ctstate", "CT:100 500 900 1300 1400 ", nullptr);
+    processor.globalData.loadCenterUnitStateFromString("CT:100 500 900 1300 1400 ");
+
+    std::atomic<bool> running{true};
+    std::atomic<int> blocks{0};
+
+    std::thread audio(
+        [&]
+        {
+            juce::AudioBuffer<float> buffer(2, 256);
+            juce::MidiBuffer midi;
+            while (running.load())
+            {
+                midi.clear();
+                midi.addEvent(juce::MidiMessage::controllerEvent(1, 20, blocks.load() % 128), 0);
+                processor.processBlock(buffer, midi);
+                head.ppq = head.ppq.load() + 256.0 * 2.0 / 48000.0;
+                blocks.fetch_add(1);
+            }
+        });
+
+    std::thread automation(
+        [&]
+        {
+            std::mt19937 rng(1234);
+            std::uniform_int_distribution<int> index(0, 98);
+            std::uniform_real_distribution<float> value(0.0f, 1.0f);
+            auto params = processor.getParameters();
+            while (running.load())
+            {
+                params[index(rng)]->setValueNotifyingHost(value(rng));
+                params[processor.kindSnapParamIndex[index(rng) % 5][0]]->setValueNotifyingHost(value(rng));
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            }
+        });
+
+    const auto end = juce::Time::getMillisecondCounter() + 2000;
+    while (juce::Time::getMillisecondCounter() < end)
+        juce::MessageManager::getInstance()->runDispatchLoopUntil(20);
+
+    running = false;
+    audio.join();
+    automation.join();
+    juce::MessageManager::getInstance()->runDispatchLoopUntil(50);
+
+    EXPECT_GT(blocks.load(), 100);
+    processor.setPlayHead(nullptr);
+}
