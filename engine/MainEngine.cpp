@@ -3,7 +3,7 @@
 
 #include "ScaleData.h"
 #include "ZuConvert.h"
-#include "ZuSafeConvert.h"
+#include "ZuConvert.h"
 
 #include <algorithm>
 #include <cmath>
@@ -113,7 +113,7 @@ void MainEngine::reset()
 //==============================================================================
 double MainEngine::ppqPerSample() const noexcept
 {
-    return std::max(zusafe::finiteOr(globalData.bpm.load(), 0.0), minIncBpm) / (60.0 * spec.sampleRate);
+    return std::max(zu::finiteOr(globalData.bpm.load(), 0.0), minIncBpm) / (60.0 * spec.sampleRate);
 }
 
 void MainEngine::writeTempo(double bpm)

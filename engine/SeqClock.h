@@ -7,7 +7,7 @@
 
 #include <juce_dsp/juce_dsp.h>
 
-#include "ZuSafeConvert.h"
+#include "ZuConvert.h"
 
 #include <algorithm>
 #include <array>
@@ -94,7 +94,7 @@ public:
     void updateSamplesPerBeat() noexcept
     {
         samplesPerBeat = 60.0 * sampleRate / std::max(readBpm(), minBeatBpm);
-        len128Samples = zusafe::truncToInt(samplesPerBeat * 0.03125);
+        len128Samples = zu::toIntSaturating(samplesPerBeat * 0.03125);
     }
 
     void bpmChanged() noexcept { bpmChangedFlag = true; }
@@ -241,7 +241,7 @@ private:
 
     static constexpr SampleType dottedIncFactor = static_cast<SampleType>(0.666667);
 
-    double readBpm() const noexcept { return zusafe::finiteOr(seqclock_detail::readNumber(globalData.bpm), 0.0); }
+    double readBpm() const noexcept { return zu::finiteOr(seqclock_detail::readNumber(globalData.bpm), 0.0); }
 
     static double sanitiseSampleRate(double rate) noexcept
     {
@@ -270,7 +270,7 @@ private:
     static SampleType toSampleType(double value) noexcept
     {
         if constexpr (std::is_same_v<SampleType, float>)
-            return zusafe::toFloatSaturating(value);
+            return zu::toFloatSaturating(value);
         else
             return value;
     }
@@ -279,7 +279,7 @@ private:
     void setIncrements(double exact) noexcept
     {
         for (size_t k = 0; k < phaseInc.size(); ++k)
-            phaseInc[k] = static_cast<SampleType>(zusafe::toFloatSaturating(static_cast<double>(k + 1) * exact));
+            phaseInc[k] = static_cast<SampleType>(zu::toFloatSaturating(static_cast<double>(k + 1) * exact));
     }
 
     // Writes numIncrements samples per iteration from one starting phase, then

@@ -27,6 +27,27 @@ inline int32_t toIntSaturating(double v) noexcept
     return static_cast<int32_t>(v);
 }
 
+// The value when it is finite, otherwise the fallback: a non-finite number
+// counts as missing.
+inline double finiteOr(double v, double fallback) noexcept
+{
+    return std::isfinite(v) ? v : fallback;
+}
+
+// Rounds to the nearest float, saturating at the largest finite float instead
+// of overflowing to infinity; NaN gives 0.
+inline float toFloatSaturating(double v) noexcept
+{
+    constexpr double maxFloat = 3.4028234663852886e38;
+    if (!(v == v))
+        return 0.0f;
+    if (v > maxFloat)
+        return static_cast<float>(maxFloat);
+    if (v < -maxFloat)
+        return static_cast<float>(-maxFloat);
+    return static_cast<float>(v);
+}
+
 // A flag from a plain value: strictly above one half (0.5 itself is off).
 inline bool toFlag(double v) noexcept
 {

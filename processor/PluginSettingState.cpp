@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PluginSettingState.h"
 
-#include "ZuNumeric.h"
+#include "ZuConvert.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,7 +47,7 @@ bool readFiniteNumber(const juce::PropertiesFile& settings, const juce::String& 
 int readInt(const juce::PropertiesFile& settings, const juce::String& key, int defaultValue)
 {
     double value = 0.0;
-    return readFiniteNumber(settings, key, value) ? zu::saturatingToInt(value) : defaultValue;
+    return readFiniteNumber(settings, key, value) ? zu::toIntSaturating(value) : defaultValue;
 }
 
 double readDouble(const juce::PropertiesFile& settings, const juce::String& key, double defaultValue)
@@ -63,7 +63,7 @@ bool readBool(const juce::PropertiesFile& settings, const juce::String& key, boo
     if (settings.getValue(key).trim().equalsIgnoreCase("true"))
         return true;
     double value = 0.0;
-    return readFiniteNumber(settings, key, value) ? zu::saturatingToInt(value) != 0 : defaultValue;
+    return readFiniteNumber(settings, key, value) ? zu::toIntSaturating(value) != 0 : defaultValue;
 }
 
 // A stored folder replaces the current one only when it is a usable absolute

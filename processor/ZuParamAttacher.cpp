@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuParamAttacher.h"
 
-#include "ZuNumeric.h"
+#include "ZuConvert.h"
 
 #include <cmath>
 #include <limits>
@@ -51,13 +51,13 @@ void ZuParamAttacher::attachToComboBox(juce::ValueTree tree, const juce::Identif
         tree.setProperty(id, defaultId, nullptr);
     else if (isOutsideIntRange(stored))
         // The box converts the property to int itself: keep that conversion defined.
-        tree.setProperty(id, zu::saturatingToInt(static_cast<double>(stored)), nullptr);
+        tree.setProperty(id, zu::toIntSaturating(static_cast<double>(stored)), nullptr);
 
     box.getSelectedIdAsValue().referTo(propertyValue(tree, id));
 
     const auto current = tree.getProperty(id, defaultId);
     const int selectedId =
-        current.isDouble() ? zu::saturatingToInt(static_cast<double>(current)) : static_cast<int>(current);
+        current.isDouble() ? zu::toIntSaturating(static_cast<double>(current)) : static_cast<int>(current);
     box.setSelectedId(selectedId, juce::sendNotification);
 }
 
