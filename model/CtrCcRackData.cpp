@@ -185,23 +185,9 @@ void CtrCcRackData::loadSnapshot(const juce::ValueTree& t, const juce::String& p
 
 void CtrCcRackData::setSnapshotStatesFromValueTree(juce::ValueTree tree, int rack)
 {
-    if (rack < 0 || rack > numUnits)
-        return;
-    const int first = rack == numUnits ? 0 : rack;
-    const int last = rack == numUnits ? numUnits - 1 : rack;
-    for (int r = first; r <= last; ++r)
-    {
-        const auto child = tree.getChildWithName("ccrack" + juce::String(r + 1));
-        if (!child.isValid())
-            continue;
-        const auto prefix = "p5m5" + juce::String(r + 1) + "_";
-        for (int s = 0; s < numSnapshots; ++s)
-        {
-            const auto stored = storedSnapshot(child, s);
-            if (stored.isValid())
-                loadSnapshot(stored, prefix, r, units[(size_t) r].snaps[(size_t) s]);
-        }
-    }
+    loadStoredSnapshots(tree, rack, units, "ccrack", 5,
+                        [this](const juce::ValueTree& stored, const juce::String& prefix, int u, SnapData& snap)
+                        { loadSnapshot(stored, prefix, u, snap); });
 }
 
 void CtrCcRackData::init(int rack)

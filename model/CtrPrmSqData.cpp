@@ -111,23 +111,9 @@ void CtrPrmSqData::loadSnapshot(const juce::ValueTree& t, const juce::String& pr
 
 void CtrPrmSqData::setSnapshotStatesFromValueTree(juce::ValueTree tree, int unit)
 {
-    if (unit < 0 || unit > numUnits)
-        return;
-    const int first = unit == numUnits ? 0 : unit;
-    const int last = unit == numUnits ? numUnits - 1 : unit;
-    for (int u = first; u <= last; ++u)
-    {
-        const auto child = tree.getChildWithName("prmsq" + juce::String(u + 1));
-        if (!child.isValid())
-            continue;
-        const auto prefix = "p2m2" + juce::String(u + 1) + "_";
-        for (int s = 0; s < numSnapshots; ++s)
-        {
-            const auto stored = storedSnapshot(child, s);
-            if (stored.isValid())
-                loadSnapshot(stored, prefix, u, units[(size_t) u].snaps[(size_t) s]);
-        }
-    }
+    loadStoredSnapshots(tree, unit, units, "prmsq", 2,
+                        [this](const juce::ValueTree& stored, const juce::String& prefix, int u, SnapData& snap)
+                        { loadSnapshot(stored, prefix, u, snap); });
 }
 
 void CtrPrmSqData::init(int unit)

@@ -204,23 +204,9 @@ void CtrPtchSqData::loadSnapshot(const juce::ValueTree& t, const juce::String& p
 
 void CtrPtchSqData::setSnapshotStatesFromValueTree(juce::ValueTree tree, int unit)
 {
-    if (unit < 0 || unit > numUnits)
-        return;
-    const int first = unit == numUnits ? 0 : unit;
-    const int last = unit == numUnits ? numUnits - 1 : unit;
-    for (int u = first; u <= last; ++u)
-    {
-        const auto child = tree.getChildWithName("ptchsq" + juce::String(u + 1));
-        if (!child.isValid())
-            continue;
-        const auto prefix = "p1m1" + juce::String(u + 1) + "_";
-        for (int s = 0; s < numSnapshots; ++s)
-        {
-            const auto stored = storedSnapshot(child, s);
-            if (stored.isValid())
-                loadSnapshot(stored, prefix, u, units[(size_t) u].snaps[(size_t) s]);
-        }
-    }
+    loadStoredSnapshots(tree, unit, units, "ptchsq", 1,
+                        [this](const juce::ValueTree& stored, const juce::String& prefix, int u, SnapData& snap)
+                        { loadSnapshot(stored, prefix, u, snap); });
 }
 
 void CtrPtchSqData::init(int unit)

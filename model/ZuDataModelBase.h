@@ -299,6 +299,35 @@ protected:
     // is missing or holds no properties (the model's snapshot then stays).
     static juce::ValueTree storedSnapshot(const juce::ValueTree& unitChild, int s);
 
+    // The loader shared by the unit kinds: reads the stored snapshots of one
+    // unit (0..n-1), or of every unit of the kind when unit is n, from the
+    // unit children nodeStem + (u + 1) of "snapmain". loadOne(stored, prefix,
+    // u, snapshot) reads one stored snapshot into the model's snapshot.
+    template <class Units, class LoadOne>
+    static void loadStoredSnapshots(const juce::ValueTree& snapmain, int unit, Units& units, const char* nodeStem,
+                                    int kindDigit, LoadOne&& loadOne)
+    {
+        const int n = (int) units.size();
+        if (unit < 0 || unit > n)
+            return;
+        const int first = unit == n ? 0 : unit;
+        const int last = unit == n ? n - 1 : unit;
+        for (int u = first; u <= last; ++u)
+        {
+            const auto child = snapmain.getChildWithName(juce::String(nodeStem) + juce::String(u + 1));
+            if (!child.isValid())
+                continue;
+            const auto kind = juce::String(kindDigit);
+            const auto prefix = "p" + kind + "m" + kind + juce::String(u + 1) + "_";
+            for (int s = 0; s < numSnapshots; ++s)
+            {
+                const auto stored = storedSnapshot(child, s);
+                if (stored.isValid())
+                    loadOne(stored, prefix, u, units[(size_t) u].snaps[(size_t) s]);
+            }
+        }
+    }
+
 private:
     std::array<ZuAtomic<int32_t>, maxUnits> snapValueToPublish{};
     std::array<ZuAtomic<bool>, maxUnits> snapValueDirty{};
