@@ -63,9 +63,12 @@ TEST(CenterUnitHandler, CopiesTheListAndAsksAgainWhileListedUnitsHaveNoEngine)
     r.run();
     EXPECT_EQ(r.handler.getUnits().size(), 3);
     EXPECT_TRUE(r.handler.getUnits().contains(13));
-    // No engine yet for the listed units: the next block reads the list again.
+    EXPECT_TRUE(r.handler.hasEngine(1));
+    // Parameter and octave-transpose units have no engine kind yet: the next
+    // block reads the list again.
+    EXPECT_FALSE(r.handler.hasEngine(5));
+    EXPECT_FALSE(r.handler.hasEngine(13));
     EXPECT_TRUE(r.m.global.centerUnitsChanged.load());
-    EXPECT_FALSE(r.handler.hasEngine(1));
 }
 
 TEST(CenterUnitHandler, AnEmptyListRunsNothingAndLowersTheOctaveTransposeFlag)
