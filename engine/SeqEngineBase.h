@@ -221,6 +221,9 @@ public:
     bool hasCurStep() const noexcept { return curStep >= 0 && curStep < numUnitSteps; }
     int getSnapIndex() const noexcept { return snapIndex; }
     int getStepSamplePos() const noexcept { return stepSamplePos; }
+    // Whether the unit realigns to the host position at its next step.
+    bool isStartFlagSet() const noexcept { return startFlag; }
+    bool isResyncFlagSet() const noexcept { return resyncFlag; }
     // The entry of the current-step display array, -1 for the CC racks.
     int getDisplayIndex() const noexcept;
     const ModSlotHost& getModSlots() const noexcept { return modHandler; }
