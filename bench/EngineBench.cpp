@@ -39,6 +39,7 @@ struct BenchSettings
     double sampleRate = 48000.0;
     int blockSize = 64;
     double bpm = 120.0;
+    bool recordersArmed = true;
 };
 
 // What the host hands in with one block: a playing transport at a steady tempo.
@@ -86,17 +87,19 @@ class MainEngineWork
 public:
     static constexpr int numModChannels = 16;
 
-    MainEngineWork()
-        : engine(models.global, models.pitch, models.param, models.cc, models.octTp, models.rack, models.lfo,
-                 models.macros, models.scale, models.chord)
+    explicit MainEngineWork(bool armRecorders)
+        : recordersArmed(armRecorders), engine(models.global, models.pitch, models.param, models.cc, models.octTp,
+                                               models.rack, models.lfo, models.macros, models.scale, models.chord)
     {
     }
 
-    const char* describe() const
+    std::string describe() const
     {
-        return "MainEngine::processBlock: playing host, all 15 units listed, chainer on for every target, "
-               "macros moving, global octave and transpose modulated by a macro, keyboard transpose presses, "
-               "all five recorder lanes armed";
+        return std::string("MainEngine::processBlock: playing host, all 15 units listed (engines exist for the four "
+                           "pitch units), the pitch units playing chords of three to five notes with mixed gates, "
+                           "slurs and directions, chainer on for every target, macros moving, global octave and "
+                           "transpose modulated by a macro, keyboard transpose presses, ") +
+               (recordersArmed ? "all five recorder lanes armed (one-bar takes)" : "recorder lanes not armed");
     }
 
     void prepare(double sampleRate, int maxBlockSize)
@@ -125,7 +128,30 @@ public:
         g.setParamVal("p0_miditp", 1.0f);
         g.setMidiTpNote(48);
         for (auto& armed : g.recArmed)
-            armed = true;
+            armed = recordersArmed;
+
+        // Four pitch units, each on its own channel, playing chords.
+        auto& chord = models.chord;
+        chord.setParamVal("p9_chord_pwr", 1.0f);
+        for (int u = 1; u <= 4; ++u)
+        {
+            chord.setParamVal("p9_chordtar" + juce::String(u), 1.0f);
+            models.pitch.setParamVal("p1m1" + juce::String(u) + "_ch", static_cast<float>(u));
+            models.pitch.setParamVal("p1m1" + juce::String(u) + "_dir", static_cast<float>(u - 1));
+            for (int k = 1; k <= 32; ++k)
+            {
+                const juce::String prefix = "p1m1" + juce::String(u) + "_";
+                models.pitch.setParamVal(prefix + "pch" + juce::String(k), static_cast<float>((k * 5 + u) % 13));
+                models.pitch.setParamVal(prefix + "gate" + juce::String(k), static_cast<float>((k * 37) % 101));
+                models.pitch.setParamVal(prefix + "slr" + juce::String(k), (k + u) % 4 == 0 ? 1.0f : 0.0f);
+            }
+        }
+        // Chord slots set as the editor stores them (menu value: type + 1).
+        for (int slot = 1; slot <= 12; ++slot)
+        {
+            chord.setParamVal("p9_chord_type" + juce::String(slot), static_cast<float>(1 + (slot * 7) % 20));
+            chord.setParamVal("p9_chord_inv" + juce::String(slot), static_cast<float>(1 + slot % 4));
+        }
     }
 
     void process(const HostBlock& block)
@@ -148,13 +174,18 @@ public:
 
         output.clear();
         engine.processBlock(input, output, inputNotes, position, block.numSamples);
+        for (const auto metadata : output)
+            if (metadata.getMessage().isNoteOn())
+                ++noteOns;
         sink += models.global.samplesPerBeat.load() * 1e-9 + models.global.chrCurStep.load() +
                 engine.getGlobalOctTp().x + engine.getGlobalOctTp().y + engine.getTickBlock().getSample(0, 0) * 1e-6;
     }
 
     double checksum() const { return sink; }
+    long long getNoteOns() const { return noteOns; }
 
 private:
+    bool recordersArmed = true;
     Models models;
     MainEngine engine;
     juce::HeapBlock<char> modMemory;
@@ -163,6 +194,7 @@ private:
     juce::MidiBuffer output;
     MainEngine::InputNotes inputNotes;
     long long blockCount = 0;
+    long long noteOns = 0;
     double sink = 0.0;
 };
 
@@ -248,8 +280,8 @@ bool allocationCounterWorks()
 void printUsage(const char* program)
 {
     std::fprintf(stderr,
-                 "usage: %s [--seconds S] [--rate HZ] [--block N] [--bpm B]\n"
-                 "  defaults: 60 s of audio at 48000 Hz in 64-sample blocks at 120 bpm\n",
+                 "usage: %s [--seconds S] [--rate HZ] [--block N] [--bpm B] [--no-rec]\n"
+                 "  defaults: 60 s of audio at 48000 Hz in 64-sample blocks at 120 bpm, recorder lanes armed\n",
                  program);
 }
 
@@ -268,6 +300,11 @@ bool parseArguments(int argc, char** argv, BenchSettings& settings)
     for (int i = 1; i < argc; ++i)
     {
         const char* option = argv[i];
+        if (std::strcmp(option, "--no-rec") == 0)
+        {
+            settings.recordersArmed = false;
+            continue;
+        }
         if (i + 1 >= argc)
             return false;
         double value = 0.0;
@@ -300,12 +337,12 @@ int main(int argc, char** argv)
 
     const bool counterWorks = allocationCounterWorks();
 
-    MainEngineWork work;
+    MainEngineWork work(settings.recordersArmed);
     const auto result = runBench(work, settings);
 
     std::printf("zu_bench_engine: %.1f s of audio at %.0f Hz in %d-sample blocks (%lld blocks), %.1f bpm\n",
                 result.audioSeconds, settings.sampleRate, settings.blockSize, result.numBlocks, settings.bpm);
-    std::printf("work per block: %s\n", work.describe());
+    std::printf("work per block: %s\n", work.describe().c_str());
     std::printf("CPU time: %.6f s = %.5f of real time (%.3f %%); wall %.6f s; %.3f us per block\n", result.cpuSeconds,
                 result.cpuSeconds / result.audioSeconds, 100.0 * result.cpuSeconds / result.audioSeconds,
                 result.wallSeconds, 1e6 * result.cpuSeconds / static_cast<double>(result.numBlocks));
@@ -319,6 +356,7 @@ int main(int argc, char** argv)
                 static_cast<unsigned long long>(result.allocations.cAlloc));
     if (!counterWorks)
         std::printf("WARNING: the allocation counter saw no test allocation; the count above is not valid\n");
+    std::printf("note-ons played: %lld\n", work.getNoteOns());
     std::printf("checksum: %.6f\n", work.checksum());
     return 0;
 }

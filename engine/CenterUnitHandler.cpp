@@ -28,12 +28,19 @@ CenterUnitHandler::CenterUnitHandler(MirabelGlobalData& global, CtrPtchSqData& p
     // At most six targets per track: rebuilding the lists never allocates.
     for (auto& list : ccLaneTargets)
         list.reserve(8);
+
+    for (int i = 0; i < numPitchUnits; ++i)
+        pitchEngines[(size_t) i] = std::make_unique<PtchSEQ_Engine>(globalData, pitchData, scaleData, chordData,
+                                                                    lfoData, *scurve, *dispShare, pitchType, i, i);
 }
 
 CenterUnitHandler::~CenterUnitHandler()
 {
+    // Pitch, parameter, CC, racks, then the octave-transpose engine.
     for (const int id : prepareOrder)
         destroyEngine(id);
+    for (auto& engine : pitchEngines)
+        engine.reset();
 }
 
 int CenterUnitHandler::unitTypeOf(int unitId) noexcept
@@ -82,49 +89,82 @@ int CenterUnitHandler::requestIndexOf(int unitId) noexcept
 }
 
 //==============================================================================
-// Engine slots. The unit engine kinds are not part of this handler yet: every
-// slot stays empty, so a listed unit is reported as waiting for its engine
-// (the list is re-read the next block) and the walks below find nothing to do.
+// Engine slots
+
+SeqEngineBase* CenterUnitHandler::engineObjectOf(int unitId) const noexcept
+{
+    if (unitTypeOf(unitId) == pitchType)
+        return pitchEngines[(size_t) unitIndexOf(unitId)].get();
+    return nullptr;
+}
 
 bool CenterUnitHandler::hasEngine(int unitId) const noexcept
 {
-    juce::ignoreUnused(unitId);
-    return false;
+    return isValidUnitId(unitId) && slotInUse[(size_t) (unitId - 1)];
+}
+
+PtchSEQ_Engine* CenterUnitHandler::getPitchEngine(int unitId) noexcept
+{
+    if (unitTypeOf(unitId) != pitchType || !hasEngine(unitId))
+        return nullptr;
+    return pitchEngines[(size_t) unitIndexOf(unitId)].get();
 }
 
 void CenterUnitHandler::destroyEngine(int unitId) noexcept
 {
-    juce::ignoreUnused(unitId);
+    if (isValidUnitId(unitId))
+        slotInUse[(size_t) (unitId - 1)] = false;
 }
 
 void CenterUnitHandler::prepareEngine(int unitId)
 {
-    juce::ignoreUnused(unitId);
+    if (unitTypeOf(unitId) == pitchType)
+        pitchEngines[(size_t) unitIndexOf(unitId)]->prepare(spec);
 }
 
 void CenterUnitHandler::resetEngine(int unitId)
 {
-    juce::ignoreUnused(unitId);
+    if (unitTypeOf(unitId) == pitchType)
+        pitchEngines[(size_t) unitIndexOf(unitId)]->reset();
 }
 
 void CenterUnitHandler::resyncEngine(int unitId)
 {
-    juce::ignoreUnused(unitId);
+    if (auto* engine = engineObjectOf(unitId))
+        engine->setReSyncFlag();
 }
 
 void CenterUnitHandler::setEngineStartFlag(int unitId)
 {
-    juce::ignoreUnused(unitId);
+    if (auto* engine = engineObjectOf(unitId))
+        engine->setStartFlag();
 }
 
 void CenterUnitHandler::clearLastOutputOf(int unitId)
 {
+    // A parameter unit's last event stops reaching its targets; parameter
+    // engines do not exist yet, so there is no event to clear.
     juce::ignoreUnused(unitId);
 }
 
 void CenterUnitHandler::runEngine(int unitId, BlockContext& block)
 {
-    juce::ignoreUnused(unitId, block);
+    switch (unitTypeOf(unitId))
+    {
+    case pitchType:
+    {
+        const int index = unitIndexOf(unitId);
+        pitchEngines[(size_t) index]->processBlock(
+            block.engineInput, block.output, block.swing, block.noteInfos, block.pitchUnitOn, block.modBlock,
+            block.prmSqTargetEvents[(size_t) index], block.octTp, clockResetResync,
+            block.snapshotRequests[(size_t) requestIndexOf(unitId)], block.ppq, 0.0, block.midiMute, block.playing,
+            block.nearLoopEnd, block.wrapSample, block.numSamples);
+        break;
+    }
+    default:
+        // The other kinds have no engine yet, so no slot of theirs is in use.
+        break;
+    }
 }
 
 void CenterUnitHandler::createUnitInstance(int type, int index)
@@ -133,9 +173,28 @@ void CenterUnitHandler::createUnitInstance(int type, int index)
                               (type == ccRackType && (index == 0 || index == 1));
     if (!indexInRange)
         return;
-    // Building the engine of a kind: construct it into its slot, prepare it
-    // with spec, give a pitch engine the current scale table, set its start
-    // flag. No kind is built in yet (see the engine slots above).
+
+    switch (type)
+    {
+    case pitchType:
+    {
+        // The slot's object becomes a new engine: as built, prepared with the
+        // stored spec, with the scale table as it is now (without lowering
+        // the table's change flag, which the engines already running still
+        // have to see), aligned to the host position at its first step.
+        auto& engine = *pitchEngines[(size_t) index];
+        engine.restoreNewState();
+        engine.prepare(spec);
+        engine.copyScaleTableType1();
+        engine.setStartFlag();
+        slotInUse[(size_t) index] = true;
+        break;
+    }
+    default:
+        // Parameter, CC, octave-transpose and rack engines do not exist yet:
+        // their slots stay empty.
+        break;
+    }
 }
 
 //==============================================================================
@@ -144,6 +203,12 @@ void CenterUnitHandler::prepare(const juce::dsp::ProcessSpec& newSpec)
     spec = newSpec;
     for (const int id : prepareOrder)
         if (hasEngine(id))
+            prepareEngine(id);
+
+    // The engines not in use reserve their buffers now, so that creating
+    // one on the audio thread allocates nothing.
+    for (const int id : prepareOrder)
+        if (!hasEngine(id))
             prepareEngine(id);
 }
 
@@ -163,10 +228,17 @@ void CenterUnitHandler::forceAllToResync()
 
 void CenterUnitHandler::updateScaleTableType1()
 {
-    for (int id = 1; id <= 4; ++id)
-        if (hasEngine(id))
+    // The first engine lowers the model's flag as it copies; the others copy
+    // the same newest table.
+    bool first = true;
+    for (int id = 1; id <= numPitchUnits; ++id)
+        if (auto* engine = getPitchEngine(id))
         {
-            // Each pitch engine copies the scale model's table (and lowers its flag).
+            if (first)
+                engine->updateScaleTableType1();
+            else
+                engine->copyScaleTableType1();
+            first = false;
         }
 }
 
@@ -213,6 +285,8 @@ void CenterUnitHandler::updateRecTarPchSqList()
 
 void CenterUnitHandler::runListed(int unitId, BlockContext& block)
 {
+    if (lastRunOrder.count < CenterUnitList::capacity)
+        lastRunOrder.ids[(size_t) lastRunOrder.count++] = unitId;
     if (hasEngine(unitId))
         runEngine(unitId, block);
     else
@@ -234,6 +308,7 @@ void CenterUnitHandler::processBlock(juce::MidiBuffer& engineInput, juce::MidiBu
         updateRecTarPchSqList();
 
     hasRun = true;
+    lastRunOrder = {};
     updateUnitStates();
 
     clockResetResync = {globalData.clkReset.exchange(false), globalData.clkResync.exchange(false)};

@@ -9,16 +9,30 @@
 // octave-transpose unit, 14-15 the CC racks. A listed unit gets its engine on
 // the first playing block that follows the list; an engine whose unit left the
 // list idles until the first stopped block, where it is destroyed.
+//
+// No engine is allocated or freed on the audio thread: the engine objects of
+// every slot are built with the handler (message thread) and sized in
+// prepare. Creating a unit's engine brings its slot's object back to the
+// state of a newly built engine and prepares it with the stored spec, which
+// allocates nothing once prepare has sized it; deleting takes the slot out of
+// use. Only pitch engines exist so far: the slots of the other kinds stay
+// empty, so their units wait for an engine (the list is read again every
+// block) and take no part in the block.
 
-#include "MirabelGlobalData.h"
 #include "NoteInfo.h"
 #include "PrmSqTargetEvents.h"
+#include "PtchSEQ_Engine.h"
+#include "Scurve.h"
+
+#include "DispShareData.h"
+#include "MirabelGlobalData.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 #include <juce_dsp/juce_dsp.h>
 #include <juce_graphics/juce_graphics.h>
 
 #include <array>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -54,12 +68,15 @@ public:
     using LaneTargets = std::array<std::vector<int>, numRecTracks>;
     using SnapshotRequests = std::array<int, numUnitIds>;
 
-    // Message thread.
+    static constexpr int numPitchUnits = 4;
+
+    // Message thread: builds the engine objects of every slot.
     CenterUnitHandler(MirabelGlobalData&, CtrPtchSqData&, CtrPrmSqData&, CtrCcSqData&, CtrOctSqData&, CtrCcRackData&,
                       ScaleData&, ChordData&, LfoData&);
     ~CenterUnitHandler();
 
-    // The thread of MainEngine::prepare; prepares every existing engine.
+    // The thread of MainEngine::prepare; prepares every existing engine and
+    // reserves the memory of the engines not in use.
     void prepare(const juce::dsp::ProcessSpec& newSpec);
     // Everything below runs on the audio thread.
     void reset();
@@ -87,6 +104,11 @@ public:
     static int requestIndexOf(int unitId) noexcept;
 
     bool hasEngine(int unitId) const noexcept;
+    // The engine of a listed pitch unit (ids 1..4), null while it has none.
+    PtchSEQ_Engine* getPitchEngine(int unitId) noexcept;
+    // The unit ids visited in the last block, in run order (units with and
+    // without an engine alike).
+    const CenterUnitList& getLastRunOrder() const noexcept { return lastRunOrder; }
     const CenterUnitList& getUnits() const noexcept { return units; }
     const LaneTargets& getCcLaneTargets() const noexcept { return ccLaneTargets; }
     std::pair<bool, bool> getClockResetResync() const noexcept { return clockResetResync; }
@@ -115,6 +137,8 @@ private:
     };
 
     // Engine slot operations by unit id.
+    // The slot's engine object (in use or not); null for kinds not built.
+    SeqEngineBase* engineObjectOf(int unitId) const noexcept;
     void destroyEngine(int unitId) noexcept;
     void prepareEngine(int unitId);
     void resetEngine(int unitId);
@@ -126,9 +150,20 @@ private:
     void runListed(int unitId, BlockContext& block);
     bool takeUnitList() noexcept;
 
+    // The shared tables every engine reads; held here so that engines need
+    // not take a share of their own.
+    ScurveShared scurve;
+    juce::SharedResourcePointer<DispShareData> dispShare;
+
     juce::dsp::ProcessSpec spec{0.0, 0, 0};
     CenterUnitList units;
     bool hasRun = false;
+
+    // Engine slots in unit-id order: the engine objects of each kind (built
+    // once, never freed before the handler) and whether slot id - 1 is in use.
+    std::array<std::unique_ptr<PtchSEQ_Engine>, numPitchUnits> pitchEngines;
+    std::array<bool, numUnitIds> slotInUse{};
+    CenterUnitList lastRunOrder;
 
     MirabelGlobalData& globalData;
     CtrPtchSqData& pitchData;

@@ -111,6 +111,8 @@ public:
     int getLastWrapSample() const noexcept { return lastWrapSample; }
     // The tick ramp (position within the bar, 960 ticks per quarter) of the last playing block.
     const juce::dsp::AudioBlock<double>& getTickBlock() const noexcept { return tickBlock; }
+    // The recorder lanes as the last playing block filled them.
+    const std::array<juce::MidiBuffer, numRecorders>& getLanes() const noexcept { return lanes; }
 
     juce::dsp::AudioBlock<float> modBlock;
 

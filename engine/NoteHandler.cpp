@@ -29,9 +29,8 @@ juce::MidiMessage noteOffFor(const NoteInfo& n) noexcept
 
 juce::MidiMessage noteOnFor(const NoteInfo& n) noexcept
 {
-    const float v = n.velocity;
-    const float velocity = v == v ? std::clamp(v, 0.0f, 1.0f) : 0.0f;
-    return juce::MidiMessage::noteOn(clampInt(n.channel, 1, 16), clampInt(n.noteNumber, 0, 127), velocity);
+    return juce::MidiMessage::noteOn(clampInt(n.channel, 1, 16), clampInt(n.noteNumber, 0, 127),
+                                     NoteHandler::velocityByte(n.velocity));
 }
 
 size_t listIndexOf(int unitNumber) noexcept
@@ -59,6 +58,16 @@ void send(const juce::MidiMessage& m, int sample, int unitNumber, juce::MidiBuff
     sendToLanes(m, sample, unitNumber, lanes, targets);
 }
 } // namespace
+
+juce::uint8 NoteHandler::velocityByte(float velocity) noexcept
+{
+    if (!(velocity > 0.0f))
+        return 0;
+    // round(v x 127) as MIDI messages take a float velocity, but a note that
+    // sounds never goes out with velocity 0, which receivers read as a note-off.
+    const float scaled = std::min(velocity, 1.0f) * 127.0f;
+    return static_cast<juce::uint8>(clampInt(juce::roundToInt(scaled), 1, 127));
+}
 
 NoteHandler::NoteHandler()
 {
@@ -162,10 +171,16 @@ void NoteHandler::handleNoteOn(juce::MidiBuffer& output, Lanes& lanes, LaneTarge
     {
         if (p.noteNumber < 0)
             continue;
+        // A note the handler could not keep track of would never get its
+        // note-off: at the reserved limit (far beyond what the units start)
+        // it is not started at all.
+        auto& list = activeNotes[listIndexOf(p.unitNumber)];
+        if (list.size() >= notesPerUnitCapacity)
+            continue;
         const int sample = clampSample(p.startSample, numSamples);
         const auto message = noteOnFor(p);
         output.addEvent(message, sample);
-        activeNotes[listIndexOf(p.unitNumber)].push_back(p);
+        list.push_back(p);
         sendToLanes(message, sample, p.unitNumber, lanes, recorderLaneTargets);
     }
 }

@@ -40,6 +40,10 @@ public:
     void reset() noexcept;
     bool isEmpty() const noexcept;
 
+    // The MIDI velocity of a note-on: round(velocity x 127) within 1..127
+    // for any positive velocity, 0 otherwise.
+    static juce::uint8 velocityByte(float velocity) noexcept;
+
     // List u holds the sounding notes of pitch unit u (1..4), oldest first.
     const std::array<std::vector<NoteInfo>, numLists>& getActiveNotes() const noexcept { return activeNotes; }
 

@@ -4,6 +4,7 @@
 #include "Scurve.h"
 #include "SwingHandler.h"
 
+#include "ScaleData.h"
 #include "ZuConvert.h"
 
 #include <climits>
@@ -465,6 +466,134 @@ void SeqEngineBase::handleParamModSwing(ModBlock& modBlock, MyParam<float> swing
     swingAmount = juce::jlimit(-1.0, 1.0, 2.0 * (double) m + swingAmount);
 }
 
+namespace
+{
+// a + b kept to lo..hi without overflow, whatever the operands hold.
+int addClamped(int a, int b, int lo, int hi) noexcept
+{
+    const juce::int64 sum = (juce::int64) a + (juce::int64) b;
+    return (int) juce::jlimit((juce::int64) lo, (juce::int64) hi, sum);
+}
+
+// The 0..1 values of a step: at or above 1 they are 1, at or below 0 they are 0.
+float addUnitRange(float value, float amount) noexcept
+{
+    const float x = value + amount;
+    if (x >= 1.0f)
+        return 1.0f;
+    if (!(x > 0.0f))
+        return 0.0f;
+    return x;
+}
+} // namespace
+
+void SeqEngineBase::handleParamModOctTpStepPrms(ModBlock& modBlock, int& unitOctave, MyParam<int> goct, int& transpose,
+                                                MyParam<int> tp, int& pitch, MyParam<int> pch, int& stepOctave,
+                                                MyParam<int> oct, float& velocity, MyParam<float> vel, float& gate,
+                                                MyParam<float> gateParam, float& probability, MyParam<float> prob,
+                                                bool& slur, MyParam<int> slr, int, int samplePos, int numSamples)
+{
+    const int pos = modReadPosition(samplePos, numSamples);
+
+    if (goct.modActive)
+    {
+        const float x = modulationSum(modBlock, goct, 2, pos);
+        unitOctave = addClamped(unitOctave, 12 * roundHalfAway(6.0 * (double) x), -36, 36);
+    }
+    if (tp.modActive)
+    {
+        const float x = modulationSum(modBlock, tp, 2, pos);
+        transpose = addClamped(transpose, roundHalfAway(24.0 * (double) x), -12, 12);
+    }
+    if (pch.modActive)
+    {
+        const float x = modulationSum(modBlock, pch, 2, pos);
+        pitch = addClamped(pitch, roundHalfAway(12.0 * (double) x), 0, 127);
+    }
+    if (oct.modActive)
+    {
+        const float x = modulationSum(modBlock, oct, 2, pos);
+        stepOctave = addClamped(stepOctave, 12 * roundHalfAway(4.0 * (double) x), -24, 24);
+    }
+    if (vel.modActive)
+        velocity = addUnitRange(velocity, modulationSum(modBlock, vel, 1, pos));
+    if (gateParam.modActive)
+        gate = addUnitRange(gate, modulationSum(modBlock, gateParam, 1, pos));
+    if (prob.modActive)
+        probability = addUnitRange(probability, modulationSum(modBlock, prob, 1, pos));
+    if (slr.modActive && !slur)
+    {
+        // Modulation can turn a slur on, never off.
+        const float x = juce::jlimit(0.0f, 1.0f, modulationSum(modBlock, slr, 1, pos));
+        slur = x >= 0.5f;
+    }
+}
+
+void SeqEngineBase::handleParamModRelBaseNote(ModBlock& modBlock, int& baseNote, MyParam<int> relbn, int& relPitch,
+                                              MyParam<int> relpch, int, int samplePos, int numSamples)
+{
+    const int pos = modReadPosition(samplePos, numSamples);
+
+    if (relbn.modActive)
+    {
+        // The square: modulation of either sign raises the base note.
+        const float x = modulationSum(modBlock, relbn, 2, pos);
+        baseNote = addClamped(baseNote, zu::toIntSaturating((double) (x * x * 127.0f + 0.5f)), 0, 127);
+    }
+    if (relpch.modActive)
+    {
+        const float x = modulationSum(modBlock, relpch, 2, pos);
+        relPitch = addClamped(relPitch, roundHalfAway(24.0 * (double) x), -12, 12);
+    }
+}
+
+void SeqEngineBase::processHumanizeVelGate(float& velocity, float& gate, float amount)
+{
+    auto vary = [this](float& value, float range)
+    {
+        const float r = random.nextFloat();
+        const float sign = random.nextBool() ? 1.0f : -1.0f;
+        value = juce::jmax(juce::jmin(value + sign * r * range, 0.999999f), 0.01f);
+    };
+    if (velocity > 0.0f)
+        vary(velocity, 0.2f * amount);
+    if (gate > 0.0f)
+        vary(gate, 0.08f * amount);
+}
+
+void SeqEngineBase::processScaleType1(int& note, int transpose)
+{
+    note = addClamped(note, transpose, INT_MIN, INT_MAX);
+}
+
+void SeqEngineBase::processScaleType2(int&, int, const std::array<int, 12>&) {}
+
+void SeqEngineBase::prepareTrigChordList(int shift, const std::array<int, 5>& notes)
+{
+    for (size_t k = 0; k < trigChordList.size(); ++k)
+    {
+        int n = addClamped(notes[k], -1, INT_MIN, INT_MAX);
+        if (n >= 0 && shift != 0)
+        {
+            n = addClamped(n, shift, INT_MIN, INT_MAX);
+            if (n > 127)
+                n = -1;
+        }
+        trigChordList[k] = n < 0 ? -1 : n;
+    }
+}
+
+void SeqEngineBase::updateScaleTableType1() noexcept
+{
+    if (!scaleData.copyTableIfChanged(scaleTable))
+        scaleData.copyTable(scaleTable);
+}
+
+void SeqEngineBase::copyScaleTableType1() noexcept
+{
+    scaleData.copyTable(scaleTable);
+}
+
 void SeqEngineBase::stepProbProcess(const float& prob, bool& on)
 {
     if (prob < 1.0f)
@@ -834,4 +963,52 @@ void SeqEngineBase::endBlock() noexcept
     if (trigFlag && stepCounter > 0)
         stepCounter %= INT_MAX;
     wrapped = false;
+}
+
+void SeqEngineBase::restoreConstructionState() noexcept
+{
+    const int zeros[StepOrderQueue::capacity] = {};
+    stepProcCounter = 0;
+    regenTrigList = false;
+    resetThisBlock = false;
+    trigListSize = -1;
+    stepTrigList.assign(zeros, numUnitSteps);
+    pingPongTrigList.assign(zeros, numUnitSteps);
+    rnd2TrigList.clear();
+    unitOn = true;
+    snapIndex = 0;
+    startFlag = false;
+    trigHoldSamples = 0;
+    cyclesPerBar = 1.0;
+    resetFlag = false;
+    restartLength = 0;
+    restartPending = false;
+    resyncFlag = false;
+    cycleCount = 0;
+    clockSync = true;
+    clockDiv = 11;
+    clockType = 0;
+    freeRate = 0.3;
+    swingOn = false;
+    swingAmount = 0.0;
+    swingParam = MyParam<float>{};
+    trigFlag = false;
+    stepSamplePos = 0;
+    curPhaseIdx = 0;
+    curDir = 0;
+    curStrt = 0;
+    curSize = 0;
+    curStep = 0;
+    lastPhase = 0.0;
+    stepCounter = 0;
+    lastPhaseIdx = -1;
+    wrapped = false;
+    lastStrt = 0;
+    stepLen = 0.0;
+    clock.reset();
+    modHandler.reset();
+    scaleTable = identityScaleTable();
+    trigChordList.fill(-1);
+    humanizeFlag = false;
+    humanizeAmount = 0.0f;
 }

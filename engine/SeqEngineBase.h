@@ -117,6 +117,22 @@ public:
     // Realign to the host position at the next step trigger.
     virtual void setReSyncFlag();
     virtual void bpmChanged();
+
+    //==========================================================================
+    // Note shaping of the pitch units: humanise, scale and the trigger chord.
+
+    // Varies a positive velocity by up to 0.2 x amount and a positive gate by
+    // up to 0.08 x amount, each in a random direction.
+    virtual void processHumanizeVelGate(float& velocity, float& gate, float amount);
+    // Transposes a note by transpose and fits it to the unit's scale table;
+    // -1 means the note is dropped. The scale table is not applied yet: the
+    // note is transposed only, as with the scale switched off.
+    virtual void processScaleType1(int& note, int transpose);
+    // A second scale hook; it changes nothing.
+    virtual void processScaleType2(int& note, int transpose, const std::array<int, 12>& table);
+    // Fills the trigger chord list from five menu values (n - 1 per entry),
+    // shifted by shift; entries outside 0..127 become -1.
+    virtual void prepareTrigChordList(int shift, const std::array<int, 5>& notes);
     // Realign to the host position at the next step trigger; set after the
     // engine is created and, each block, while its unit is not listed.
     void setStartFlag() noexcept { startFlag = true; }
@@ -143,11 +159,23 @@ public:
 
     virtual void handleParamModDirStrtSize(ModBlock& modBlock, MyParam<int> dir, MyParam<int> strt, MyParam<int> size,
                                            int numSamples);
+    // A pitch step's unit octave and step octave (semitones), transpose, step
+    // pitch, velocity, gate and probability (0..1) and slur, each moved by its
+    // own slots and kept to its range.
+    virtual void handleParamModOctTpStepPrms(ModBlock& modBlock, int& unitOctave, MyParam<int> goct, int& transpose,
+                                             MyParam<int> tp, int& pitch, MyParam<int> pch, int& stepOctave,
+                                             MyParam<int> oct, float& velocity, MyParam<float> vel, float& gate,
+                                             MyParam<float> gateParam, float& probability, MyParam<float> prob,
+                                             bool& slur, MyParam<int> slr, int step, int stepSamplePos, int numSamples);
     virtual void handleParamModClock(ModBlock& modBlock, MyParam<int> sclk, int stepSamplePos, int numSamples);
     virtual void handleParamModStepOnOff(ModBlock& modBlock, bool& on, MyParam<int> spwr, int step, int stepSamplePos,
                                          int numSamples);
     virtual void handleParamModStepOnOffProb(ModBlock& modBlock, bool& on, MyParam<int> spwr, float& prob,
                                              MyParam<float> probParam, int step, int stepSamplePos, int numSamples);
+    // Relative mode: the base note (0..127; any modulation raises it by the
+    // square of the amount) and the step's relative pitch (-12..12).
+    virtual void handleParamModRelBaseNote(ModBlock& modBlock, int& baseNote, MyParam<int> relbn, int& relPitch,
+                                           MyParam<int> relpch, int step, int stepSamplePos, int numSamples);
     virtual void handleParamModSwing(ModBlock& modBlock, MyParam<float> swing, int stepSamplePos, int numSamples);
     // A probability below 1 draws whether the step plays; 1 or more leaves it.
     void stepProbProcess(const float& prob, bool& on);
@@ -173,6 +201,17 @@ public:
                                 int) const noexcept;
 
     //==========================================================================
+    // The scale table copy of a pitch unit (audio thread, between unit runs).
+
+    // Copies the scale model's newest table and lowers its change flag.
+    void updateScaleTableType1() noexcept;
+    // Copies the newest table and leaves the flag alone: for a unit that is
+    // new, and for every unit after the first that follows one raised flag.
+    void copyScaleTableType1() noexcept;
+    const std::array<int, 12>& getScaleTable() const noexcept { return scaleTable; }
+    const std::array<int, 5>& getTrigChordList() const noexcept { return trigChordList; }
+
+    //==========================================================================
     // Read access for the owner and the editor-side tests.
 
     int getUnitType() const noexcept { return unitType; }
@@ -182,6 +221,9 @@ public:
     bool hasCurStep() const noexcept { return curStep >= 0 && curStep < numUnitSteps; }
     int getSnapIndex() const noexcept { return snapIndex; }
     int getStepSamplePos() const noexcept { return stepSamplePos; }
+    // Whether the unit realigns to the host position at its next step.
+    bool isStartFlagSet() const noexcept { return startFlag; }
+    bool isResyncFlagSet() const noexcept { return resyncFlag; }
     // The entry of the current-step display array, -1 for the CC racks.
     int getDisplayIndex() const noexcept;
     const ModSlotHost& getModSlots() const noexcept { return modHandler; }
@@ -253,6 +295,12 @@ protected:
     void checkRestartLength() noexcept;
     // Keeps the step count from overflowing; the wrap flag lasts one block.
     void endBlock() noexcept;
+
+    // Every value the engine holds between blocks back to what construction
+    // gave it, without touching storage or the spec: a unit slot reused on the
+    // audio thread starts as a newly built engine would. Derived engines that
+    // add state of their own clear it beside this call.
+    void restoreConstructionState() noexcept;
 
     // The sum of a value's modulation over its first numSlots slots, each
     // source sample weighted by its curved depth, limited to +-0.999999.
@@ -342,6 +390,16 @@ protected:
     ChordData& chordData;
     LfoData& lfoData;
     ModSlotHost modHandler;
+    // The unit's copy of the scale model's table (pitch class -> semitone from
+    // the C of the note's octave); identity until a pitch unit copies one.
+    std::array<int, 12> scaleTable = identityScaleTable();
+    // Entries -1 = empty; nothing plays from it.
+    std::array<int, 5> trigChordList{-1, -1, -1, -1, -1};
+    // Humanise of velocity and gate: cleared by the pitch unit every block.
+    bool humanizeFlag = false;
+    float humanizeAmount = 0.0f;
+
+    static std::array<int, 12> identityScaleTable() noexcept { return {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}; }
 
 private:
     enum class PassResult

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace
 {
 NoteInfo note(int unit, int number, int start, int end, bool slur = false, int channel = 1)
@@ -150,4 +152,30 @@ TEST(NoteHandler, OutOfRangeRecordsAreLimited)
     wild.velocity = 7.0f;
     // Events sort by sample: the early gate end comes first.
     EXPECT_EQ(r.block({wild}, 512), (Events{off(10, 127, 16), on(511, 127, 16)}));
+}
+
+TEST(NoteHandler, APositiveVelocityNeverBecomesMidiVelocityZero)
+{
+    struct Case
+    {
+        float velocity;
+        int expected;
+    };
+    const Case cases[] = {
+        {0.001f, 1}, {0.5f / 127.0f, 1}, {1.6f / 127.0f, 2}, {0.5f, 64}, {100.0f * 0.00787401013f, 100},
+        {1.0f, 127}, {3.0f, 127},        {0.0f, 0},          {-1.0f, 0}, {std::numeric_limits<float>::quiet_NaN(), 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(NoteHandler::velocityByte(c.velocity), c.expected) << c.velocity;
+
+    NoteRig r;
+    auto quiet = note(1, C4, 10, 100);
+    quiet.velocity = 0.002f;
+    r.block({quiet}, 512);
+    for (const auto metadata : r.output)
+        if (metadata.getMessage().isNoteOn(true))
+        {
+            EXPECT_EQ(metadata.getMessage().getVelocity(), 1);
+            EXPECT_TRUE(metadata.getMessage().isNoteOn());
+        }
+    EXPECT_EQ(notesOf(r.output), (Events{on(10, C4), off(100, C4)}));
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace
 {
 struct HandlerRig
@@ -63,9 +65,12 @@ TEST(CenterUnitHandler, CopiesTheListAndAsksAgainWhileListedUnitsHaveNoEngine)
     r.run();
     EXPECT_EQ(r.handler.getUnits().size(), 3);
     EXPECT_TRUE(r.handler.getUnits().contains(13));
-    // No engine yet for the listed units: the next block reads the list again.
+    EXPECT_TRUE(r.handler.hasEngine(1));
+    // Parameter and octave-transpose units have no engine kind yet: the next
+    // block reads the list again.
+    EXPECT_FALSE(r.handler.hasEngine(5));
+    EXPECT_FALSE(r.handler.hasEngine(13));
     EXPECT_TRUE(r.m.global.centerUnitsChanged.load());
-    EXPECT_FALSE(r.handler.hasEngine(1));
 }
 
 TEST(CenterUnitHandler, AnEmptyListRunsNothingAndLowersTheOctaveTransposeFlag)
@@ -130,4 +135,148 @@ TEST(CenterUnitHandler, RebuildsTheControllerLaneTargetsWhileRecording)
     r.run(true);
     EXPECT_EQ(r.handler.getCcLaneTargets()[0], (std::vector<int>{4, 8}));
     EXPECT_EQ(r.handler.getCcLaneTargets()[3], (std::vector<int>{9}));
+}
+
+TEST(CenterUnitHandler, RunsTheOctaveTransposeUnitThenParameterUnitsThenTheOthers)
+{
+    HandlerRig r;
+    r.m.global.loadCenterUnitStateFromString("CT: 100 500 1300");
+    for (int block = 0; block < 3; ++block)
+    {
+        r.run();
+        const auto& order = r.handler.getLastRunOrder();
+        ASSERT_EQ(order.size(), 3);
+        EXPECT_EQ(order[0], 13);
+        EXPECT_EQ(order[1], 5);
+        EXPECT_EQ(order[2], 1);
+    }
+
+    r.m.global.loadCenterUnitStateFromString("CT: 1500 900 400 600 100 1300");
+    r.run();
+    const auto& order = r.handler.getLastRunOrder();
+    const std::vector<int> expected{13, 6, 1, 4, 9, 15};
+    EXPECT_EQ(std::vector<int>(order.begin(), order.end()), expected);
+}
+
+TEST(CenterUnitHandler, APitchUnitGetsItsEngineAndPlays)
+{
+    HandlerRig r;
+    r.m.global.loadCenterUnitStateFromString("CT: 200");
+    r.run();
+    EXPECT_TRUE(r.handler.hasEngine(2));
+    EXPECT_FALSE(r.handler.hasEngine(1));
+    EXPECT_FALSE(r.m.global.centerUnitsChanged.load());
+    ASSERT_EQ(r.noteInfos.size(), 1u);
+    EXPECT_EQ(r.noteInfos[0].unitNumber, 2);
+    EXPECT_TRUE(r.pitchUnitOn[2]);
+    EXPECT_FALSE(r.pitchUnitOn[1]);
+}
+
+TEST(CenterUnitHandler, APitchUnitReadsItsOwnChainerRequest)
+{
+    HandlerRig r;
+    r.m.global.loadCenterUnitStateFromString("CT: 100 200");
+    r.requests[1] = 3;
+    r.run();
+    EXPECT_EQ(r.handler.getPitchEngine(1)->getSnapIndex(), 0);
+    EXPECT_EQ(r.handler.getPitchEngine(2)->getSnapIndex(), 3);
+}
+
+TEST(CenterUnitHandler, ARemovedUnitIdlesUntilTheFirstStoppedBlock)
+{
+    HandlerRig r;
+    r.m.global.loadCenterUnitStateFromString("CT: 100 300");
+    r.run();
+    auto* engine = r.handler.getPitchEngine(3);
+    ASSERT_NE(engine, nullptr);
+
+    // A table that the engine has, and a newer one it would take only if it were built anew.
+    ScaleData::Table first{0, 0, 2, 2, 4, 5, 5, 7, 7, 9, 9, 11};
+    ScaleData::Table second{1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    r.m.scale.publishTable(first);
+    r.handler.updateScaleTableType1();
+    r.m.scale.publishTable(second);
+
+    r.m.global.loadCenterUnitStateFromString("CT: 100");
+    for (int block = 0; block < 3; ++block)
+    {
+        r.noteInfos.clear();
+        r.pitchUnitOn.fill(false);
+        r.m.global.curSteps[2] = 99;
+        r.run();
+        EXPECT_TRUE(r.handler.hasEngine(3)) << "idle, not deleted, while playing";
+        EXPECT_TRUE(engine->isStartFlagSet());
+        EXPECT_FALSE(r.pitchUnitOn[3]);
+        EXPECT_EQ(r.m.global.curSteps[2].load(), 99) << "it runs no block";
+        for (const auto& n : r.noteInfos)
+            EXPECT_NE(n.unitNumber, 3);
+    }
+
+    // Listed again before the stop: the same engine carries on.
+    r.m.global.loadCenterUnitStateFromString("CT: 100 300");
+    r.run();
+    EXPECT_EQ(r.handler.getPitchEngine(3), engine);
+    EXPECT_EQ(engine->getScaleTable(), first);
+
+    r.m.global.loadCenterUnitStateFromString("CT: 100");
+    r.run();
+    r.handler.checkAndDeleteInactiveUnits();
+    EXPECT_FALSE(r.handler.hasEngine(3));
+    EXPECT_TRUE(r.handler.hasEngine(1));
+
+    // Back in the list after its deletion: a new engine, with the table as it is now.
+    r.m.global.loadCenterUnitStateFromString("CT: 100 300");
+    r.run();
+    ASSERT_TRUE(r.handler.hasEngine(3));
+    EXPECT_EQ(r.handler.getPitchEngine(3)->getScaleTable(), second);
+}
+
+TEST(CenterUnitHandler, AUnitAddedWhileStoppedGetsItsEngineWhenPlayStarts)
+{
+    HandlerRig r;
+    r.m.global.loadCenterUnitStateFromString("CT: 100");
+    r.run();
+    r.handler.checkAndDeleteInactiveUnits(); // the first stopped block
+    r.m.global.loadCenterUnitStateFromString("CT: 100 300");
+    r.handler.checkAndDeleteInactiveUnits();
+    EXPECT_FALSE(r.handler.hasEngine(3));
+    EXPECT_TRUE(r.m.global.centerUnitsChanged.load());
+
+    r.handler.updateUnitStates(); // the start of play
+    EXPECT_TRUE(r.handler.hasEngine(3));
+    r.run();
+    EXPECT_TRUE(r.pitchUnitOn[3]);
+}
+
+TEST(CenterUnitHandler, ScaleTablesAndResyncReachEveryPitchEngine)
+{
+    HandlerRig r;
+    r.m.global.loadCenterUnitStateFromString("CT: 100 200 400");
+    r.run();
+
+    ScaleData::Table table{0, 0, 2, 2, 4, 5, 5, 7, 7, 9, 9, 11};
+    r.m.scale.publishTable(table);
+    r.handler.updateScaleTableType1();
+    EXPECT_FALSE(r.m.scale.scaleTableChanged.load());
+    for (const int id : {1, 2, 4})
+        EXPECT_EQ(r.handler.getPitchEngine(id)->getScaleTable(), table) << id;
+
+    r.handler.forceAllToResync();
+    for (const int id : {1, 2, 4})
+        EXPECT_TRUE(r.handler.getPitchEngine(id)->isResyncFlagSet()) << id;
+    EXPECT_EQ(r.handler.getPitchEngine(3), nullptr);
+}
+
+TEST(CenterUnitHandler, ANewEngineTakesTheScaleWithoutHidingTheChangeFromTheOthers)
+{
+    HandlerRig r;
+    r.m.global.loadCenterUnitStateFromString("CT: 100");
+    r.run();
+    ScaleData::Table table{0, 0, 2, 2, 4, 5, 5, 7, 7, 9, 9, 11};
+    r.m.scale.publishTable(table);
+
+    r.m.global.loadCenterUnitStateFromString("CT: 100 200");
+    r.handler.updateUnitStates();
+    EXPECT_EQ(r.handler.getPitchEngine(2)->getScaleTable(), table);
+    EXPECT_TRUE(r.m.scale.scaleTableChanged.load()) << "unit 1 has still to copy it";
 }

@@ -1,0 +1,640 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The pitch sequencer engine: from step values to note records.
+#include "PtchSEQ_Engine.h"
+#include "UnitEngineTestHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <optional>
+
+using namespace enginetest;
+
+namespace
+{
+constexpr int macroSource = 9; // channel 8: the unit's own slots never overwrite it
+
+class TestPitchEngine : public PtchSEQ_Engine
+{
+public:
+    explicit TestPitchEngine(EngineModels& m, int index = 0)
+        : PtchSEQ_Engine(m.global, m.pitch, m.scale, m.chord, m.lfo, *m.scurve, *m.dispShare, 0, index, index)
+    {
+    }
+
+    using SeqEngineBase::random;
+    using SeqEngineBase::restartPending;
+};
+
+// A note record with its position counted from the start of play.
+struct Played
+{
+    int64_t sample = 0;
+    NoteInfo info;
+};
+
+struct PitchRig
+{
+    static constexpr juce::int64 seed = 12345;
+
+    EngineModels m;
+    TestPitchEngine engine{m};
+    ModBuffer mod{4096};
+    SwingHandler swing;
+    Transport transport;
+    std::vector<NoteInfo> infos;
+    std::array<bool, 5> unitOn{};
+    std::vector<PrmSqTargetEntry> events;
+    juce::Point<int> octTp;
+    std::pair<bool, bool> resetResync{false, false};
+    bool midiMute = false;
+    int request = -1;
+
+    PitchRig()
+    {
+        infos.reserve(64);
+        m.global.gch = 1;
+        engine.prepare(specFor(48000.0, 512));
+        engine.seedRandom(seed);
+    }
+
+    auto& unit() { return m.unit(0); }
+    auto& snap(int s = 0) { return m.snap(s); }
+
+    // Writes the same value into every step of snapshot 0.
+    template <typename F> void forEachStep(F&& f)
+    {
+        for (auto& step : snap().steps)
+            f(step);
+    }
+
+    std::vector<Played> play(int numBlocks, int blockSize = 512)
+    {
+        std::vector<Played> played;
+        for (int b = 0; b < numBlocks; ++b)
+        {
+            infos.clear();
+            unitOn.fill(false);
+            auto block = mod.block(blockSize);
+            engine.processBlock(input, output, swing, infos, unitOn, block, events, octTp, resetResync, request,
+                                transport.ppq(), 0.0, midiMute, true, false, -1, blockSize);
+            for (const auto& n : infos)
+                played.push_back({transport.sample + n.startSample, n});
+            transport.sample += blockSize;
+        }
+        return played;
+    }
+
+    // The notes of the first step.
+    std::vector<NoteInfo> firstStep()
+    {
+        std::vector<NoteInfo> notes;
+        for (const auto& p : play(1))
+            notes.push_back(p.info);
+        return notes;
+    }
+
+    std::vector<int> firstStepNoteNumbers()
+    {
+        std::vector<int> numbers;
+        for (const auto& n : firstStep())
+            numbers.push_back(n.noteNumber);
+        return numbers;
+    }
+
+    int display() const { return m.global.curSteps[0]; }
+
+    juce::MidiBuffer input, output;
+};
+
+// Where step k of a sixteenth-note unit starts at 120 bpm and 48 kHz.
+int64_t stepStart(int64_t k)
+{
+    const int64_t s = (int64_t) std::ceil((double) (k % 16) * 96000.0 / 15.995) - 1;
+    return (k / 16) * 96000 + std::max<int64_t>(s, 0);
+}
+
+using Notes = std::vector<int>;
+} // namespace
+
+//==============================================================================
+// Timing and the default step
+
+TEST(PitchEngine, ADefaultUnitPlaysNote48AtEveryStepForHalfAStep)
+{
+    PitchRig r;
+    const auto played = r.play(300); // 153600 samples: steps 0..24
+    ASSERT_EQ(played.size(), 26u);
+    for (size_t k = 0; k < played.size(); ++k)
+    {
+        SCOPED_TRACE(k);
+        const auto& n = played[k].info;
+        EXPECT_EQ(played[k].sample, stepStart((int64_t) k));
+        EXPECT_EQ(n.noteNumber, 48);
+        EXPECT_FLOAT_EQ(n.velocity, 100.0f * PtchSEQ_Engine::velocityScale);
+        EXPECT_EQ(n.endSample - n.startSample, 3000);
+        EXPECT_FALSE(n.slur);
+        EXPECT_EQ(n.channel, 1);
+        EXPECT_EQ(n.unitNumber, 1);
+        EXPECT_FALSE(n.endPending);
+        EXPECT_EQ(n.pendingEndSample, 0);
+        EXPECT_FALSE(n.merged);
+    }
+    EXPECT_TRUE(r.unitOn[1]);
+}
+
+TEST(PitchEngine, TheWorkedExampleGivesNote52EndingAfter3000Samples)
+{
+    PitchRig r;
+    r.forEachStep([](auto& s) { s.pch.value = 4; });
+    const auto played = r.play(20);
+    ASSERT_EQ(played.size(), 2u);
+    EXPECT_EQ(played[1].info.noteNumber, 52);
+    EXPECT_EQ(played[1].info.endSample, played[1].info.startSample + 3000);
+}
+
+//==============================================================================
+// Pitch arithmetic
+
+TEST(PitchEngine, AbsoluteAndRelativeModesPlaceTheNote)
+{
+    struct Case
+    {
+        const char* what;
+        bool relative;
+        int pch, relpch, oct, goct, tp, relbn;
+        Notes expected;
+    };
+    const Case cases[] = {
+        {"pitch plus octaves", false, 4, 0, 2, 0, 0, 49, {52}},
+        {"top of every range", false, 12, 0, 4, 3, 12, 49, {127}},
+        {"octave and transpose", false, 7, 0, 3, -1, 5, 49, {60}},
+        {"below the bottom is dropped", false, 0, 0, 0, -3, -12, 49, {}},
+        {"relative sum limited to 0", true, 0, -12, 2, 0, 0, 1, {0}},
+        {"relative with octaves", true, 0, 7, 3, 1, -2, 61, {89}},
+        {"relative ignores the step pitch", true, 11, 0, 2, 0, 0, 49, {48}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        PitchRig r;
+        r.snap().relmode = c.relative;
+        r.snap().goct.value = c.goct;
+        r.snap().tp.value = c.tp;
+        r.snap().relbn.value = c.relbn;
+        r.forEachStep(
+            [&](auto& s)
+            {
+                s.pch.value = c.pch;
+                s.relpch.value = c.relpch;
+                s.oct.value = c.oct;
+            });
+        EXPECT_EQ(r.firstStepNoteNumbers(), c.expected);
+    }
+}
+
+TEST(PitchEngine, TheGlobalOctaveAndTransposeReachOnlyTargetUnits)
+{
+    for (const bool target : {true, false})
+    {
+        PitchRig r;
+        r.m.global.goctTpTar[0] = target;
+        r.octTp = {12, 2};
+        EXPECT_EQ(r.firstStepNoteNumbers(), (Notes{target ? 62 : 48}));
+    }
+}
+
+TEST(PitchEngine, ScaleQuantisationLeavesTheTransposedNote)
+{
+    PitchRig r;
+    r.m.scale.scalePower = true;
+    r.m.scale.scaleTargets[0] = true;
+    r.snap().tp.value = 3;
+    EXPECT_EQ(r.firstStepNoteNumbers(), (Notes{51}));
+}
+
+//==============================================================================
+// Chords
+
+TEST(PitchEngine, ChordProcessBuildsTheSlotOfThePitchClass)
+{
+    struct Case
+    {
+        const char* what;
+        int root, type, chordRoot, inversion;
+        Notes expected;
+    };
+    const Case cases[] = {
+        {"min7, first inversion", 52, 6, 4, 1, {64, 55, 59, 62}},
+        {"Maj, second inversion", 60, 0, 0, 2, {72, 76, 67}},
+        {"Maj has no third inversion", 60, 0, 0, 3, {60, 64, 67}},
+        {"Maj7, third inversion", 60, 2, 0, 3, {72, 76, 79, 71}},
+        {"no inversion", 60, 0, 0, 4, {60, 64, 67}},
+        {"chord root above the note's octave", 61, 13, 3, 0, {63, 68, 70}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        EngineModels m;
+        TestPitchEngine engine(m);
+        auto& slot = m.chord.chordSlots[(size_t) (c.root % 12)];
+        slot.chordType = c.type;
+        slot.chordRoot = c.chordRoot;
+        slot.inversion = c.inversion;
+        PtchSEQ_Engine::NoteList list;
+        list.add(c.root);
+        engine.chordProcess(list, 0, 0);
+        EXPECT_EQ(Notes(list.begin(), list.end()), c.expected);
+    }
+}
+
+TEST(PitchEngine, CustomChordsPlayTheirNotesMovedByTheOctaves)
+{
+    EngineModels m;
+    TestPitchEngine engine(m);
+    auto& slot = m.chord.chordSlots[0];
+    slot.custom = true;
+    // Stored values are note + 1; 0 and below are off.
+    const int stored[] = {61, 0, 65, -1, 68};
+    for (size_t k = 0; k < 5; ++k)
+        slot.customNotes[k] = stored[k];
+
+    struct Case
+    {
+        int stepOctave, unitOctave;
+        Notes expected;
+    };
+    for (const auto& c : {Case{0, 0, {60, 64, 67}}, Case{12, 0, {72, 76, 79}}, Case{-24, 12, {48, 52, 55}}})
+    {
+        PtchSEQ_Engine::NoteList list;
+        list.add(36);
+        engine.chordProcess(list, c.stepOctave, c.unitOctave);
+        EXPECT_EQ(Notes(list.begin(), list.end()), c.expected);
+    }
+
+    for (auto& n : slot.customNotes)
+        n = 0;
+    PtchSEQ_Engine::NoteList list;
+    list.add(36);
+    engine.chordProcess(list, 0, 0);
+    EXPECT_TRUE(list.isEmpty()) << "a custom slot with every note off plays nothing";
+}
+
+TEST(PitchEngine, AChordTypeOutsideTheTablePlaysTheNoteAlone)
+{
+    EngineModels m;
+    TestPitchEngine engine(m);
+    for (const int type : {-1, 20, 1000})
+    {
+        m.chord.chordSlots[0].chordType = type;
+        PtchSEQ_Engine::NoteList list;
+        list.add(48);
+        engine.chordProcess(list, 0, 0);
+        EXPECT_EQ(Notes(list.begin(), list.end()), (Notes{48})) << type;
+    }
+}
+
+TEST(PitchEngine, ChordStepsEmitTheChordSortedOnlyForTargetUnitsInAbsoluteMode)
+{
+    struct Case
+    {
+        const char* what;
+        bool power, target, relative;
+        Notes expected;
+    };
+    const Case cases[] = {
+        {"chord on", true, true, false, {55, 59, 62, 64}},
+        {"chords off", false, true, false, {52}},
+        {"not a target", true, false, false, {52}},
+        {"relative mode", true, true, true, {48}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        PitchRig r;
+        r.m.chord.chordPower = c.power;
+        r.m.chord.chordTargets[0] = c.target;
+        auto& slot = r.m.chord.chordSlots[4];
+        slot.chordType = 6; // min7
+        slot.chordRoot = 4;
+        slot.inversion = 1;
+        r.snap().relmode = c.relative;
+        r.forEachStep([](auto& s) { s.pch.value = 4; });
+        EXPECT_EQ(r.firstStepNoteNumbers(), c.expected);
+    }
+}
+
+TEST(PitchEngine, NotesAboveTheTopAreLimitedBeforeRepeatsAreRemoved)
+{
+    PitchRig r;
+    r.m.chord.chordPower = true;
+    r.m.chord.chordTargets[0] = true;
+    r.m.chord.chordSlots[11].chordType = 3; // Maj9: 0 4 7 11 14
+    r.snap().goct.value = 3;
+    r.snap().tp.value = 12;
+    r.forEachStep(
+        [](auto& s)
+        {
+            s.pch.value = 11;
+            s.oct.value = 4;
+        });
+    // 119 -> chord 108 112 115 119 122, transposed 120 124 127 131 134.
+    EXPECT_EQ(r.firstStepNoteNumbers(), (Notes{120, 124, 127}));
+}
+
+//==============================================================================
+// Gate, velocity, channel, probability
+
+TEST(PitchEngine, GateLengthFollowsGateAndSlur)
+{
+    struct Case
+    {
+        float gate;
+        int slur;
+        std::optional<int> length;
+    };
+    // Gate 1 % is 0.01f, a hair below 0.01: 6000 x 0.00999999977 gives 59.
+    const Case cases[] = {{50.0f, 0, 3000},        {100.0f, 0, 5999}, {1.0f, 0, 59},
+                          {0.0f, 0, std::nullopt}, {30.0f, 1, 600},   {0.0f, 1, 600}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "gate " << c.gate << " slur " << c.slur);
+        PitchRig r;
+        r.forEachStep(
+            [&](auto& s)
+            {
+                s.gate.value = c.gate;
+                s.slr.value = c.slur;
+            });
+        const auto notes = r.firstStep();
+        if (!c.length)
+        {
+            EXPECT_TRUE(notes.empty());
+            continue;
+        }
+        ASSERT_EQ(notes.size(), 1u);
+        EXPECT_EQ(notes[0].endSample - notes[0].startSample, *c.length);
+        EXPECT_EQ(notes[0].slur, c.slur == 1);
+    }
+}
+
+TEST(PitchEngine, VelocityZeroEmitsNothingAnd127GivesJustUnderOne)
+{
+    PitchRig quiet;
+    quiet.forEachStep([](auto& s) { s.vel.value = 0.0f; });
+    EXPECT_TRUE(quiet.firstStep().empty());
+
+    PitchRig loud;
+    loud.forEachStep([](auto& s) { s.vel.value = 127.0f; });
+    const auto notes = loud.firstStep();
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_FLOAT_EQ(notes[0].velocity, 127.0f * 0.00787401013f);
+    EXPECT_LT(notes[0].velocity, 1.0f);
+}
+
+TEST(PitchEngine, TheUnitChannelOrTheGlobalChannel)
+{
+    struct Case
+    {
+        int unitChannel, globalChannel, expected;
+    };
+    for (const auto& c : {Case{0, 10, 10}, Case{3, 10, 3}, Case{16, 1, 16}, Case{0, 0, 1}})
+    {
+        PitchRig r;
+        r.unit().ch = c.unitChannel;
+        r.m.global.gch = c.globalChannel;
+        const auto notes = r.firstStep();
+        ASSERT_EQ(notes.size(), 1u);
+        EXPECT_EQ(notes[0].channel, c.expected) << c.unitChannel << " " << c.globalChannel;
+    }
+}
+
+TEST(PitchEngine, ProbabilityZeroNeverPlaysAndHundredAlwaysPlaysWithoutADraw)
+{
+    PitchRig never;
+    never.forEachStep([](auto& s) { s.prob.value = 0.0f; });
+    EXPECT_TRUE(never.play(1200).empty()) << "about a hundred steps";
+    EXPECT_GE(never.display(), 0) << "the steps still advance";
+
+    PitchRig always;
+    const auto played = always.play(100);
+    EXPECT_EQ(played.size(), 9u);
+    juce::Random fresh(PitchRig::seed);
+    EXPECT_EQ(always.engine.random.nextInt(), fresh.nextInt()) << "no draw was made";
+
+    PitchRig half;
+    half.forEachStep([](auto& s) { s.prob.value = 50.0f; });
+    const auto some = half.play(1200).size();
+    EXPECT_GT(some, 20u);
+    EXPECT_LT(some, 80u);
+}
+
+//==============================================================================
+// Mute, unit off, reset
+
+TEST(PitchEngine, MuteAndUnitOffStillAdvanceTheSteps)
+{
+    PitchRig reference;
+    PitchRig muted;
+    PitchRig off;
+    muted.midiMute = true;
+    off.unit().pwr = false;
+
+    for (int block = 0; block < 60; ++block)
+    {
+        reference.play(1);
+        EXPECT_TRUE(muted.play(1).empty());
+        EXPECT_TRUE(off.play(1).empty());
+        EXPECT_EQ(muted.display(), reference.display());
+        EXPECT_EQ(off.display(), -1);
+    }
+    EXPECT_FALSE(muted.unitOn[1]) << "a muted unit reports as not running, so its slurred note is released";
+    EXPECT_FALSE(off.unitOn[1]);
+    EXPECT_EQ(muted.engine.getCurStep(), reference.engine.getCurStep());
+    EXPECT_EQ(off.engine.getCurStep(), reference.engine.getCurStep());
+
+    // Switched on again, the unit plays the step the others play.
+    off.unit().pwr = true;
+    const auto next = off.play(20);
+    const auto expected = reference.play(20);
+    ASSERT_FALSE(next.empty());
+    ASSERT_EQ(next.size(), expected.size());
+    EXPECT_EQ(next[0].sample, expected[0].sample);
+    EXPECT_EQ(off.engine.getCurStep(), reference.engine.getCurStep());
+}
+
+TEST(PitchEngine, TheChainersRestartPlaysSnapshotZeroAndNothingInThatBlock)
+{
+    PitchRig r;
+    r.play(30);
+    r.unit().currentSnapshot = 2;
+    r.request = 8;
+    EXPECT_TRUE(r.play(1).empty());
+    EXPECT_EQ(r.engine.getSnapIndex(), 0);
+    EXPECT_EQ(r.display(), -1);
+}
+
+TEST(PitchEngine, ARestartFromAParameterUnitNeedsAValueAboveOneHalf)
+{
+    struct Case
+    {
+        float value;
+        bool power;
+        bool restarts;
+    };
+    for (const auto& c : {Case{0.6f, true, true}, Case{0.5f, true, false}, Case{0.9f, false, false}})
+    {
+        PitchRig r;
+        r.unit().pwr = c.power;
+        r.events = {{13, c.value}, {5, 1.0f}};
+        r.engine.prepareSeqBlockProcess(r.m.pitch, r.resetResync, true, r.events, 512);
+        EXPECT_EQ(r.engine.restartPending, c.restarts) << c.value;
+    }
+}
+
+//==============================================================================
+// Modulation of the note values
+
+TEST(PitchEngine, ModulationMovesTheNoteValues)
+{
+    struct Case
+    {
+        const char* what;
+        float amount;
+        std::function<void(PitchRig&)> setup;
+        std::function<void(const NoteInfo&)> check;
+    };
+    const Case cases[] = {
+        {"transpose +0.5 gives +12", 0.5f, [](PitchRig& r) { r.snap().tp = modulated(0, macroSource); },
+         [](const NoteInfo& n) { EXPECT_EQ(n.noteNumber, 60); }},
+        {"transpose -0.5 gives -12", -0.5f, [](PitchRig& r) { r.snap().tp = modulated(0, macroSource); },
+         [](const NoteInfo& n) { EXPECT_EQ(n.noteNumber, 36); }},
+        {"base note raised by the square", -0.5f,
+         [](PitchRig& r)
+         {
+             r.snap().relmode = true;
+             r.snap().relbn = modulated(49, macroSource);
+         },
+         [](const NoteInfo& n) { EXPECT_EQ(n.noteNumber, 80); }},
+        {"velocity held at 1", 0.5f,
+         [](PitchRig& r) { r.forEachStep([](auto& s) { s.vel = modulated(100.0f, macroSource); }); },
+         [](const NoteInfo& n) { EXPECT_FLOAT_EQ(n.velocity, 1.0f); }},
+        {"slur switched on", 0.6f,
+         [](PitchRig& r) { r.forEachStep([](auto& s) { s.slr = modulated(0, macroSource); }); },
+         [](const NoteInfo& n)
+         {
+             EXPECT_TRUE(n.slur);
+             EXPECT_EQ(n.endSample - n.startSample, 600);
+         }},
+        {"step octave +0.3 gives +12", 0.3f,
+         [](PitchRig& r) { r.forEachStep([](auto& s) { s.oct = modulated(2, macroSource); }); },
+         [](const NoteInfo& n) { EXPECT_EQ(n.noteNumber, 60); }},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        PitchRig r;
+        r.mod.fill(macroSource - 1, c.amount);
+        c.setup(r);
+        const auto notes = r.firstStep();
+        ASSERT_EQ(notes.size(), 1u);
+        c.check(notes[0]);
+    }
+}
+
+TEST(PitchEngine, HumaniseKeepsVelocityAndGateInRangeAndLeavesZeroAlone)
+{
+    EngineModels m;
+    TestPitchEngine engine(m);
+    engine.seedRandom(7);
+    for (int i = 0; i < 200; ++i)
+    {
+        float v = 0.9f, g = 0.05f;
+        engine.processHumanizeVelGate(v, g, 1.0f);
+        EXPECT_GE(v, 0.01f);
+        EXPECT_LE(v, 0.999999f);
+        EXPECT_NEAR(v, 0.9f, 0.2f + 1.0e-6f);
+        EXPECT_GE(g, 0.01f);
+        EXPECT_NEAR(g, 0.05f, 0.08f + 1.0e-6f);
+    }
+    float v = 0.0f, g = 0.0f;
+    engine.processHumanizeVelGate(v, g, 1.0f);
+    EXPECT_EQ(v, 0.0f);
+    EXPECT_EQ(g, 0.0f);
+}
+
+//==============================================================================
+// Scale table copy and reuse of an engine
+
+TEST(PitchEngine, TheScaleTableCopyLowersTheFlagOnlyWhenAsked)
+{
+    EngineModels m;
+    TestPitchEngine first(m), second(m, 1);
+    ScaleData::Table table{0, 0, 2, 2, 4, 5, 5, 7, 7, 9, 9, 11};
+    m.scale.publishTable(table);
+    ASSERT_TRUE(m.scale.scaleTableChanged.load());
+
+    second.copyScaleTableType1();
+    EXPECT_EQ(second.getScaleTable(), table);
+    EXPECT_TRUE(m.scale.scaleTableChanged.load());
+
+    first.updateScaleTableType1();
+    EXPECT_EQ(first.getScaleTable(), table);
+    EXPECT_FALSE(m.scale.scaleTableChanged.load());
+
+    // Without a change it copies the newest table all the same.
+    first.updateScaleTableType1();
+    EXPECT_EQ(first.getScaleTable(), table);
+}
+
+TEST(PitchEngine, ATrigChordListTakesMenuValuesMinusOne)
+{
+    EngineModels m;
+    TestPitchEngine engine(m);
+    EXPECT_EQ(engine.getTrigChordList(), (std::array<int, 5>{-1, -1, -1, -1, -1}));
+    engine.prepareTrigChordList(0, {61, 0, 1, 129, -5});
+    EXPECT_EQ(engine.getTrigChordList(), (std::array<int, 5>{60, -1, 0, 128, -1}));
+    engine.prepareTrigChordList(10, {61, 0, 120, 129, 1});
+    EXPECT_EQ(engine.getTrigChordList(), (std::array<int, 5>{70, -1, -1, -1, 10}));
+}
+
+TEST(PitchEngine, AReusedEngineStartsAsANewlyBuiltOne)
+{
+    auto configure = [](PitchRig& r)
+    {
+        r.snap().dir.value = 5; // "??"
+        r.forEachStep([](auto& s) { s.prob.value = 60.0f; });
+        for (int k = 0; k < 32; ++k)
+            r.snap().steps[(size_t) k].pch.value = k % 13;
+    };
+
+    PitchRig fresh;
+    configure(fresh);
+
+    PitchRig reused;
+    configure(reused);
+    reused.snap().dir.value = 3;
+    reused.snap().size.value = 5;
+    reused.engine.prepareTrigChordList(3, {10, 20, 30, 40, 50});
+    reused.play(400);
+    configure(reused);
+    reused.snap().size.value = 16;
+
+    reused.engine.restoreNewState();
+    reused.engine.prepare(specFor(48000.0, 512));
+    reused.engine.seedRandom(PitchRig::seed);
+    fresh.engine.seedRandom(PitchRig::seed);
+    reused.transport.sample = 0;
+
+    const auto a = fresh.play(600);
+    const auto b = reused.play(600);
+    ASSERT_EQ(a.size(), b.size());
+    ASSERT_FALSE(a.empty());
+    for (size_t i = 0; i < a.size(); ++i)
+    {
+        EXPECT_EQ(a[i].sample, b[i].sample) << i;
+        EXPECT_EQ(a[i].info.noteNumber, b[i].info.noteNumber) << i;
+    }
+    EXPECT_EQ(reused.engine.getTrigChordList(), fresh.engine.getTrigChordList());
+}
