@@ -30,6 +30,47 @@ void ZuMidiRecEngine::prepare(const juce::dsp::ProcessSpec& newSpec)
 {
     spec = newSpec;
     calcTicksPerSamples();
+    take.reserve((size_t) takeCapacity);
+    finishedTake.reserve((size_t) takeCapacity);
+}
+
+void ZuMidiRecEngine::addEvent(const RecEvent& event) noexcept
+{
+    if (take.size() >= take.capacity())
+        return;
+    // Events arrive almost in time order: shift the few later ones up, keeping
+    // events of equal time in arrival order.
+    take.push_back(event);
+    size_t i = take.size() - 1;
+    while (i > 0 && take[i - 1].tick > event.tick)
+    {
+        take[i] = take[i - 1];
+        --i;
+    }
+    take[i] = event;
+}
+
+void ZuMidiRecEngine::addMessage(const juce::uint8* data, int numBytes, double tick) noexcept
+{
+    RecEvent event;
+    event.tick = tick;
+    event.size = (juce::uint8) juce::jlimit(0, 3, numBytes);
+    for (int b = 0; b < event.size; ++b)
+        event.bytes[b] = data[b];
+    addEvent(event);
+}
+
+juce::MidiMessageSequence ZuMidiRecEngine::toSequence(const std::vector<RecEvent>& events)
+{
+    juce::MidiMessageSequence sequence;
+    for (const auto& e : events)
+    {
+        if (e.tempo >= 0)
+            sequence.addEvent(juce::MidiMessage::tempoMetaEvent(e.tempo), e.tick);
+        else if (e.size > 0)
+            sequence.addEvent(juce::MidiMessage(e.bytes, (int) e.size, e.tick));
+    }
+    return sequence;
 }
 
 void ZuMidiRecEngine::setBpm(double bpm) noexcept
@@ -51,10 +92,11 @@ void ZuMidiRecEngine::reset()
     {
         globalData.recHasTake[lane] = false;
         sampleCount = 0;
-        sequence.clear();
-        finishedSequence.clear();
-        sequence.addEvent(
-            juce::MidiMessage::tempoMetaEvent(zu::toIntSaturating(60000000.0 / std::max(tempoBpm, minTickBpm))), 0.0);
+        take.clear();
+        finishedTake.clear();
+        RecEvent tempo;
+        tempo.tempo = zu::toIntSaturating(60000000.0 / std::max(tempoBpm, minTickBpm));
+        addEvent(tempo);
         takeOpen = true;
         recording = true;
 
@@ -110,18 +152,25 @@ void ZuMidiRecEngine::closeTake(int maxEventsToWalk)
     std::array<OpenNote, 128> open{};
     size_t numOpen = 0;
 
-    for (int i = sequence.getNumEvents() - 1, walked = 0; i >= 0 && walked < maxEventsToWalk; --i, ++walked)
+    for (int i = (int) take.size() - 1, walked = 0; i >= 0 && walked < maxEventsToWalk; --i, ++walked)
     {
-        const auto& m = sequence.getEventPointer(i)->message;
-        if (m.isNoteOff())
+        const auto& e = take[(size_t) i];
+        if (e.size < 3)
+            continue;
+        const int type = e.bytes[0] & 0xf0;
+        const bool noteOn = type == 0x90 && e.bytes[2] != 0;
+        const bool noteOff = type == 0x80 || (type == 0x90 && e.bytes[2] == 0);
+        if (noteOff)
             break;
-        if (m.isNoteOn() && numOpen < open.size())
-            open[numOpen++] = {m.getChannel(), m.getNoteNumber(), m.getTimeStamp()};
+        if (noteOn && numOpen < open.size())
+            open[numOpen++] = {(e.bytes[0] & 0x0f), e.bytes[1], e.tick};
     }
 
     for (size_t k = 0; k < numOpen; ++k)
-        sequence.addEvent(juce::MidiMessage::noteOff(open[k].channel, open[k].note, static_cast<juce::uint8>(0)),
-                          std::max(std::floor(endTick) - 10.0, open[k].time + 0.05));
+    {
+        const juce::uint8 off[3] = {(juce::uint8)(0x80 | open[k].channel), (juce::uint8) open[k].note, 0};
+        addMessage(off, 3, std::max(std::floor(endTick) - 10.0, open[k].time + 0.05));
+    }
     recording = false;
 }
 
@@ -169,9 +218,7 @@ void ZuMidiRecEngine::processBlock(juce::MidiBuffer& lane, const juce::dsp::Audi
             if (metadata.numBytes >= 3 && (metadata.data[0] & 0xf0) == 0x90 && metadata.data[2] != 0 &&
                 t >= noteCutTick)
                 continue;
-            auto message = metadata.getMessage();
-            message.setTimeStamp(t);
-            sequence.addEvent(message);
+            addMessage(metadata.data, metadata.numBytes, t);
         }
         else
             closeTake(lane.getNumEvents());
@@ -189,9 +236,10 @@ void ZuMidiRecEngine::setRecArmOffIfNecessary()
     const auto lane = static_cast<size_t>(laneIndex);
     if (globalData.recArmed[lane].load() || takeOpen)
     {
-        if (sequence.getNumEvents() > 1)
+        if (take.size() > 1)
         {
-            sequence.swapWith(finishedSequence);
+            std::swap(take, finishedTake);
+            take.clear();
             globalData.recRunning[lane] = false;
             if (laneIndex == 0)
                 globalData.recStateChanged = true;

@@ -3,10 +3,17 @@
 
 // One recorder lane: captures the lane's MIDI with tick times (960 per
 // quarter note) from the transport start for the chosen number of bars; the
-// finished take waits in a second sequence for the editor's drag-out.
+// finished take waits in a second store for the editor's drag-out.
+//
+// Takes are recorded into event stores reserved in prepare, so recording
+// never allocates on the audio thread; a take that outgrows its store keeps
+// its first events. The stores become MIDI sequences only when asked for,
+// on the message thread.
 
 #include <juce_audio_basics/juce_audio_basics.h>
 #include <juce_dsp/juce_dsp.h>
+
+#include <vector>
 
 class MirabelGlobalData;
 
@@ -15,6 +22,18 @@ class ZuMidiRecEngine
 public:
     static constexpr int numLanes = 5;
     static constexpr double ticksPerQuarter = 960.0;
+    // Events one take can hold (channel messages and the tempo event).
+    static constexpr int takeCapacity = 1 << 16;
+
+    // One recorded event: its time in ticks and up to three bytes (the tempo
+    // event keeps its microseconds per quarter note in tempo).
+    struct RecEvent
+    {
+        double tick = 0.0;
+        juce::uint8 bytes[3]{};
+        juce::uint8 size = 0;
+        int tempo = -1;
+    };
 
     // laneIndex 0..4 picks the lane's state flags in the global model.
     explicit ZuMidiRecEngine(MirabelGlobalData& globalData, int laneIndex = 0);
@@ -44,22 +63,28 @@ public:
     int getSampleCount() const noexcept { return sampleCount; }
     double getNoteCutTick() const noexcept { return noteCutTick; }
     double getEndTick() const noexcept { return endTick; }
-    // Audio-thread views of the take being recorded and the last finished take.
-    const juce::MidiMessageSequence& getSequence() const noexcept { return sequence; }
-    const juce::MidiMessageSequence& getFinishedSequence() const noexcept { return finishedSequence; }
+    // The take being recorded and the last finished take as MIDI sequences
+    // (they allocate: message thread or tests, never the audio thread).
+    juce::MidiMessageSequence getSequence() const { return toSequence(take); }
+    juce::MidiMessageSequence getFinishedSequence() const { return toSequence(finishedTake); }
+    int getNumTakeEvents() const noexcept { return (int) take.size(); }
 
 private:
     double samplesPerBeatForAnchor() const noexcept;
     int anchoredSampleCount(double fraction) const noexcept;
     void closeTake(int maxEventsToWalk);
+    // Inserts in time order without allocating; a full store drops the event.
+    void addEvent(const RecEvent& event) noexcept;
+    void addMessage(const juce::uint8* data, int numBytes, double tick) noexcept;
+    static juce::MidiMessageSequence toSequence(const std::vector<RecEvent>& events);
 
     juce::dsp::ProcessSpec spec{0.0, 0, 0};
     double tempoBpm = 10.0;
     int laneIndex = 0;
     bool takeOpen = false;
     bool recording = false;
-    juce::MidiMessageSequence sequence;
-    juce::MidiMessageSequence finishedSequence;
+    std::vector<RecEvent> take;
+    std::vector<RecEvent> finishedTake;
     int sampleCount = 0;
     double ticksPerSample = 0.0;
     const double ticksPerBar = 3840.0;

@@ -99,3 +99,29 @@ TEST(Recorder, AFinishedTakeBecomesTheFinishedSequence)
     EXPECT_FALSE(r.global.recRunning[0].load());
     EXPECT_EQ(r.recorder.getFinishedSequence().getNumEvents(), 2);
 }
+
+TEST(Recorder, ATakeKeepsTimeOrderAndNeverOutgrowsItsStore)
+{
+    RecorderRig r;
+    r.global.recLength = 0; // 128 bars
+    r.global.recArmed[0] = true;
+    r.recorder.reset();
+
+    // Events of one block arrive in buffer order; two at the same sample keep it.
+    r.lane.addEvent(juce::MidiMessage::controllerEvent(1, 7, 1), 10);
+    r.lane.addEvent(juce::MidiMessage::controllerEvent(1, 7, 2), 10);
+    r.recorder.processBlock(r.lane, r.tickBlock, false, -1, 0, 0.0, 512);
+    const auto sequence = r.recorder.getSequence();
+    ASSERT_EQ(sequence.getNumEvents(), 3);
+    EXPECT_TRUE(sequence.getEventPointer(0)->message.isTempoMetaEvent());
+    EXPECT_EQ(sequence.getEventPointer(1)->message.getControllerValue(), 1);
+    EXPECT_EQ(sequence.getEventPointer(2)->message.getControllerValue(), 2);
+
+    // A dense take fills its store and then drops events instead of growing.
+    r.lane.clear();
+    for (int i = 0; i < 512; ++i)
+        r.lane.addEvent(juce::MidiMessage::controllerEvent(1, 1, i % 128), i);
+    for (int b = 0; b < ZuMidiRecEngine::takeCapacity / 512 + 4; ++b)
+        r.recorder.processBlock(r.lane, r.tickBlock, false, -1, 0, 0.0, 512);
+    EXPECT_EQ(r.recorder.getNumTakeEvents(), ZuMidiRecEngine::takeCapacity);
+}
