@@ -126,17 +126,7 @@ TEST_F(CcRackModel, RoutingAtTheBoundaries)
         SetUp();
         const auto before = rackFields(*m);
         m->setParamVal(row.id, row.value);
-        const auto after = rackFields(*m);
-        const auto changed = changedFields(before, after, names);
-        ASSERT_EQ(changed.size(), 1u) << row.id;
-        EXPECT_EQ(changed.front(), row.field) << row.id;
-        for (size_t i = 0; i < names.labels.size(); ++i)
-        {
-            if (names.labels[i] == row.field)
-            {
-                EXPECT_DOUBLE_EQ(after.values[i], (double) (float) row.stored) << row.id;
-            }
-        }
+        expectOnlyFieldChanged(names, before, rackFields(*m), row.field, (double) (float) row.stored, row.id);
     }
 }
 

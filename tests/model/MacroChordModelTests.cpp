@@ -131,15 +131,8 @@ TEST_F(ChordModel, WritesAtTheBoundaries)
         SetUp();
         const auto before = chordFields(*m);
         m->setParamVal(row.name, row.value);
-        const auto after = chordFields(*m);
-        const auto changed = changedFields(before, after, names);
-        ASSERT_EQ(changed.size(), 1u) << row.name << " " << row.value;
-        EXPECT_EQ(changed.front(), row.field) << row.name;
-        for (size_t i = 0; i < names.labels.size(); ++i)
-            if (names.labels[i] == row.field)
-            {
-                EXPECT_DOUBLE_EQ(after.values[i], row.stored) << row.name << " " << row.value;
-            }
+        expectOnlyFieldChanged(names, before, chordFields(*m), row.field, row.stored,
+                               std::string(row.name) + " " + std::to_string(row.value));
     }
 }
 

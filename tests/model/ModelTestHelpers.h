@@ -50,6 +50,20 @@ inline std::vector<std::string> changedFields(const FieldList& before, const Fie
     return changed;
 }
 
+// A write changed exactly the named field, and to the value given.
+inline void expectOnlyFieldChanged(const FieldList& names, const FieldList& before, const FieldList& after,
+                                   const std::string& field, double stored, const std::string& what)
+{
+    const auto changed = changedFields(before, after, names);
+    ASSERT_EQ(changed.size(), 1u) << what;
+    EXPECT_EQ(changed.front(), field) << what;
+    for (size_t i = 0; i < names.labels.size(); ++i)
+        if (names.labels[i] == field)
+        {
+            EXPECT_DOUBLE_EQ(after.values[i], stored) << what;
+        }
+}
+
 inline std::string unitName(int u, int s)
 {
     return "u" + std::to_string(u) + ".s" + std::to_string(s) + ".";
@@ -161,17 +175,7 @@ template <class Model> void expectRoutes(std::initializer_list<RouteRow> rows)
         auto m = fresh();
         const auto before = fieldsOf(*m);
         m->setParamVal(row.id, row.value);
-        const auto after = fieldsOf(*m);
-        const auto changed = changedFields(before, after, names);
-        ASSERT_EQ(changed.size(), 1u) << row.id;
-        EXPECT_EQ(changed.front(), row.field) << row.id;
-        for (size_t i = 0; i < names.labels.size(); ++i)
-        {
-            if (names.labels[i] == row.field)
-            {
-                EXPECT_DOUBLE_EQ(after.values[i], row.stored) << row.id;
-            }
-        }
+        expectOnlyFieldChanged(names, before, fieldsOf(*m), row.field, row.stored, row.id);
     }
 }
 

@@ -161,17 +161,7 @@ TEST_F(PitchModel, RoutingAtTheBoundaries)
         SetUp();
         const auto before = fieldsOf(*m);
         m->setParamVal(row.id, row.value);
-        const auto after = fieldsOf(*m);
-        const auto changed = changedFields(before, after, names);
-        ASSERT_EQ(changed.size(), 1u) << row.id;
-        EXPECT_EQ(changed.front(), row.field) << row.id;
-        for (size_t i = 0; i < names.labels.size(); ++i)
-        {
-            if (names.labels[i] == row.field)
-            {
-                EXPECT_DOUBLE_EQ(after.values[i], row.stored) << row.id;
-            }
-        }
+        expectOnlyFieldChanged(names, before, fieldsOf(*m), row.field, row.stored, row.id);
     }
 }
 
