@@ -2,6 +2,7 @@
 // The scale model: the scale table, its rebuild on the message thread after
 // key changes, its hand-off to the engine, the settings and the display
 // functions.
+#include "MessagePump.h"
 #include "ModelTestHelpers.h"
 
 #include <cmath>
@@ -30,11 +31,6 @@ juce::ValueTree keyTreeFor(const ScaleData& m, const Keys& keys)
     for (size_t j = 0; j < 12; ++j)
         t.setProperty(m.keyNames[j], keys[j] ? 1 : 0, nullptr);
     return t;
-}
-
-void pumpMessages(int ms)
-{
-    juce::MessageManager::getInstance()->runDispatchLoopUntil(ms);
 }
 
 struct ScaleModel : ::testing::Test
@@ -217,7 +213,7 @@ TEST_F(ScaleModel, TwelveKeyWritesInABurstGiveOneRebuild)
     EXPECT_TRUE(m->isTimerRunning(ScaleData::rebuildTimerId));
     EXPECT_EQ(m->getTimerInterval(ScaleData::rebuildTimerId), ScaleData::keyChangeDelayMs);
 
-    pumpMessages(300);
+    EXPECT_TRUE(zutest::pumpUntil([&] { return m->getPublishCount() > 0u; }));
     EXPECT_EQ(m->getPublishCount(), 1u);
     EXPECT_FALSE(m->isTimerRunning(ScaleData::rebuildTimerId));
     Table t{};
@@ -368,7 +364,7 @@ TEST_F(ScaleModel, InitResetsSettingsAndTableThenRebuildsFromTheKeys)
     EXPECT_EQ(t, ScaleData::buildScaleTable(Keys{}));
     EXPECT_EQ(m->getTimerInterval(ScaleData::rebuildTimerId), ScaleData::refreshDelayMs);
 
-    pumpMessages(400);
+    EXPECT_TRUE(zutest::pumpUntil([&] { return !m->isTimerRunning(ScaleData::rebuildTimerId); }));
     ASSERT_TRUE(m->copyTableIfChanged(t));
     EXPECT_EQ(t, ScaleData::buildScaleTable(keysOn({3})));
 }
@@ -381,7 +377,7 @@ TEST_F(ScaleModel, LoadedScaleSchedulesARebuild)
     EXPECT_EQ(m->getTimerInterval(ScaleData::rebuildTimerId), ScaleData::refreshDelayMs);
     m->timerCallback(1); // other timers do nothing
     EXPECT_EQ(m->getPublishCount(), 0u);
-    pumpMessages(400);
+    EXPECT_TRUE(zutest::pumpUntil([&] { return m->getPublishCount() > 0u; }));
     EXPECT_EQ(m->getPublishCount(), 1u);
     EXPECT_EQ(m->getScaleTable(), ScaleData::buildScaleTable(majorKeys));
 }

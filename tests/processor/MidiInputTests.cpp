@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The MIDI input filter: chord note entry, keyboard transpose, MIDI learn and
 // learnt controllers, and the block's MIDI thru.
-#include "PluginProcessor.h"
+#include "ProcessorWait.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-void pump(int ms)
-{
-    juce::MessageManager::getInstance()->runDispatchLoopUntil(ms);
-}
+using zutest::pumpUntil;
 
 struct MidiInput : ::testing::Test
 {
@@ -85,8 +82,8 @@ TEST_F(MidiInput, KeyboardTransposeRecordsKeysInsideTwoOctaves)
     ASSERT_EQ(processor->inputNoteRecords.size(), 3u);
     EXPECT_EQ(processor->inputNoteRecords[0], std::make_tuple(48, 1, 1, 0));
     EXPECT_EQ(processor->inputNoteRecords[2], std::make_tuple(72, 1, 3, 0));
-    pump(200);
-    EXPECT_EQ(param("p0_gtp"), 12.0f) << "the last key wins";
+    EXPECT_TRUE(pumpUntil([&] { return param("p0_gtp") == 12.0f; })) << "the last key wins";
+    EXPECT_TRUE(processor->keyTransposeQueue.isEmpty());
 
     processor->globalData.midiTp = false;
     run({{noteOn(60), 0}});
@@ -103,25 +100,25 @@ TEST_F(MidiInput, LearnThenControlAParameter)
     run({{cc(20, 99), 0}});
     EXPECT_FALSE(p.learnArmed.load());
     EXPECT_EQ(param("p1m11_snp"), 0.0f) << "the learning message's value is not applied";
-    pump(300);
-    EXPECT_EQ(p.midiMap[20], "p1m11_snp");
+    EXPECT_TRUE(pumpUntil([&] { return p.midiMap[20] == "p1m11_snp"; }));
     EXPECT_TRUE(p.midiMap[5].isEmpty()) << "a parameter keeps only its newest controller";
     EXPECT_TRUE(p.getSettingFileLocation().existsAsFile()) << "the settings are saved";
 
     // 127 gives H at once in the unit's pending snapshot, the host value follows.
     run({{cc(20, 127), 0}});
     EXPECT_EQ(p.pitchSeqData.units[0].pendingSnapshot.load(), 7);
-    pump(250);
-    EXPECT_EQ(param("p1m11_snp"), 7.0f);
+    EXPECT_TRUE(pumpUntil([&] { return param("p1m11_snp") == 7.0f; }));
+    ASSERT_TRUE(zutest::settle(p));
     EXPECT_EQ(p.pitchSeqData.units[0].pendingSnapshot.load(), -1) << "the switch clears it";
 
     run({{cc(20, 10), 0}, {cc(20, 64), 5}});
     EXPECT_EQ(p.pitchSeqData.units[0].pendingSnapshot.load(), 4) << "the last value of a block counts";
+    EXPECT_TRUE(pumpUntil([&] { return param("p1m11_snp") == 4.0f; }));
 
     p.midiUnLearn("p1m11_snp");
     EXPECT_TRUE(p.midiMap[20].isEmpty());
     run({{cc(20, 0), 0}});
-    pump(200);
+    zutest::pumpFor(200);
     EXPECT_EQ(param("p1m11_snp"), 4.0f) << "unlearnt: the controller moves nothing";
 }
 
