@@ -109,15 +109,8 @@ void CenterUnitHandler::runEngine(int unitId, BlockContext& block)
     switch (kindOf(unitId))
     {
     case zu::units::pitch:
-    {
-        const int index = indexOf(unitId);
-        pitchEngines[(size_t) index]->processBlock(
-            block.engineInput, block.output, block.swing, block.noteInfos, block.pitchUnitOn, block.modBlock,
-            block.prmSqTargetEvents[(size_t) index], block.octTp, clockResetResync,
-            block.snapshotRequests[(size_t) zu::units::requestIndexOf(unitId)], block.ppq, 0.0, block.midiMute,
-            block.playing, block.nearLoopEnd, block.wrapSample, block.numSamples);
+        pitchEngines[(size_t) indexOf(unitId)]->processBlock(block);
         break;
-    }
     default:
         // The other kinds have no engine yet, so no slot of theirs is in use.
         break;
@@ -249,18 +242,9 @@ void CenterUnitHandler::runListed(int unitId, BlockContext& block)
         globalData.centerUnitsChanged = true;
 }
 
-void CenterUnitHandler::processBlock(juce::MidiBuffer& engineInput, juce::MidiBuffer& output, bool recording,
-                                     Lanes& lanes, SwingHandler& swing, std::vector<NoteInfo>& noteInfos,
-                                     std::array<bool, 5>& pitchUnitOn, juce::dsp::AudioBlock<float>& modBlock,
-                                     PrmSqTargetEvents& prmSqTargetEvents, SnapshotRequests& snapshotRequests,
-                                     juce::Point<int>& octTp, double ppq, double, bool midiMute, bool playing,
-                                     bool nearLoopEnd, int wrapSample, int numSamples)
+void CenterUnitHandler::processBlock(UnitBlockContext& block)
 {
-    BlockContext block{
-        engineInput,      output, recording, lanes,    swing,   noteInfos,   pitchUnitOn, modBlock,  prmSqTargetEvents,
-        snapshotRequests, octTp,  ppq,       midiMute, playing, nearLoopEnd, wrapSample,  numSamples};
-
-    if (recording)
+    if (block.recording)
         updateRecTarPchSqList();
 
     hasRun = true;
@@ -268,6 +252,8 @@ void CenterUnitHandler::processBlock(juce::MidiBuffer& engineInput, juce::MidiBu
     updateUnitStates();
 
     clockResetResync = {globalData.clkReset.exchange(false), globalData.clkResync.exchange(false)};
+    block.clockResetResync = clockResetResync;
+    block.ccLaneTargets = &ccLaneTargets;
 
     // The octave-transpose unit runs first: it may replace the global octave
     // and transpose before the pitch units read them.

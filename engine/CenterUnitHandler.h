@@ -23,6 +23,7 @@
 #include "PrmSqTargetEvents.h"
 #include "PtchSEQ_Engine.h"
 #include "Scurve.h"
+#include "UnitBlockContext.h"
 
 #include "DispShareData.h"
 #include "MirabelGlobalData.h"
@@ -30,7 +31,6 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 #include <juce_dsp/juce_dsp.h>
-#include <juce_graphics/juce_graphics.h>
 
 #include <array>
 #include <memory>
@@ -52,12 +52,12 @@ class CenterUnitHandler
 public:
     static constexpr int numUnitIds = zu::units::numUnits;
     static constexpr int octTpUnitId = zu::units::octTpUnitId;
-    static constexpr int numLanes = 5;
-    static constexpr int numRecTracks = 4;
+    static constexpr int numLanes = UnitBlockContext::numLanes;
+    static constexpr int numRecTracks = UnitBlockContext::numRecTracks;
 
-    using Lanes = std::array<juce::MidiBuffer, numLanes>;
-    using LaneTargets = std::array<std::vector<int>, numRecTracks>;
-    using SnapshotRequests = std::array<int, numUnitIds>;
+    using Lanes = UnitBlockContext::Lanes;
+    using LaneTargets = UnitBlockContext::LaneTargets;
+    using SnapshotRequests = UnitBlockContext::SnapshotRequests;
 
     static constexpr int numPitchUnits = zu::units::unitsOfKind[zu::units::pitch];
 
@@ -81,11 +81,9 @@ public:
     void checkAndDeleteInactiveUnits();
     // Rebuilds ccLaneTargets from the recorder track targets.
     void updateRecTarPchSqList();
-    void processBlock(juce::MidiBuffer& engineInput, juce::MidiBuffer& output, bool recording, Lanes& lanes,
-                      SwingHandler& swing, std::vector<NoteInfo>& noteInfos, std::array<bool, 5>& pitchUnitOn,
-                      juce::dsp::AudioBlock<float>& modBlock, PrmSqTargetEvents& prmSqTargetEvents,
-                      SnapshotRequests& snapshotRequests, juce::Point<int>& octTp, double ppq, double, bool midiMute,
-                      bool playing, bool nearLoopEnd, int wrapSample, int numSamples);
+    // Runs the listed units over one block. The handler sets the block's
+    // clock requests and lane lists in the context and hands it to every engine.
+    void processBlock(UnitBlockContext& block);
 
     bool hasEngine(int unitId) const noexcept;
     // The engine of a listed pitch unit (ids 1..4), null while it has none.
@@ -98,27 +96,7 @@ public:
     std::pair<bool, bool> getClockResetResync() const noexcept { return clockResetResync; }
 
 private:
-    // What every engine of a block receives, gathered once per block.
-    struct BlockContext
-    {
-        juce::MidiBuffer& engineInput;
-        juce::MidiBuffer& output;
-        bool recording;
-        Lanes& lanes;
-        SwingHandler& swing;
-        std::vector<NoteInfo>& noteInfos;
-        std::array<bool, 5>& pitchUnitOn;
-        juce::dsp::AudioBlock<float>& modBlock;
-        PrmSqTargetEvents& prmSqTargetEvents;
-        SnapshotRequests& snapshotRequests;
-        juce::Point<int>& octTp;
-        double ppq;
-        bool midiMute;
-        bool playing;
-        bool nearLoopEnd;
-        int wrapSample;
-        int numSamples;
-    };
+    using BlockContext = UnitBlockContext;
 
     // Engine slot operations by unit id.
     // The slot's engine object (in use or not); null for kinds not built.

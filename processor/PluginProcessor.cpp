@@ -40,6 +40,8 @@ ZumiraboxAudioProcessor::ZumiraboxAudioProcessor()
 
     mainEngine = std::make_unique<MainEngine>(globalData, pitchSeqData, paramSeqData, ccSeqData, octTpSeqData,
                                               ccRackData, lfoData, macroData, scaleData, chordData);
+    // A stand-alone application (never the plug-in) has no host transport.
+    mainEngine->setWithoutTransport(juce::JUCEApplicationBase::createInstance != nullptr);
 
     buildParameterRoutes();
 

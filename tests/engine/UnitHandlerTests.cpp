@@ -21,7 +21,7 @@ struct HandlerRig
     juce::dsp::AudioBlock<float> modBlock;
     PrmSqTargetEvents targetEvents;
     CenterUnitHandler::SnapshotRequests requests{};
-    juce::Point<int> octTp;
+    OctTpShift octTp;
 
     HandlerRig()
     {
@@ -34,8 +34,10 @@ struct HandlerRig
 
     void run(bool recording = false)
     {
-        handler.processBlock(input, output, recording, lanes, swing, noteInfos, pitchUnitOn, modBlock, targetEvents,
-                             requests, octTp, 0.0, 0.0, false, true, false, -1, 64);
+        UnitBlockContext block{input,       output,   recording,    lanes,    swing, noteInfos,
+                               pitchUnitOn, modBlock, targetEvents, requests, octTp, 0.0,
+                               false,       true,     false,        -1,       64};
+        handler.processBlock(block);
     }
 };
 } // namespace
