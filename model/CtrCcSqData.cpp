@@ -138,3 +138,10 @@ void CtrCcSqData::snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dstSn
 {
     copySnapshotOf(units, srcUnit, dstUnit, srcSnap, dstSnap);
 }
+
+void CtrCcSqData::loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot)
+{
+    if (unit < 0 || unit >= numUnits || !isSnapshotIndex(snapshot))
+        return;
+    loadSnapshot(node, unitPrefixOf(3, unit), unit, units[(size_t) unit].snaps[(size_t) snapshot]);
+}

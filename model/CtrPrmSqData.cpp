@@ -125,3 +125,10 @@ void CtrPrmSqData::snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dstS
 {
     copySnapshotOf(units, srcUnit, dstUnit, srcSnap, dstSnap);
 }
+
+void CtrPrmSqData::loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot)
+{
+    if (unit < 0 || unit >= numUnits || !isSnapshotIndex(snapshot))
+        return;
+    loadSnapshot(node, unitPrefixOf(2, unit), unit, units[(size_t) unit].snaps[(size_t) snapshot]);
+}

@@ -218,3 +218,10 @@ void CtrPtchSqData::snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dst
 {
     copySnapshotOf(units, srcUnit, dstUnit, srcSnap, dstSnap);
 }
+
+void CtrPtchSqData::loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot)
+{
+    if (unit < 0 || unit >= numUnits || !isSnapshotIndex(snapshot))
+        return;
+    loadSnapshot(node, unitPrefixOf(1, unit), unit, units[(size_t) unit].snaps[(size_t) snapshot]);
+}

@@ -199,6 +199,12 @@ int SeqDataBase::addClockBlockKeys(ParamMap& map, int index)
     return addKey(map, index, "size", 2);
 }
 
+juce::String SeqDataBase::unitPrefixOf(int kindDigit, int unit)
+{
+    const auto kind = juce::String(kindDigit);
+    return "p" + kind + "m" + kind + juce::String(unit + 1) + "_";
+}
+
 juce::ValueTree SeqDataBase::storedSnapshot(const juce::ValueTree& unitChild, int s)
 {
     auto snap = unitChild.getChildWithName("snap" + juce::String(s + 1));

@@ -141,7 +141,18 @@ public:
     // change nothing.
     virtual void setParamValAt(int unit, int index, float value) = 0;
 
+    // Reads snapshot (0..7) of a unit completely from one node whose
+    // properties carry the unit prefix: a stored snapshot, "snapdef" or the
+    // live unit node. A property the node lacks takes its loader default, so
+    // afterwards the snapshot holds exactly what the node says. Out-of-range
+    // indices change nothing. Not for the audio thread.
+    virtual void loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot) = 0;
+
 protected:
+    // "p" + kind digit + "m" + kind digit + (unit + 1) + "_": the prefix of a
+    // unit's identifiers.
+    static juce::String unitPrefixOf(int kindDigit, int unit);
+
     // The digit at character 4 of an identifier (the unit digit of
     // "p1m11_pwr"), or -1 when there is no digit there.
     static int unitDigitOfId(const juce::String& id) noexcept;

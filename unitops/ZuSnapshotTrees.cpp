@@ -2,6 +2,7 @@
 // Storing, loading and copying unit snapshots in the value trees.
 #include "ZuParamBase.h"
 #include "ZuParamTrees.h"
+#include "ZuTreeProperties.h"
 
 using namespace zu::units;
 
@@ -26,7 +27,7 @@ void ZuParamBase::updateSeqSnapVt(int kind, int index, int snapshot)
     auto stored = snapTree.getChildWithName(node).getChildWithName(snapNodeName(snapshot));
     const auto live = paramTree.getChildWithName("seqmain").getChildWithName(node);
     if (stored.isValid() && live.isValid())
-        stored.copyPropertiesFrom(live, nullptr);
+        zu::copyPropertiesInOrder(live, stored);
 
     const auto liveMod = liveModNode(kind, index);
     auto storedMod = storedModSnapshot(kind, index, snapshot);

@@ -13,6 +13,10 @@ void ZumiraboxAudioProcessor::snapshotChanged(int unit, int oldSnapshot, int new
     const int index = indexOf(unit);
     updateSeqSnapVt(kind, index, oldSnapshot);
     loadSeqSnapVt(kind, index, newSnapshot);
+    setLiveSnapshotOfUnit(unit, newSnapshot);
+    // The switch passed on only the values that differ between the two
+    // snapshots; the model's new snapshot takes every value of its trees.
+    syncUnitSnapshotFromTrees(kind, index, newSnapshot);
     setPendingSnapshotOfUnit(unit, -1);
 }
 
@@ -67,12 +71,9 @@ void ZumiraboxAudioProcessor::copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataM
         }
     }
 
-    auto currentOf = [this, kind](int index)
-    {
-        float v = 0.0f;
-        getValueFromValueTree(v, kindSnapParamIndex[kind][index]);
-        return zu::toIntSaturating(v);
-    };
+    // The snapshot the live trees hold, which a queued switch may not have
+    // reached yet.
+    auto currentOf = [this, kind](int index) { return liveSnapshotOfUnit(unitIdOf(kind, index)); };
 
     if (currentOf(si) == ss)
         updateSeqSnapVt(kind, si, ss);
@@ -95,6 +96,9 @@ void ZumiraboxAudioProcessor::copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataM
 
     model.snapCopyPaste(si, di, ss, ds);
     lfoModel.snapCopyPaste(kind, si, di, ss, ds);
+    // A source never stored was filled from the trees' defaults above; the
+    // destination takes exactly what its trees now hold.
+    syncUnitSnapshotFromTrees(kind, di, ds);
 }
 
 void ZumiraboxAudioProcessor::initUnitParams(int kind, int index)
@@ -133,6 +137,14 @@ void ZumiraboxAudioProcessor::initUnitParams(int kind, int index)
         ccRackData.init(index);
         break;
     }
+
+    // The reset unit keeps playing the snapshot its host parameter names, and
+    // every snapshot of it equals its trees.
+    const int snapParam = kindSnapParamIndex[kind][index];
+    float snap = 0.0f;
+    getValueFromValueTree(snap, snapParam);
+    routeParameter(snapParam, snap);
+    syncUnitModelsFromTrees(kind, index);
 }
 
 bool ZumiraboxAudioProcessor::getModSrcPolarity(int kind, int index, int slot)

@@ -240,7 +240,7 @@ TEST_F(ParamSeqModel, InitAndSnapshotCopy)
     EXPECT_TRUE(u.pwr);
     EXPECT_FALSE(u.resyncRequest || u.clockChanged);
     for (const auto& s : u.snaps)
-        expectDefaultSnapshot(s, 0);
+        expectDefaultSnapshot(s, -1);
     EXPECT_EQ((int) m->snapValues[2].getValue(), 4);
 
     set(1, "snp", 1.0f);
