@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuParamBase.h"
-#include "ZuParamTrees.h"
+#include "ZuUnitOps.h"
 
 #include <cmath>
 
@@ -148,37 +148,28 @@ void ZuParamBase::initializeAllParamValues()
 
 void ZuParamBase::syncValueTreeNotifyListeners(const juce::ValueTree& source, juce::ValueTree& destination)
 {
-    if (!source.isValid() || !destination.isValid())
-        return;
-
-    for (int i = 0; i < source.getNumProperties(); ++i)
-    {
-        const auto name = source.getPropertyName(i);
-        if (destination.hasProperty(name))
-            destination.setProperty(name, source.getProperty(name), nullptr);
-    }
-
-    for (int i = 0; i < source.getNumChildren(); ++i)
-    {
-        const auto child = source.getChild(i);
-        auto match = destination.getChildWithName(child.getType());
-        if (match.isValid())
-            syncValueTreeNotifyListeners(child, match);
-    }
+    zu::unitops::syncTrees(source, destination);
 }
 
 void ZuParamBase::initModUnit(juce::ValueTree& unitModTree, int kindIndex, int unitIndex)
 {
-    unitModTree.setProperty(zu::units::modAreaPrefix(kindIndex, unitIndex) + "tab", 0, nullptr);
+    zu::unitops::initModUnit(unitModTree, kindIndex, unitIndex);
+}
 
-    for (int s = 0; s < zu::units::numSlots; ++s)
-    {
-        juce::ValueTree fresh(zu::units::slotNodeName(s));
-        createModUnitParams(fresh, kindIndex, unitIndex, s);
-        auto slot = unitModTree.getChildWithName(fresh.getType());
-        if (slot.isValid())
-            syncValueTreeNotifyListeners(fresh, slot);
-    }
+void ZuParamBase::updateSeqSnapVt(int kindIndex, int unitIndex, int snapshot)
+{
+    zu::unitops::updateSeqSnapVt(paramTree, snapTree, kindIndex, unitIndex, snapshot);
+}
+
+void ZuParamBase::loadSeqSnapVt(int kindIndex, int unitIndex, int snapshot)
+{
+    zu::unitops::loadSeqSnapVt(paramTree, snapTree, kindIndex, unitIndex, snapshot);
+}
+
+void ZuParamBase::copyPasteVtBtwSeqUnits(int, int, juce::ValueTree& source, juce::ValueTree& destination,
+                                         juce::String prefix)
+{
+    zu::unitops::copyPasteVtBtwSeqUnits(source, destination, prefix);
 }
 
 double ZuParamBase::getVersionFromString(const juce::String& version)
