@@ -119,31 +119,7 @@ void ZuParamBase::initializeAllParamValues()
     for (int id = 1; id <= numUnits; ++id)
         initUnitParams(zu::units::kindOf(id), zu::units::indexOf(id));
 
-    auto& p = paramTree;
-    for (int n = 1; n <= 12; ++n)
-    {
-        const auto sn = juce::String(n);
-        p.setProperty("p9_chord_type" + sn, 1.0, nullptr);
-        p.setProperty("p9_chord_root" + sn, n, nullptr);
-        p.setProperty("p9_chord_inv" + sn, 1.0, nullptr);
-        p.setProperty("p9_chord_custom" + sn, 0, nullptr);
-        for (int m = 1; m <= 5; ++m)
-            p.setProperty("p9_chord" + sn + "_cn" + juce::String(m), 1.0, nullptr);
-    }
-    for (int k = 1; k <= 7; ++k)
-        p.setProperty("p8_scale_type1_wkey" + juce::String(k), 1, nullptr);
-    for (int k = 1; k <= 5; ++k)
-        p.setProperty("p8_scale_type1_bkey" + juce::String(k), 1, nullptr);
-    p.setProperty("p0_chrpwr", 0, nullptr);
-    p.setProperty("p0_chrsize", 4, nullptr);
-    p.setProperty("p0_chrspd", 4, nullptr);
-    p.setProperty("p0_chrtrksel", 0, nullptr);
-    for (int t = 1; t <= 8; ++t)
-        for (int s = 1; s <= 16; ++s)
-            p.setProperty("p0_chrt" + juce::String(t) + "stp" + juce::String(s), 0, nullptr);
-    for (int u = 1; u <= 15; ++u)
-        p.setProperty("p0_chrtar" + juce::String(u), 0, nullptr);
-    p.setProperty("presetname", "Preset", nullptr);
+    zu::unitops::resetParamTreeDefaults(paramTree);
 }
 
 void ZuParamBase::syncValueTreeNotifyListeners(const juce::ValueTree& source, juce::ValueTree& destination)

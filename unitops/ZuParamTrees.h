@@ -3,6 +3,8 @@
 
 #include <juce_data_structures/juce_data_structures.h>
 
+#include <vector>
+
 // The layout of the "param" and "snapmain" trees: the builders of the unit and
 // modulation slot nodes and the whole trees as a new instance holds them. The
 // unit operations rebuild defaults from the same builders. Each builder fills
@@ -23,6 +25,20 @@ namespace zu::unitops
 // they are set; the children are built detached and appended) and replaces
 // snapTree with a new "snapmain" tree holding the default of every unit.
 void createParamTree(juce::ValueTree& paramTree, juce::ValueTree& snapTree);
+
+// The properties of "param" itself, in layout order, with their defaults.
+struct ParamDefault
+{
+    juce::String id;
+    juce::var value;
+    // Resetting all values leaves it: the channel and scale locks and the
+    // scale preset name stay as the user set them.
+    bool keptOnReset;
+};
+const std::vector<ParamDefault>& paramTreeDefaults();
+// Sets the properties of "param" that resetting all values restores, in
+// layout order but the preset name ("presetname", the first) last.
+void resetParamTreeDefaults(juce::ValueTree& paramTree);
 
 // Copies the values of source onto the matching properties of destination,
 // recursively, matching children by type; destination never gains a property

@@ -121,6 +121,60 @@ void createModUnitParams(juce::ValueTree tree, int kindIndex, int unitIndex, int
 
 namespace zu::unitops
 {
+const std::vector<ParamDefault>& paramTreeDefaults()
+{
+    // Built once, on first use, on the message thread.
+    static const std::vector<ParamDefault> table = []
+    {
+        std::vector<ParamDefault> t;
+        auto add = [&t](const juce::String& id, const juce::var& value, bool kept = false) {
+            t.push_back({id, value, kept});
+        };
+
+        add("presetname", "Preset");
+        // Chord slots, slot by slot.
+        for (int n = 1; n <= 12; ++n)
+        {
+            const auto sn = juce::String(n);
+            add("p9_chord_type" + sn, 1.0);
+            add("p9_chord_root" + sn, n);
+            add("p9_chord_inv" + sn, 1.0);
+            add("p9_chord_custom" + sn, 0);
+            for (int m = 1; m <= 5; ++m)
+                add("p9_chord" + sn + "_cn" + juce::String(m), 1.0);
+        }
+        add("scale_type1_presetname", "Preset", true);
+        for (int k = 1; k <= 7; ++k)
+            add("p8_scale_type1_wkey" + juce::String(k), 1);
+        for (int k = 1; k <= 5; ++k)
+            add("p8_scale_type1_bkey" + juce::String(k), 1);
+        add("p0_midichlock", 0, true);
+        add("p0_scalelock", 0, true);
+        add("p0_chrpwr", 0);
+        add("p0_chrsize", 4);
+        add("p0_chrspd", 4);
+        add("p0_chrtrksel", 0);
+        // Chainer steps, track by track.
+        for (int t8 = 1; t8 <= 8; ++t8)
+            for (int s = 1; s <= 16; ++s)
+                add("p0_chrt" + juce::String(t8) + "stp" + juce::String(s), 0);
+        for (int u = 1; u <= zu::units::numUnits; ++u)
+            add("p0_chrtar" + juce::String(u), 0);
+        return t;
+    }();
+    return table;
+}
+
+void resetParamTreeDefaults(juce::ValueTree& paramTree)
+{
+    const auto& table = paramTreeDefaults();
+    for (const auto& d : table)
+        if (!d.keptOnReset && d.id != table.front().id)
+            paramTree.setProperty(d.id, d.value, nullptr);
+    // The preset name goes last, after every value it names.
+    paramTree.setProperty(table.front().id, table.front().value, nullptr);
+}
+
 void createParamTree(juce::ValueTree& paramTree, juce::ValueTree& snapTree)
 {
     jassert(paramTree.isValid() && paramTree.getNumProperties() == 0);
@@ -130,34 +184,8 @@ void createParamTree(juce::ValueTree& paramTree, juce::ValueTree& snapTree)
     snapTree = juce::ValueTree("snapmain");
 
     // The properties of "param" itself reach the processor's listener as they are set.
-    auto& p = paramTree;
-    p.setProperty("presetname", "Preset", nullptr);
-    for (int n = 1; n <= 12; ++n)
-    {
-        const auto sn = juce::String(n);
-        p.setProperty("p9_chord_type" + sn, 1.0, nullptr);
-        p.setProperty("p9_chord_root" + sn, n, nullptr);
-        p.setProperty("p9_chord_inv" + sn, 1.0, nullptr);
-        p.setProperty("p9_chord_custom" + sn, 0, nullptr);
-        for (int m = 1; m <= 5; ++m)
-            p.setProperty("p9_chord" + sn + "_cn" + juce::String(m), 1.0, nullptr);
-    }
-    p.setProperty("scale_type1_presetname", "Preset", nullptr);
-    for (int k = 1; k <= 7; ++k)
-        p.setProperty("p8_scale_type1_wkey" + juce::String(k), 1, nullptr);
-    for (int k = 1; k <= 5; ++k)
-        p.setProperty("p8_scale_type1_bkey" + juce::String(k), 1, nullptr);
-    p.setProperty("p0_midichlock", 0, nullptr);
-    p.setProperty("p0_scalelock", 0, nullptr);
-    p.setProperty("p0_chrpwr", 0, nullptr);
-    p.setProperty("p0_chrsize", 4, nullptr);
-    p.setProperty("p0_chrspd", 4, nullptr);
-    p.setProperty("p0_chrtrksel", 0, nullptr);
-    for (int t = 1; t <= 8; ++t)
-        for (int s = 1; s <= 16; ++s)
-            p.setProperty("p0_chrt" + juce::String(t) + "stp" + juce::String(s), 0, nullptr);
-    for (int u = 1; u <= 15; ++u)
-        p.setProperty("p0_chrtar" + juce::String(u), 0, nullptr);
+    for (const auto& d : paramTreeDefaults())
+        paramTree.setProperty(d.id, d.value, nullptr);
 
     using Builder = void (*)(juce::ValueTree, const juce::String&);
     static constexpr Builder builders[] = {createPtchSqUnitParams, createPrmSqUnitParams, createCcSqUnitParams,
@@ -199,15 +227,15 @@ void createParamTree(juce::ValueTree& paramTree, juce::ValueTree& snapTree)
         }
     }
 
-    p.appendChild(seqMain, nullptr);
-    p.appendChild(modMain, nullptr);
+    paramTree.appendChild(seqMain, nullptr);
+    paramTree.appendChild(modMain, nullptr);
 
     juce::ValueTree other("otherparams");
     other.setProperty("p0_recleng", 1, nullptr);
     for (int t = 1; t <= 4; ++t)
         for (int u = 1; u <= 10; ++u)
             other.setProperty("p0_rectrk" + juce::String(t) + "tarunit" + juce::String(u), u == t ? 1 : 0, nullptr);
-    p.appendChild(other, nullptr);
+    paramTree.appendChild(other, nullptr);
 
     juce::ValueTree modSnapMain("modsnapmain");
     juce::ValueTree modDef("moddef");
