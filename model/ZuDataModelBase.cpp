@@ -107,10 +107,17 @@ void ZuDataModelBase::updateStepDataF(const juce::ValueTree& tree, MyParam<float
 }
 
 //==============================================================================
-SeqDataBase::SeqDataBase()
+SeqDataBase::SeqDataBase(int unitCount) : numModelUnits(zu::clampInt(unitCount, 1, maxUnits))
 {
     for (auto& v : snapValues)
         v = 0;
+}
+
+void SeqDataBase::setParamVal(const juce::String& id, float value)
+{
+    const int index = lookup(paramMap, keyFromId(id));
+    if (index > 0)
+        setParamValAt(unitFromId(id, numModelUnits), index, value);
 }
 
 bool SeqDataBase::syncSnapValues()
