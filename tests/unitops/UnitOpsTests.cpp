@@ -44,7 +44,7 @@ TEST_F(UnitOps, CopyingToAUnitOfAnotherKindOrFromUnitZeroDoesNothing)
 TEST_F(UnitOps, InitialisingAUnitRestoresItsValuesSlotsSnapshotsAndModel)
 {
     live("ccsq2").setProperty("p3m32_sval4", 90.0, nullptr);
-    liveSlot("ccsq2mod", 1).setProperty("p6m221_pwr", 0, nullptr);
+    liveSlot("ccsq2mod", 1).setProperty("p6m321_pwr", 0, nullptr);
     stored("ccsq2", 6).copyPropertiesFrom(live("ccsq2"), nullptr);
     cc.units[1].snaps[6].steps[3].sval.value = 90.0f;
     live("ccsq3").setProperty("p3m33_sval4", 50.0, nullptr);
@@ -53,7 +53,7 @@ TEST_F(UnitOps, InitialisingAUnitRestoresItsValuesSlotsSnapshotsAndModel)
     zu::unitops::initUnitParams(t, zu::units::cc, 1);
 
     EXPECT_DOUBLE_EQ((double) live("ccsq2").getProperty("p3m32_sval4"), 0.0);
-    EXPECT_EQ((int) liveSlot("ccsq2mod", 1).getProperty("p6m221_pwr"), 1);
+    EXPECT_EQ((int) liveSlot("ccsq2mod", 1).getProperty("p6m321_pwr"), 1);
     for (int s = 0; s < zu::units::numSnapshots; ++s)
         EXPECT_DOUBLE_EQ((double) stored("ccsq2", s).getProperty("p3m32_sval4"), 0.0) << s;
     EXPECT_EQ(cc.units[1].snaps[6].steps[3].sval.value, 0.0f);
