@@ -256,6 +256,11 @@ TEST(TreeLayout, ResettingAllValuesRestoresTheLayoutButKeepsLocksAndTheScalePres
     processor.initializeAllParamValues();
 
     auto expected = expectedParam();
+    // Resetting a unit's slots writes its page as an integer 0.
+    for (int id = 1; id <= numUnits; ++id)
+        expected.getChildWithName("modmain")
+            .getChildWithName(modNodeName(kindOf(id), indexOf(id)))
+            .setProperty(modAreaPrefix(kindOf(id), indexOf(id)) + "tab", 0, nullptr);
     expected.setProperty("p0_midichlock", 1, nullptr);
     expected.setProperty("p0_scalelock", 1, nullptr);
     expected.setProperty("scale_type1_presetname", "Mine", nullptr);
