@@ -208,7 +208,7 @@ int SeqDataBase::addClockBlockKeys(ParamMap& map, int index)
 
 juce::ValueTree SeqDataBase::storedSnapshot(const juce::ValueTree& unitChild, int s)
 {
-    auto snap = unitChild.getChildWithName("snap" + juce::String(s + 1));
+    auto snap = unitChild.getChildWithName(zu::units::snapNodeName(s));
     if (!snap.isValid() || snap.getNumProperties() == 0)
         return {};
     return snap;

@@ -202,9 +202,9 @@ inline juce::ValueTree makeSnapTree(const juce::String& unitChild, int snapNumbe
 {
     juce::ValueTree root("snapmain");
     juce::ValueTree unit(unitChild);
-    for (int s = 1; s <= 8; ++s)
-        unit.appendChild(juce::ValueTree("snap" + juce::String(s)), nullptr);
+    for (int s = 0; s < zu::units::numSnapshots; ++s)
+        unit.appendChild(juce::ValueTree(zu::units::snapNodeName(s)), nullptr);
     root.appendChild(unit, nullptr);
-    snapOut = unit.getChildWithName("snap" + juce::String(snapNumber));
+    snapOut = unit.getChildWithName(zu::units::snapNodeName(snapNumber - 1));
     return root;
 }

@@ -152,7 +152,7 @@ juce::ValueTree expectedParam()
         setD(unitMod, modAreaPrefix(kind, index) + "tab", 0.0);
         for (int s = 0; s < 8; ++s)
         {
-            juce::ValueTree slot("mod" + juce::String(s + 1));
+            juce::ValueTree slot(slotNodeName(s));
             slotProperties(slot, slotPrefix(kind, index, s), s);
             unitMod.appendChild(slot, nullptr);
         }
@@ -180,8 +180,8 @@ juce::ValueTree expectedSnapMain()
         juce::ValueTree def("snapdef");
         def.copyPropertiesFrom(unit, nullptr);
         child.appendChild(def, nullptr);
-        for (int s = 1; s <= 8; ++s)
-            child.appendChild(juce::ValueTree("snap" + juce::String(s)), nullptr);
+        for (int s = 0; s < 8; ++s)
+            child.appendChild(juce::ValueTree(snapNodeName(s)), nullptr);
         snaps.appendChild(child, nullptr);
     }
     juce::ValueTree modSnaps("modsnapmain");
@@ -190,12 +190,12 @@ juce::ValueTree expectedSnapMain()
     modSnaps.appendChild(modDef, nullptr);
     for (int e = 1; e <= 15; ++e)
     {
-        juce::ValueTree unit("seqmodtree" + juce::String(e));
-        for (int s = 1; s <= 8; ++s)
+        juce::ValueTree unit(modSnapNodeName(e));
+        for (int s = 0; s < 8; ++s)
         {
-            juce::ValueTree snap("snap" + juce::String(s));
-            for (int m = 1; m <= 8; ++m)
-                snap.appendChild(juce::ValueTree("unit" + juce::String(m)), nullptr);
+            juce::ValueTree snap(snapNodeName(s));
+            for (int m = 0; m < 8; ++m)
+                snap.appendChild(juce::ValueTree(storedSlotNodeName(m)), nullptr);
             unit.appendChild(snap, nullptr);
         }
         modSnaps.appendChild(unit, nullptr);
