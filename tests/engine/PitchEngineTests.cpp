@@ -62,11 +62,16 @@ struct PitchRig
     Transport transport;
     std::vector<NoteInfo> infos;
     std::array<bool, 5> unitOn{};
-    std::vector<PrmSqTargetEntry> events;
-    juce::Point<int> octTp;
+    PrmSqTargetEvents targetEvents;
+    // This unit's (pitch unit 1) list and chainer request.
+    std::vector<PrmSqTargetEntry>& events = targetEvents[0];
+    UnitBlockContext::SnapshotRequests requests{};
+    OctTpShift octTp;
     std::pair<bool, bool> resetResync{false, false};
     bool midiMute = false;
     int request = -1;
+    juce::MidiBuffer input, output;
+    UnitBlockContext::Lanes lanes;
 
     PitchRig()
     {
@@ -94,8 +99,13 @@ struct PitchRig
             infos.clear();
             unitOn.fill(false);
             auto block = mod.block(blockSize);
-            engine.processBlock(input, output, swing, infos, unitOn, block, events, octTp, resetResync, request,
-                                transport.ppq(), 0.0, midiMute, true, false, -1, blockSize);
+            requests.fill(-1);
+            requests[(size_t) zu::units::requestIndexOf(1)] = request;
+            UnitBlockContext context{input,    output, false,        lanes,    swing,    infos,
+                                     unitOn,   block,  targetEvents, requests, octTp,    transport.ppq(),
+                                     midiMute, true,   false,        -1,       blockSize};
+            context.clockResetResync = resetResync;
+            engine.processBlock(context);
             for (const auto& n : infos)
                 played.push_back({transport.sample + n.startSample, n});
             transport.sample += blockSize;
@@ -121,8 +131,6 @@ struct PitchRig
     }
 
     int display() const { return m.global.curSteps[0]; }
-
-    juce::MidiBuffer input, output;
 };
 
 // Where step k of a sixteenth-note unit starts at 120 bpm and 48 kHz.
@@ -196,6 +204,7 @@ TEST(PitchEngine, AbsoluteAndRelativeModesPlaceTheNote)
     {
         SCOPED_TRACE(c.what);
         PitchRig r;
+        r.m.scale.scalePower = false; // plain transposition
         r.snap().relmode = c.relative;
         r.snap().goct.value = c.goct;
         r.snap().tp.value = c.tp;
@@ -256,6 +265,7 @@ TEST(PitchEngine, ScaleQuantisationFollowsTheTableRootShiftAndOrder)
         {"root shift keeps the top at 127", allKeys, 2, true, 0, 127, 0, 127},
         {"root D lays the scale from D: C goes to C#", cMajor, 2, false, 0, 60, 0, 61},
         {"root D: notes below the root go to the root", cMajor, 2, false, 0, 1, 0, 2},
+        {"a note transposed below 0 goes to the root", allKeys, 0, false, 0, 0, -12, 0},
         {"transpose first, then quantise", cMajor, 0, false, 0, 60, 1, 62},
         {"quantise first, then transpose", cMajor, 0, false, 1, 60, 1, 61},
         {"transpose after a note at the top stays at 127", cMajor, 0, false, 1, 127, 5, 127},
@@ -694,7 +704,7 @@ TEST(PitchEngine, HumanisedNotesVaryWithinTheirBoundsAndUnhumanisedOnesAreExact)
             EXPECT_GE(p.info.velocity, 0.01f);
             EXPECT_LE(p.info.velocity, 0.999999f);
             EXPECT_LE(std::abs(p.info.velocity - v0), 0.2f * c.humanise + 1.0e-6f);
-            EXPECT_GE(length, (int) (6000.0 * 0.01));
+            EXPECT_GE(length, (int) (6000.0 * (double) 0.01f));
             EXPECT_LE(std::abs((double) length - 6000.0 * g0), 6000.0 * 0.08 * c.humanise + 1.0);
         }
         if (c.humanise > 0.0f)

@@ -70,7 +70,7 @@ namespace
 // A unit engine of one kind and index, and the swing targets that are on.
 struct SwingUnit
 {
-    int unitType = SeqEngineBase::paramUnit;
+    int unitType = zu::units::param;
     int unitIndex = 0;
     std::array<bool, MirabelGlobalData::numSeqUnits> targets{};
 };
@@ -169,7 +169,7 @@ TEST(SwingHandler, EachTargetSwingsItsOwnUnitOnly)
 TEST(SwingHandler, UnitSwingStateFollowsTheGlobalValueAndTargets)
 {
     EngineModels models;
-    TestUnitEngine engine(models, SeqEngineBase::ccUnit, 2);
+    TestUnitEngine engine(models, zu::units::cc, 2);
     models.global.swgTar[10] = true;
     models.global.swing.value = 0.0f;
     engine.updateSwingState(10);
