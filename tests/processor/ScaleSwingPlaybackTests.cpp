@@ -232,6 +232,22 @@ TEST_F(ScaleSwingPlayback, ATableWrittenDuringPlayIsTakenWhole)
     EXPECT_GT(checkedNotes, 10);
 }
 
+namespace
+{
+// Note-on samples of the next whole bar, counted from its start: unit 1
+// (channel 1) and unit 2 (channel 2).
+struct BarOfSteps
+{
+    std::vector<int64_t> channel1, channel2;
+};
+
+// Where step k of a sixteenth-note unit starts in its bar, as the unit's clock numbers the steps.
+double gridStart(size_t k)
+{
+    return juce::jmax(0.0, std::ceil((double) k * 96000.0 / 15.995) - 1.0);
+}
+} // namespace
+
 TEST_F(ScaleSwingPlayback, SwingMovesEverySecondNoteOnOfTargetUnitsOnly)
 {
     // Unit 1 on channel 1 is a swing target, unit 2 on channel 2 is not.
@@ -240,34 +256,53 @@ TEST_F(ScaleSwingPlayback, SwingMovesEverySecondNoteOnOfTargetUnitsOnly)
     setParam("p0_swgtar1", 1.0f);
     setParam("p0_swgtar2", 0.0f);
 
-    // Amount a moves the second sixteenth of each pair by 0.49 sign(a) a^2 of a step.
-    struct Row
+    const auto nextBar = [this]
     {
-        float amount;
-        int offset; // samples at 120 bpm, 48 kHz
-    };
-    const Row rows[] = {{0.0f, 0}, {1.0f, 2940}, {0.5f, 735}, {-0.5f, -735}, {-1.0f, -2940}};
-
-    for (const auto& row : rows)
-    {
-        SCOPED_TRACE(row.amount);
-        setParam("p0_swing", row.amount);
-        // One whole bar from its start, so that pairs start at even steps.
+        BarOfSteps steps;
         const int64_t bar = (head.sample / 96000 + 1) * 96000;
-        std::vector<int64_t> swung, straight;
         for (const auto& on : play((int) ((bar + 96000 - head.sample) / blockSize) + 1))
             if (on.sample >= bar && on.sample < bar + 96000)
-                (on.channel == 1 ? swung : straight).push_back(on.sample - bar);
-        ASSERT_EQ(swung.size(), 16u);
-        ASSERT_EQ(straight.size(), 16u);
+                (on.channel == 1 ? steps.channel1 : steps.channel2).push_back(on.sample - bar);
+        return steps;
+    };
+
+    // Amount a moves the second sixteenth of each pair by 0.49 sign(a) a^2 of a
+    // step; the second modulation slot adds twice its modulation to the amount.
+    struct Row
+    {
+        const char* what;
+        float amount;
+        float macro; // macro 1, the second slot's source at depth 1
+        int offset;  // samples at 120 bpm, 48 kHz
+    };
+    const Row rows[] = {
+        {"no swing", 0.0f, 0.0f, 0},
+        {"amount 1", 1.0f, 0.0f, 2940},
+        {"amount 0.5", 0.5f, 0.0f, 735},
+        {"amount -0.5", -0.5f, 0.0f, -735},
+        {"amount -1", -1.0f, 0.0f, -2940},
+        {"amount 0 modulated to 0.5", 0.0f, 0.25f, 735},
+        {"amount -1 modulated to 0", -1.0f, 0.5f, 0},
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.what);
+        setParam("p0_swing", row.amount);
+        setParam("p7_macro1", row.macro);
+        processor->paramTree.setProperty("p0_swing_modsrc2", row.macro > 0.0f ? 9 : 0, nullptr);
+        processor->paramTree.setProperty("p0_swing_moddep2", 1.0, nullptr);
+        // The macro settles within a bar.
+        nextBar();
+        const auto steps = nextBar();
+        ASSERT_EQ(steps.channel1.size(), 16u);
+        ASSERT_EQ(steps.channel2.size(), 16u);
         for (size_t k = 0; k < 16; ++k)
         {
-            // The grid as the unit's clock numbers it.
-            const double grid = juce::jmax(0.0, std::ceil((double) k * 96000.0 / 15.995) - 1.0);
-            const double expected = grid + (k % 2 == 1 ? row.offset : 0);
+            const double expected = gridStart(k) + (k % 2 == 1 ? row.offset : 0);
             // The warp is read from a table of 512 points a bar (188 samples apart here).
-            EXPECT_NEAR((double) swung[k], expected, 94.0) << "step " << k;
-            EXPECT_NEAR((double) straight[k], grid, 1.0) << "step " << k << " of the unit that is not a target";
+            EXPECT_NEAR((double) steps.channel1[k], expected, 94.0) << "step " << k;
+            EXPECT_NEAR((double) steps.channel2[k], gridStart(k), 1.0)
+                << "step " << k << " of a unit that is not a target";
         }
     }
 }
