@@ -307,6 +307,22 @@ TEST(PitchEngine, TheScaleShapesTheNotesOfScaleTargetsOnly)
         }
 }
 
+TEST(PitchEngine, ChordNotesTheScaleMovesOntoOneNoteGiveOneRecord)
+{
+    // A custom chord C# D E (stored as note + 1) in C major: C# and D both go to D.
+    PitchRig r;
+    r.m.chord.chordPower = true;
+    r.m.chord.chordTargets[0] = true;
+    auto& slot = r.m.chord.chordSlots[0];
+    slot.custom = true;
+    const int stored[] = {62, 63, 65, 0, 0};
+    for (size_t k = 0; k < 5; ++k)
+        slot.customNotes[k] = stored[k];
+    r.m.scale.publishTable(ScaleData::buildScaleTable(cMajor));
+    r.engine.updateScaleTableType1();
+    EXPECT_EQ(r.firstStepNoteNumbers(), (Notes{62, 64}));
+}
+
 //==============================================================================
 // Chords
 
