@@ -28,7 +28,7 @@ enum KnobPropEntry
 };
 } // namespace
 
-CtrCcRackData::CtrCcRackData()
+CtrCcRackData::CtrCcRackData() : SeqDataBase(numUnits)
 {
     for (auto& list : knobPropLists)
         list = {{"kval", 2}, {"ktarcc", 0}, {"kmin", 0}, {"kmax", 0}, {"kpwr", 0}};
@@ -205,5 +205,6 @@ void CtrCcRackData::loadSnapshotFromTree(const juce::ValueTree& node, int unit, 
 {
     if (unit < 0 || unit >= numUnits || !isSnapshotIndex(snapshot))
         return;
-    loadSnapshot(node, unitPrefixOf(5, unit), unit, units[(size_t) unit].snaps[(size_t) snapshot]);
+    loadSnapshot(node, zu::units::unitPrefix(zu::units::ccRack, unit), unit,
+                 units[(size_t) unit].snaps[(size_t) snapshot]);
 }

@@ -5,8 +5,8 @@
 #include "ZuData.h"
 #include "ZuLockFree.h"
 #include "ZuParamBase.h"
-#include "ZuParamTrees.h"
 #include "ZuStateText.h"
+#include "ZuUnitOps.h"
 
 #include "MainEngine.h"
 
@@ -120,6 +120,8 @@ public:
     void syncUnitModelsFromTrees(int kindIndex, int unitIndex);
     void syncUnitSnapshotFromTrees(int kindIndex, int unitIndex, int snapshot);
     void syncUnitSlotsFromTrees(int kindIndex, int unitIndex, int snapshot);
+    // The trees, the unit models and the current snapshots, for the unit operations.
+    zu::unitops::UnitTarget unitOpsTarget();
 
     // Members, in construction order.
     juce::dsp::ProcessSpec processSpec{0.0, 0, 0};
