@@ -64,6 +64,26 @@ public:
     void setStateInformation(const void*, int) override {}
 };
 
+// The bare processor with what JUCE itself costs for our host parameters: a
+// value-tree state holding 100 float parameters.
+class BareWithParameters : public BareProcessor
+{
+public:
+    BareWithParameters() : state(*this, nullptr, "ZUMIRABOX", makeLayout()) {}
+
+private:
+    static juce::AudioProcessorValueTreeState::ParameterLayout makeLayout()
+    {
+        juce::AudioProcessorValueTreeState::ParameterLayout layout;
+        for (int i = 0; i < 100; ++i)
+            layout.add(std::make_unique<juce::AudioParameterFloat>(juce::ParameterID("p" + juce::String(i), 1),
+                                                                   "P" + juce::String(i),
+                                                                   juce::NormalisableRange<float>(0.0f, 1.0f), 0.0f));
+        return layout;
+    }
+    juce::AudioProcessorValueTreeState state;
+};
+
 // Every numeric property of a tree and its children gets a random value of its
 // own type (integers stay integers).
 void randomiseTree(juce::ValueTree tree, std::mt19937& rng)
@@ -159,10 +179,12 @@ int main(int argc, char** argv)
     // once too, so it is reported on its own.
     const double firstMs = millisecondsOf([] { std::make_unique<ZumiraboxAudioProcessor>().reset(); });
     const double bareMs = constructionMs<BareProcessor>(rounds * 4);
+    const double paramsMs = constructionMs<BareWithParameters>(rounds * 4);
     const double oursMs = constructionMs<ZumiraboxAudioProcessor>(rounds);
-    std::printf("construct+destroy (median of %d): processor %.3f ms, bare juce::AudioProcessor %.3f ms, "
-                "ratio %.2f (first instance in the process %.3f ms)\n",
-                rounds, oursMs, bareMs, bareMs > 0.0 ? oursMs / bareMs : 0.0, firstMs);
+    std::printf("construct+destroy (median of %d): processor %.3f ms, bare juce::AudioProcessor %.4f ms (ratio %.1f), "
+                "bare with 100 JUCE parameters %.3f ms (ratio %.2f); first instance in the process %.3f ms\n",
+                rounds, oursMs, bareMs, bareMs > 0.0 ? oursMs / bareMs : 0.0, paramsMs,
+                paramsMs > 0.0 ? oursMs / paramsMs : 0.0, firstMs);
 
     ZumiraboxAudioProcessor fresh, randomised, target;
     randomiseState(randomised, 20261211u);

@@ -223,7 +223,7 @@ TEST_F(ParamSeqModel, LoaderReadsTargetsCompanionsAndKeepsMissingSnapshots)
     // The whole-kind argument reads unit children that exist only.
     tree.getChildWithName("prmsq1").setProperty("unused", 1, nullptr);
     m->setSnapshotStatesFromValueTree(tree, 4);
-    EXPECT_EQ(m->units[1].snaps[1].steps[1].emenu, 0);
+    EXPECT_EQ(m->units[1].snaps[1].steps[1].emenu, -1) << "unit 2 keeps its default, no target";
 }
 
 TEST_F(ParamSeqModel, InitAndSnapshotCopy)
