@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuMirabox_ColorTheme.h"
+#include "ZuCLAF_Base.h"
 #include "ZuShared.h"
 
 #include <gtest/gtest.h>
@@ -135,5 +136,17 @@ TEST(SharedInstances, TwoHoldersShareOneThemeAndTheLastDeletesIt)
     ZuShared<Theme> third;
     EXPECT_EQ(third.getReferenceCount(), 1);
     EXPECT_EQ(third->entry(47, 0), remembered);
+}
+
+TEST(SharedInstances, TwoPanelsShareOneCommonLookAndFeel)
+{
+    auto first = std::make_unique<ZuShared<ZuCLAF_Base>>();
+    auto second = std::make_unique<ZuShared<ZuCLAF_Base>>();
+    EXPECT_EQ(&first->get(), &second->get());
+    first.reset();
+    EXPECT_EQ(second->getReferenceCount(), 1);
+    second.reset();
+    ZuShared<ZuCLAF_Base> third;
+    EXPECT_EQ(third.getReferenceCount(), 1);
 }
 } // namespace
