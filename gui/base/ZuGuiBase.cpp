@@ -2,6 +2,7 @@
 #include "ZuGuiBase.h"
 
 #include "ZumiraboxAudioProcessorEditor.h"
+#include "ZuUnits.h"
 
 void ZuGuiBase::timerCallback(int) {}
 void ZuGuiBase::sliderValueChanged(juce::Slider*) {}
@@ -28,20 +29,19 @@ void ZuGuiBase::setPopupValDispState(bool) {}
 
 void ZuGuiBase::checkModUnitParamTree(juce::ValueTree tree, juce::Identifier& id, int, int)
 {
-    constexpr int numModulators = 8;
     auto mods = tree.getChildWithName(id);
     if (!mods.isValid())
     {
         juce::ValueTree fresh(id);
-        for (int i = 1; i <= numModulators; ++i)
-            fresh.appendChild(juce::ValueTree("mod" + juce::String(i)), nullptr);
+        for (int slot = 0; slot < zu::units::numSlots; ++slot)
+            fresh.appendChild(juce::ValueTree(zu::units::slotNodeName(slot)), nullptr);
         tree.appendChild(fresh, nullptr);
         return;
     }
 
-    for (int i = 1; i <= numModulators; ++i)
+    for (int slot = 0; slot < zu::units::numSlots; ++slot)
     {
-        const juce::Identifier name("mod" + juce::String(i));
+        const juce::Identifier name(zu::units::slotNodeName(slot));
         if (!mods.getChildWithName(name).isValid())
             mods.appendChild(juce::ValueTree(name), nullptr);
     }
