@@ -298,4 +298,36 @@ TEST_F(CommonLookAndFeel, CallOutUsesTheBoxColoursAndKeepsItsShadow)
                        [&](juce::Graphics& g) { laf.drawCallOutBoxBackground(box, g, path, cache); });
     EXPECT_EQ(cache, cached);
 }
+
+class Bubble : public juce::BubbleComponent
+{
+public:
+    void getContentSize(int& w, int& h) override { w = h = 10; }
+    void paintContent(juce::Graphics&, int, int) override {}
+};
+
+TEST_F(CommonLookAndFeel, ValueBubbleUsesItsOwnConstants)
+{
+    Bubble bubble;
+    bubble.setColour(juce::BubbleComponent::backgroundColourId, juce::Colours::red);
+    const auto image = zutest::paintImage(60, 40,
+                                          [&](juce::Graphics& g) {
+                                              laf.drawBubble(g, bubble, {30.0f, 38.0f}, {10.0f, 5.0f, 40.0f, 25.0f});
+                                          });
+    // 0xff303030 at alpha 0.6 over black.
+    const auto inside = image.getPixelAt(30, 17);
+    EXPECT_NEAR(inside.getRed(), 0x1d, 2);
+    EXPECT_EQ(inside.getRed(), inside.getGreen());
+    EXPECT_EQ(image.getPixelAt(2, 2), background);
+}
+
+TEST_F(CommonLookAndFeel, TitleBarShowsNoWindowName)
+{
+    juce::DocumentWindow window("Test", juce::Colours::grey, juce::DocumentWindow::closeButton);
+    const auto fill = laf.getCurrentColourScheme().getUIColour(juce::LookAndFeel_V4::ColourScheme::widgetBackground);
+    const auto image = zutest::paintImage(
+        200, 22, [&](juce::Graphics& g) { laf.drawDocumentWindowTitleBar(window, g, 200, 22, 0, 200, nullptr, true); });
+    EXPECT_EQ(image.getPixelAt(100, 11), fill);
+    EXPECT_TRUE(zutest::inkBounds(image, fill).isEmpty());
+}
 } // namespace
