@@ -96,8 +96,10 @@ public:
     std::string describe() const
     {
         return std::string("MainEngine::processBlock: playing host, all 15 units listed (engines exist for the four "
-                           "pitch units), the pitch units playing chords of three to five notes with mixed gates, "
-                           "slurs and directions, chainer on for every target, macros moving, global octave and "
+                           "pitch and the four parameter units), the pitch units playing chords of three to five notes "
+                           "with mixed gates, slurs and directions, each parameter unit steering one pitch unit with "
+                           "an event on every step (all thirteen targets in turn, the value modulated by a macro), "
+                           "chainer on for every target, macros moving, global octave and "
                            "transpose modulated by a macro, keyboard transpose presses, ") +
                (recordersArmed ? "all five recorder lanes armed (one-bar takes)" : "recorder lanes not armed");
     }
@@ -146,6 +148,24 @@ public:
                 models.pitch.setParamVal(prefix + "slr" + juce::String(k), (k + u) % 4 == 0 ? 1.0f : 0.0f);
             }
         }
+        // Four parameter units, unit u steering pitch unit u, every step an
+        // event (menu item = code + 1), the restart rarely.
+        for (int u = 1; u <= 4; ++u)
+        {
+            const juce::String prefix = "p2m2" + juce::String(u) + "_";
+            for (int t = 1; t <= 4; ++t)
+                models.param.setParamVal(prefix + "tar" + juce::String(t), t == u ? 1.0f : 0.0f);
+            for (int k = 1; k <= 32; ++k)
+            {
+                const int code = k == 32 ? 13 : 1 + (k + u) % 12;
+                models.param.setParamVal(prefix + "emenu" + juce::String(k), static_cast<float>(code + 1));
+                models.param.setParamVal(prefix + "sval" + juce::String(k),
+                                         static_cast<float>((k * 7 + u) % 10) * 0.1f);
+                models.param.setParamVal(prefix + "sval" + juce::String(k) + "_ms1", 9.0f);
+                models.param.setParamVal(prefix + "sval" + juce::String(k) + "_md1", 0.3f);
+            }
+        }
+
         // Chord slots set as the editor stores them (menu value: type + 1).
         for (int slot = 1; slot <= 12; ++slot)
         {

@@ -32,6 +32,9 @@ CenterUnitHandler::CenterUnitHandler(MirabelGlobalData& global, CtrPtchSqData& p
     for (int i = 0; i < numPitchUnits; ++i)
         pitchEngines[(size_t) i] = std::make_unique<PtchSEQ_Engine>(globalData, pitchData, scaleData, chordData,
                                                                     lfoData, *scurve, *dispShare, pitchType, i, i);
+    for (int i = 0; i < numParamUnits; ++i)
+        paramEngines[(size_t) i] = std::make_unique<PrmSEQ_Engine>(globalData, paramData, scaleData, chordData, lfoData,
+                                                                   *scurve, *dispShare, paramType, i, i + 4);
 }
 
 CenterUnitHandler::~CenterUnitHandler()
@@ -40,6 +43,8 @@ CenterUnitHandler::~CenterUnitHandler()
     for (const int id : prepareOrder)
         destroyEngine(id);
     for (auto& engine : pitchEngines)
+        engine.reset();
+    for (auto& engine : paramEngines)
         engine.reset();
 }
 
@@ -93,9 +98,15 @@ int CenterUnitHandler::requestIndexOf(int unitId) noexcept
 
 SeqEngineBase* CenterUnitHandler::engineObjectOf(int unitId) const noexcept
 {
-    if (unitTypeOf(unitId) == pitchType)
+    switch (unitTypeOf(unitId))
+    {
+    case pitchType:
         return pitchEngines[(size_t) unitIndexOf(unitId)].get();
-    return nullptr;
+    case paramType:
+        return paramEngines[(size_t) unitIndexOf(unitId)].get();
+    default:
+        return nullptr;
+    }
 }
 
 bool CenterUnitHandler::hasEngine(int unitId) const noexcept
@@ -110,6 +121,13 @@ PtchSEQ_Engine* CenterUnitHandler::getPitchEngine(int unitId) noexcept
     return pitchEngines[(size_t) unitIndexOf(unitId)].get();
 }
 
+PrmSEQ_Engine* CenterUnitHandler::getParamEngine(int unitId) noexcept
+{
+    if (unitTypeOf(unitId) != paramType || !hasEngine(unitId))
+        return nullptr;
+    return paramEngines[(size_t) unitIndexOf(unitId)].get();
+}
+
 void CenterUnitHandler::destroyEngine(int unitId) noexcept
 {
     if (isValidUnitId(unitId))
@@ -120,12 +138,16 @@ void CenterUnitHandler::prepareEngine(int unitId)
 {
     if (unitTypeOf(unitId) == pitchType)
         pitchEngines[(size_t) unitIndexOf(unitId)]->prepare(spec);
+    else if (unitTypeOf(unitId) == paramType)
+        paramEngines[(size_t) unitIndexOf(unitId)]->prepare(spec);
 }
 
 void CenterUnitHandler::resetEngine(int unitId)
 {
     if (unitTypeOf(unitId) == pitchType)
         pitchEngines[(size_t) unitIndexOf(unitId)]->reset();
+    else if (unitTypeOf(unitId) == paramType)
+        paramEngines[(size_t) unitIndexOf(unitId)]->reset();
 }
 
 void CenterUnitHandler::resyncEngine(int unitId)
@@ -142,9 +164,9 @@ void CenterUnitHandler::setEngineStartFlag(int unitId)
 
 void CenterUnitHandler::clearLastOutputOf(int unitId)
 {
-    // A parameter unit's last event stops reaching its targets; parameter
-    // engines do not exist yet, so there is no event to clear.
-    juce::ignoreUnused(unitId);
+    // A parameter unit's last event stops reaching its targets.
+    if (auto* engine = getParamEngine(unitId))
+        engine->clearLastOutput();
 }
 
 void CenterUnitHandler::runEngine(int unitId, BlockContext& block)
@@ -159,6 +181,15 @@ void CenterUnitHandler::runEngine(int unitId, BlockContext& block)
             block.prmSqTargetEvents[(size_t) index], block.octTp, clockResetResync,
             block.snapshotRequests[(size_t) requestIndexOf(unitId)], block.ppq, 0.0, block.midiMute, block.playing,
             block.nearLoopEnd, block.wrapSample, block.numSamples);
+        break;
+    }
+    case paramType:
+    {
+        const int index = unitIndexOf(unitId);
+        paramEngines[(size_t) index]->processBlock(
+            block.engineInput, block.output, block.swing, block.noteInfos, block.modBlock, block.prmSqTargetEvents,
+            clockResetResync, block.snapshotRequests[(size_t) requestIndexOf(unitId)], block.ppq, 0.0, block.midiMute,
+            block.playing, block.nearLoopEnd, block.wrapSample, block.numSamples);
         break;
     }
     default:
@@ -190,9 +221,18 @@ void CenterUnitHandler::createUnitInstance(int type, int index)
         slotInUse[(size_t) index] = true;
         break;
     }
+    case paramType:
+    {
+        auto& engine = *paramEngines[(size_t) index];
+        engine.restoreNewState();
+        engine.prepare(spec);
+        engine.setStartFlag();
+        slotInUse[(size_t) (index + 4)] = true;
+        break;
+    }
     default:
-        // Parameter, CC, octave-transpose and rack engines do not exist yet:
-        // their slots stay empty.
+        // CC, octave-transpose and rack engines do not exist yet: their
+        // slots stay empty.
         break;
     }
 }

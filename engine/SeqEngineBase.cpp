@@ -1011,4 +1011,5 @@ void SeqEngineBase::restoreConstructionState() noexcept
     trigChordList.fill(-1);
     humanizeFlag = false;
     humanizeAmount = 0.0f;
+    prmSqTarStates.fill(false);
 }

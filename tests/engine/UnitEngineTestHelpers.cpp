@@ -36,13 +36,7 @@ BlockResult TestUnitEngine::processBlock(ModBlock& modBlock, SwingHandler& swing
 
     const CtrPtchSqData::SnapData snap = unit.snaps[(size_t) snapIndex];
 
-    BlockSettings settings;
-    settings.unitOn = unit.pwr;
-    settings.clockSync = snap.csync;
-    settings.clockType = snap.clktyp;
-    settings.freeRate = snap.fclk;
-    settings.clockDiv = snap.sclk.value;
-    settings.restartLength = snap.rst;
+    const BlockSettings settings = blockSettingsOf(unit.pwr, snap);
     beginBlockSettings(settings, host.numSamples);
     if (unitType == pitchUnit)
     {
