@@ -138,11 +138,11 @@ public:
         for (int u = 1; u <= 4; ++u)
         {
             chord.setParamVal("p9_chordtar" + juce::String(u), 1.0f);
-            models.pitch.setParamVal("p1m1" + juce::String(u) + "_ch", static_cast<float>(u));
-            models.pitch.setParamVal("p1m1" + juce::String(u) + "_dir", static_cast<float>(u - 1));
+            const juce::String prefix = zu::units::unitPrefix(u);
+            models.pitch.setParamVal(prefix + "ch", static_cast<float>(u));
+            models.pitch.setParamVal(prefix + "dir", static_cast<float>(u - 1));
             for (int k = 1; k <= 32; ++k)
             {
-                const juce::String prefix = "p1m1" + juce::String(u) + "_";
                 models.pitch.setParamVal(prefix + "pch" + juce::String(k), static_cast<float>((k * 5 + u) % 13));
                 models.pitch.setParamVal(prefix + "gate" + juce::String(k), static_cast<float>((k * 37) % 101));
                 models.pitch.setParamVal(prefix + "slr" + juce::String(k), (k + u) % 4 == 0 ? 1.0f : 0.0f);

@@ -50,22 +50,24 @@ void PrmSEQ_Engine::prepareSeqBlockProcess(CtrPrmSqData& paramModel, const std::
     applyClockRequests(clockResetResync, unit.resyncRequest.exchange(false));
 }
 
-void PrmSEQ_Engine::processBlock(juce::MidiBuffer& engineInput, juce::MidiBuffer& output, SwingHandler& swing,
-                                 std::vector<NoteInfo>& noteInfos, ModBlock& modBlock, PrmSqTargetEvents& events,
-                                 std::pair<bool, bool>& clockResetResync, int snapshotRequest, double ppq, double,
-                                 bool midiMute, bool playing, bool nearLoopEnd, int wrapSample, int numSamples)
+void PrmSEQ_Engine::processBlock(UnitBlockContext& block)
 {
-    juce::ignoreUnused(engineInput, output, noteInfos, midiMute);
     const auto& unit = paramData.units[(size_t) unitIndex];
+    auto& modBlock = block.modBlock;
+    auto& events = block.prmSqTargetEvents;
+    const double ppq = block.ppq;
+    const int numSamples = block.numSamples;
 
-    takeSnapshotRequest(snapshotRequest, unit.pendingSnapshot, unit.currentSnapshot);
+    takeSnapshotRequest(
+        block.snapshotRequests[(size_t) zu::units::requestIndexOf(zu::units::unitIdOf(unitType, unitIndex))],
+        unit.pendingSnapshot, unit.currentSnapshot);
     // The chainer's restart drops the held entry with the unit's step state.
     if (resetThisBlock)
         lastOutput.clear();
-    runModulationSlots(modBlock, ppq, playing, wrapSample, nearLoopEnd, numSamples);
-    prepareSeqBlockProcess(paramData, clockResetResync, numSamples);
+    runModulationSlots(modBlock, ppq, block.playing, block.wrapSample, block.nearLoopEnd, numSamples);
+    prepareSeqBlockProcess(paramData, block.clockResetResync, numSamples);
 
-    if (!runClockAndTrigger(modBlock, snap.sclk, swing, ppq, nearLoopEnd, wrapSample, numSamples))
+    if (!runClockAndTrigger(modBlock, snap.sclk, block.swing, ppq, block.nearLoopEnd, block.wrapSample, numSamples))
     {
         // Between steps the held entry keeps reaching its targets while the
         // unit is on; the targets are read from this block's snapshot.

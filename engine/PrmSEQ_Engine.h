@@ -14,6 +14,7 @@
 #include "NoteInfo.h"
 #include "PrmSqTargetEvents.h"
 #include "SeqEngineBase.h"
+#include "UnitBlockContext.h"
 
 #include "CtrPrmSqData.h"
 
@@ -48,14 +49,11 @@ public:
     void prepareSeqBlockProcess(CtrPrmSqData& paramModel, const std::pair<bool, bool>& clockResetResync,
                                 int numSamples);
 
-    // One block. engineInput, output, noteInfos, the unnamed double and
-    // midiMute are not used; events receives this unit's entry in the lists
-    // of the pitch units it targets; snapshotRequest is the chainer's request
-    // (-1 keep, 0..7 snapshot, 8 restart).
-    void processBlock(juce::MidiBuffer& engineInput, juce::MidiBuffer& output, SwingHandler& swing,
-                      std::vector<NoteInfo>& noteInfos, ModBlock& modBlock, PrmSqTargetEvents& events,
-                      std::pair<bool, bool>& clockResetResync, int snapshotRequest, double ppq, double, bool midiMute,
-                      bool playing, bool nearLoopEnd, int wrapSample, int numSamples);
+    // One block. The MIDI buffers, the note records and the mute are not
+    // used; the unit appends its entry to the target event lists of the
+    // pitch units it targets and reads its own snapshot request (-1 keep,
+    // 0..7 snapshot, 8 restart) and the block's reset and resync requests.
+    void processBlock(UnitBlockContext& block);
 
     // The entry sent in every block until the next step: empty or one entry.
     const std::vector<PrmSqTargetEntry>& getLastOutput() const noexcept { return lastOutput; }

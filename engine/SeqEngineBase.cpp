@@ -30,13 +30,13 @@ int clampWindowValue(int v) noexcept
 
 double indexScaleOf(int unitType) noexcept
 {
-    return unitType == SeqEngineBase::pitchUnit || unitType == SeqEngineBase::ccUnit ? SeqEngineBase::indexScaleCoarse
-                                                                                     : SeqEngineBase::indexScaleFine;
+    return unitType == zu::units::pitch || unitType == zu::units::cc ? SeqEngineBase::indexScaleCoarse
+                                                                     : SeqEngineBase::indexScaleFine;
 }
 
 double searchScaleOf(int unitType) noexcept
 {
-    return unitType == SeqEngineBase::pitchUnit ? SeqEngineBase::indexScaleCoarse : SeqEngineBase::indexScaleFine;
+    return unitType == zu::units::pitch ? SeqEngineBase::indexScaleCoarse : SeqEngineBase::indexScaleFine;
 }
 
 // (int) of a non-negative phase times a scale; the phase lies in [0, 1).
@@ -52,10 +52,10 @@ const std::array<double, SeqEngineBase::numClockDivisions> SeqEngineBase::divRat
 
 SeqEngineBase::SeqEngineBase(MirabelGlobalData& global, ScaleData& scale, ChordData& chord, LfoData& lfo,
                              const Scurve& depthCurve, const DispShareData& displayTables, int type, int index, int id)
-    : scurve(depthCurve), dispShare(displayTables), clock(global), unitType(zu::clampInt(type, 0, ccRackUnit)),
+    : scurve(depthCurve), dispShare(displayTables), clock(global), unitType(zu::clampInt(type, 0, zu::units::ccRack)),
       unitIndex(zu::clampInt(index, 0, SeqDataBase::maxUnits - 1)), engineId(zu::clampInt(id, 0, 14)),
       indexScale(indexScaleOf(unitType)), searchScale(searchScaleOf(unitType)),
-      holdExtraSamples(unitType == pitchUnit ? 0 : 64), globalData(global), scaleData(scale), chordData(chord),
+      holdExtraSamples(unitType == zu::units::pitch ? 0 : 64), globalData(global), scaleData(scale), chordData(chord),
       lfoData(lfo), modHandler(global, lfo, engineId)
 {
     const int zeros[StepOrderQueue::capacity] = {};
@@ -142,9 +142,7 @@ void SeqEngineBase::bpmChanged()
 
 int SeqEngineBase::getDisplayIndex() const noexcept
 {
-    if (unitType == ccRackUnit)
-        return -1;
-    return unitType * 4 + unitIndex;
+    return zu::units::displayIndexOf(unitType, unitIndex);
 }
 
 //==============================================================================
@@ -896,7 +894,7 @@ bool SeqEngineBase::beginStep(ModBlock& modBlock, const MyParam<int>& dir, const
         trigHoldSamples = clock.len128Samples + holdExtraSamples;
 
     // A provisional step, which the step order replaces (the first "??" round keeps it).
-    if (unitType == pitchUnit)
+    if (unitType == zu::units::pitch)
         curStep = juce::jmax(stepCounter % numSteps, 0);
     else
         curStep = stepCounter > 0 ? stepCounter % curSize : juce::jmax(stepCounter, 0);

@@ -21,6 +21,7 @@
 
 #include "MirabelGlobalData.h"
 #include "ZuDataModelBase.h"
+#include "ZuUnits.h"
 
 #include <juce_dsp/juce_dsp.h>
 
@@ -48,15 +49,6 @@ public:
     // takes its place here with the same construction and calls.
     using ModSlotHost = UnitModSlotHost;
 
-    enum UnitType
-    {
-        pitchUnit = 0,
-        paramUnit = 1,
-        ccUnit = 2,
-        octTpUnit = 3,
-        ccRackUnit = 4
-    };
-
     static constexpr int numUnitSteps = 32;
     static constexpr int numDirections = 6;
     static constexpr int numClockDivisions = 14;
@@ -74,7 +66,7 @@ public:
     // Draws of the random modes before they give up.
     static constexpr int maxRandomDraws = 256;
 
-    // unitType 0..4 (pitch, parameter, CC, octave-transpose, CC rack),
+    // unitType a zu::units::Kind (pitch, parameter, CC, octave-transpose, CC rack),
     // unitIndex within the kind (0..3, 0, 0..1), engineId 0..14 for the
     // modulation slots. The depth curve and the display tables are shared
     // objects held by the owner (an engine created on the audio thread takes

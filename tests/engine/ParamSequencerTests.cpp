@@ -27,13 +27,17 @@ struct ParamRig
     EngineModels m;
     ScurveShared scurve;
     juce::SharedResourcePointer<DispShareData> dispShare;
-    PrmSEQ_Engine engine{m.global, m.param, m.scale, m.chord, m.lfo, *scurve, *dispShare, 1, 0, 4};
+    PrmSEQ_Engine engine{m.global, m.param, m.scale, m.chord, m.lfo, *scurve, *dispShare, zu::units::param, 0, 4};
     enginetest::ModBuffer mod{512};
     enginetest::Transport transport;
     SwingHandler swing;
     PrmSqTargetEvents events;
     juce::MidiBuffer input, output;
+    UnitBlockContext::Lanes lanes;
     std::vector<NoteInfo> noteInfos;
+    std::array<bool, 5> pitchUnitOn{};
+    UnitBlockContext::SnapshotRequests requests{};
+    OctTpShift octTp;
     std::pair<bool, bool> resetResync{false, false};
     int request = -1;
 
@@ -59,8 +63,13 @@ struct ParamRig
         for (auto& list : events)
             list.clear();
         auto modBlock = mod.block(512);
-        engine.processBlock(input, output, swing, noteInfos, modBlock, events, resetResync, request, transport.ppq(),
-                            0.0, false, true, false, -1, 512);
+        requests.fill(-1);
+        requests[4] = request; // unit id 5
+        UnitBlockContext context{input,       output,   false,  lanes,    swing, noteInfos,
+                                 pitchUnitOn, modBlock, events, requests, octTp, transport.ppq(),
+                                 false,       true,     false,  -1,       512};
+        context.clockResetResync = resetResync;
+        engine.processBlock(context);
         transport.sample += 512;
         ParamBlock b;
         b.display = m.global.curSteps[4];

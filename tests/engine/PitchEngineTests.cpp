@@ -45,11 +45,16 @@ struct PitchRig
     Transport transport;
     std::vector<NoteInfo> infos;
     std::array<bool, 5> unitOn{};
-    std::vector<PrmSqTargetEntry> events;
-    juce::Point<int> octTp;
+    PrmSqTargetEvents targetEvents;
+    // This unit's (pitch unit 1) list and chainer request.
+    std::vector<PrmSqTargetEntry>& events = targetEvents[0];
+    UnitBlockContext::SnapshotRequests requests{};
+    OctTpShift octTp;
     std::pair<bool, bool> resetResync{false, false};
     bool midiMute = false;
     int request = -1;
+    juce::MidiBuffer input, output;
+    UnitBlockContext::Lanes lanes;
 
     PitchRig()
     {
@@ -77,8 +82,13 @@ struct PitchRig
             infos.clear();
             unitOn.fill(false);
             auto block = mod.block(blockSize);
-            engine.processBlock(input, output, swing, infos, unitOn, block, events, octTp, resetResync, request,
-                                transport.ppq(), 0.0, midiMute, true, false, -1, blockSize);
+            requests.fill(-1);
+            requests[(size_t) zu::units::requestIndexOf(1)] = request;
+            UnitBlockContext context{input,    output, false,        lanes,    swing,    infos,
+                                     unitOn,   block,  targetEvents, requests, octTp,    transport.ppq(),
+                                     midiMute, true,   false,        -1,       blockSize};
+            context.clockResetResync = resetResync;
+            engine.processBlock(context);
             for (const auto& n : infos)
                 played.push_back({transport.sample + n.startSample, n});
             transport.sample += blockSize;
@@ -104,8 +114,6 @@ struct PitchRig
     }
 
     int display() const { return m.global.curSteps[0]; }
-
-    juce::MidiBuffer input, output;
 };
 
 // Where step k of a sixteenth-note unit starts at 120 bpm and 48 kHz.

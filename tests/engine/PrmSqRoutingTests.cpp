@@ -30,7 +30,7 @@ struct Received
 struct Receiver
 {
     EngineModels m;
-    TestUnitEngine engine{m, Base::pitchUnit};
+    TestUnitEngine engine{m, zu::units::pitch};
 
     Receiver()
     {
@@ -253,7 +253,7 @@ TEST(PrmSqRouting, TheUnusedOperationsKeepTheirOwnRules)
 TEST(PrmSqRouting, TheSendersStepValueIsModulatedAtTheStepSampleButNotBefore65)
 {
     EngineModels m;
-    TestUnitEngine engine{m, Base::paramUnit};
+    TestUnitEngine engine{m, zu::units::param};
     ModBuffer mod(512);
     mod.set(8, 65, 0.25f);
     mod.set(8, 100, -0.5f);

@@ -128,7 +128,7 @@ std::vector<int64_t> swungStarts(bool target, float amount, int macroSource = 0,
         models.global.swing.modDepth[0] = 1.0f;
         models.global.swing.updateModActive();
     }
-    TestUnitEngine engine(models, SeqEngineBase::paramUnit);
+    TestUnitEngine engine(models, zu::units::param);
     engine.prepare(specFor(48000.0, 512));
     engine.setStartFlag();
     ModBuffer mod(512);
@@ -177,7 +177,7 @@ TEST(SwingHandler, SwingDelaysOrAdvancesEverySecondStep)
 TEST(SwingHandler, UnitSwingStateFollowsTheGlobalValueAndTargets)
 {
     EngineModels models;
-    TestUnitEngine engine(models, SeqEngineBase::ccUnit, 2);
+    TestUnitEngine engine(models, zu::units::cc, 2);
     models.global.swgTar[10] = true;
     models.global.swing.value = 0.0f;
     engine.updateSwingState(10);
