@@ -154,7 +154,7 @@ public:
         // event (menu item = code + 1), the restart rarely.
         for (int u = 1; u <= 4; ++u)
         {
-            const juce::String prefix = "p2m2" + juce::String(u) + "_";
+            const juce::String prefix = zu::units::unitPrefix(zu::units::param, u - 1);
             for (int t = 1; t <= 4; ++t)
                 models.param.setParamVal(prefix + "tar" + juce::String(t), t == u ? 1.0f : 0.0f);
             for (int k = 1; k <= 32; ++k)
@@ -177,7 +177,7 @@ public:
         for (int u = 1; u <= 4; ++u)
         {
             scale.setParamVal("p8_scaletar" + juce::String(u), 1.0f);
-            const juce::String prefix = "p1m1" + juce::String(u) + "_";
+            const juce::String prefix = zu::units::unitPrefix(u);
             models.pitch.setParamVal(prefix + "tp_ms1", 9.0f);
             models.pitch.setParamVal(prefix + "tp_md1", 0.3f);
             models.pitch.setParamVal(prefix + "goct_ms2", 10.0f);
