@@ -1,21 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CenterUnitHandler.h"
 
+using zu::units::indexOf;
+using zu::units::kindOf;
+
 namespace
 {
 // Slot orders of the handler's walks over the engines.
 constexpr std::array<int, 15> prepareOrder{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 13};
 constexpr std::array<int, 15> resetOrder{5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 1, 2, 3, 4, 13};
-constexpr std::array<int, 4> paramUnitIds{5, 6, 7, 8};
 
 bool isParamUnit(int unitId) noexcept
 {
-    return unitId >= 5 && unitId <= 8;
+    return kindOf(unitId) == zu::units::param;
 }
 
 bool isValidUnitId(int unitId) noexcept
 {
-    return unitId >= 1 && unitId <= CenterUnitHandler::numUnitIds;
+    return zu::units::isUnitId(unitId);
 }
 } // namespace
 
@@ -30,8 +32,8 @@ CenterUnitHandler::CenterUnitHandler(MirabelGlobalData& global, CtrPtchSqData& p
         list.reserve(8);
 
     for (int i = 0; i < numPitchUnits; ++i)
-        pitchEngines[(size_t) i] = std::make_unique<PtchSEQ_Engine>(globalData, pitchData, scaleData, chordData,
-                                                                    lfoData, *scurve, *dispShare, pitchType, i, i);
+        pitchEngines[(size_t) i] = std::make_unique<PtchSEQ_Engine>(
+            globalData, pitchData, scaleData, chordData, lfoData, *scurve, *dispShare, zu::units::pitch, i, i);
 }
 
 CenterUnitHandler::~CenterUnitHandler()
@@ -43,58 +45,13 @@ CenterUnitHandler::~CenterUnitHandler()
         engine.reset();
 }
 
-int CenterUnitHandler::unitTypeOf(int unitId) noexcept
-{
-    if (unitId >= 1 && unitId <= 4)
-        return pitchType;
-    if (unitId >= 5 && unitId <= 8)
-        return paramType;
-    if (unitId >= 9 && unitId <= 12)
-        return ccType;
-    if (unitId == octTpUnitId)
-        return octTpType;
-    if (unitId == 14 || unitId == 15)
-        return ccRackType;
-    return -1;
-}
-
-int CenterUnitHandler::unitIndexOf(int unitId) noexcept
-{
-    switch (unitTypeOf(unitId))
-    {
-    case pitchType:
-        return unitId - 1;
-    case paramType:
-        return unitId - 5;
-    case ccType:
-        return unitId - 9;
-    case octTpType:
-        return 0;
-    case ccRackType:
-        return unitId - 14;
-    default:
-        return -1;
-    }
-}
-
-int CenterUnitHandler::requestIndexOf(int unitId) noexcept
-{
-    if (unitId >= 1 && unitId <= 12)
-        return unitId - 1;
-    if (unitId == 14 || unitId == 15)
-        return unitId - 2;
-    if (unitId == octTpUnitId)
-        return 14;
-    return -1;
-}
-
 //==============================================================================
 // Engine slots
 
 SeqEngineBase* CenterUnitHandler::engineObjectOf(int unitId) const noexcept
 {
-    if (unitTypeOf(unitId) == pitchType)
-        return pitchEngines[(size_t) unitIndexOf(unitId)].get();
+    if (kindOf(unitId) == zu::units::pitch)
+        return pitchEngines[(size_t) indexOf(unitId)].get();
     return nullptr;
 }
 
@@ -105,9 +62,9 @@ bool CenterUnitHandler::hasEngine(int unitId) const noexcept
 
 PtchSEQ_Engine* CenterUnitHandler::getPitchEngine(int unitId) noexcept
 {
-    if (unitTypeOf(unitId) != pitchType || !hasEngine(unitId))
+    if (kindOf(unitId) != zu::units::pitch || !hasEngine(unitId))
         return nullptr;
-    return pitchEngines[(size_t) unitIndexOf(unitId)].get();
+    return pitchEngines[(size_t) indexOf(unitId)].get();
 }
 
 void CenterUnitHandler::destroyEngine(int unitId) noexcept
@@ -118,14 +75,14 @@ void CenterUnitHandler::destroyEngine(int unitId) noexcept
 
 void CenterUnitHandler::prepareEngine(int unitId)
 {
-    if (unitTypeOf(unitId) == pitchType)
-        pitchEngines[(size_t) unitIndexOf(unitId)]->prepare(spec);
+    if (kindOf(unitId) == zu::units::pitch)
+        pitchEngines[(size_t) indexOf(unitId)]->prepare(spec);
 }
 
 void CenterUnitHandler::resetEngine(int unitId)
 {
-    if (unitTypeOf(unitId) == pitchType)
-        pitchEngines[(size_t) unitIndexOf(unitId)]->reset();
+    if (kindOf(unitId) == zu::units::pitch)
+        pitchEngines[(size_t) indexOf(unitId)]->reset();
 }
 
 void CenterUnitHandler::resyncEngine(int unitId)
@@ -149,18 +106,11 @@ void CenterUnitHandler::clearLastOutputOf(int unitId)
 
 void CenterUnitHandler::runEngine(int unitId, BlockContext& block)
 {
-    switch (unitTypeOf(unitId))
+    switch (kindOf(unitId))
     {
-    case pitchType:
-    {
-        const int index = unitIndexOf(unitId);
-        pitchEngines[(size_t) index]->processBlock(
-            block.engineInput, block.output, block.swing, block.noteInfos, block.pitchUnitOn, block.modBlock,
-            block.prmSqTargetEvents[(size_t) index], block.octTp, clockResetResync,
-            block.snapshotRequests[(size_t) requestIndexOf(unitId)], block.ppq, 0.0, block.midiMute, block.playing,
-            block.nearLoopEnd, block.wrapSample, block.numSamples);
+    case zu::units::pitch:
+        pitchEngines[(size_t) indexOf(unitId)]->processBlock(block);
         break;
-    }
     default:
         // The other kinds have no engine yet, so no slot of theirs is in use.
         break;
@@ -169,14 +119,13 @@ void CenterUnitHandler::runEngine(int unitId, BlockContext& block)
 
 void CenterUnitHandler::createUnitInstance(int type, int index)
 {
-    const bool indexInRange = (type >= pitchType && type <= ccType && index >= 0 && index <= 3) || type == octTpType ||
-                              (type == ccRackType && (index == 0 || index == 1));
-    if (!indexInRange)
+    // The octave-transpose engine ignores the index.
+    if (!zu::units::isUnit(type, type == zu::units::octTp ? 0 : index))
         return;
 
     switch (type)
     {
-    case pitchType:
+    case zu::units::pitch:
     {
         // The slot's object becomes a new engine: as built, prepared with the
         // stored spec, with the scale table as it is now (without lowering
@@ -256,7 +205,7 @@ void CenterUnitHandler::updateUnitStates()
         return;
     for (const int id : units)
         if (isValidUnitId(id) && !hasEngine(id))
-            createUnitInstance(unitTypeOf(id), unitIndexOf(id));
+            createUnitInstance(kindOf(id), indexOf(id));
 }
 
 void CenterUnitHandler::checkAndDeleteInactiveUnits()
@@ -293,18 +242,9 @@ void CenterUnitHandler::runListed(int unitId, BlockContext& block)
         globalData.centerUnitsChanged = true;
 }
 
-void CenterUnitHandler::processBlock(juce::MidiBuffer& engineInput, juce::MidiBuffer& output, bool recording,
-                                     Lanes& lanes, SwingHandler& swing, std::vector<NoteInfo>& noteInfos,
-                                     std::array<bool, 5>& pitchUnitOn, juce::dsp::AudioBlock<float>& modBlock,
-                                     PrmSqTargetEvents& prmSqTargetEvents, SnapshotRequests& snapshotRequests,
-                                     juce::Point<int>& octTp, double ppq, double, bool midiMute, bool playing,
-                                     bool nearLoopEnd, int wrapSample, int numSamples)
+void CenterUnitHandler::processBlock(UnitBlockContext& block)
 {
-    BlockContext block{
-        engineInput,      output, recording, lanes,    swing,   noteInfos,   pitchUnitOn, modBlock,  prmSqTargetEvents,
-        snapshotRequests, octTp,  ppq,       midiMute, playing, nearLoopEnd, wrapSample,  numSamples};
-
-    if (recording)
+    if (block.recording)
         updateRecTarPchSqList();
 
     hasRun = true;
@@ -312,6 +252,8 @@ void CenterUnitHandler::processBlock(juce::MidiBuffer& engineInput, juce::MidiBu
     updateUnitStates();
 
     clockResetResync = {globalData.clkReset.exchange(false), globalData.clkResync.exchange(false)};
+    block.clockResetResync = clockResetResync;
+    block.ccLaneTargets = &ccLaneTargets;
 
     // The octave-transpose unit runs first: it may replace the global octave
     // and transpose before the pitch units read them.
@@ -325,9 +267,12 @@ void CenterUnitHandler::processBlock(juce::MidiBuffer& engineInput, juce::MidiBu
     }
 
     // An unlisted parameter unit's last event stops reaching its targets.
-    for (const int id : paramUnitIds)
+    for (int i = 0; i < zu::units::unitsOfKind[zu::units::param]; ++i)
+    {
+        const int id = zu::units::unitIdOf(zu::units::param, i);
         if (!units.contains(id) && hasEngine(id))
             clearLastOutputOf(id);
+    }
 
     // Parameter units fill the target events that the pitch units read in this block.
     // A damaged list may name a unit twice (the list is sorted): an engine

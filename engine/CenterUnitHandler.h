@@ -23,13 +23,14 @@
 #include "PrmSqTargetEvents.h"
 #include "PtchSEQ_Engine.h"
 #include "Scurve.h"
+#include "UnitBlockContext.h"
 
 #include "DispShareData.h"
 #include "MirabelGlobalData.h"
+#include "ZuUnits.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 #include <juce_dsp/juce_dsp.h>
-#include <juce_graphics/juce_graphics.h>
 
 #include <array>
 #include <memory>
@@ -49,26 +50,16 @@ class SwingHandler;
 class CenterUnitHandler
 {
 public:
-    static constexpr int numUnitIds = 15;
-    static constexpr int octTpUnitId = 13;
-    static constexpr int numLanes = 5;
-    static constexpr int numRecTracks = 4;
+    static constexpr int numUnitIds = zu::units::numUnits;
+    static constexpr int octTpUnitId = zu::units::octTpUnitId;
+    static constexpr int numLanes = UnitBlockContext::numLanes;
+    static constexpr int numRecTracks = UnitBlockContext::numRecTracks;
 
-    // Unit kinds (type numbers) as createUnitInstance takes them.
-    enum UnitType
-    {
-        pitchType = 0,
-        paramType = 1,
-        ccType = 2,
-        octTpType = 3,
-        ccRackType = 4
-    };
+    using Lanes = UnitBlockContext::Lanes;
+    using LaneTargets = UnitBlockContext::LaneTargets;
+    using SnapshotRequests = UnitBlockContext::SnapshotRequests;
 
-    using Lanes = std::array<juce::MidiBuffer, numLanes>;
-    using LaneTargets = std::array<std::vector<int>, numRecTracks>;
-    using SnapshotRequests = std::array<int, numUnitIds>;
-
-    static constexpr int numPitchUnits = 4;
+    static constexpr int numPitchUnits = zu::units::unitsOfKind[zu::units::pitch];
 
     // Message thread: builds the engine objects of every slot.
     CenterUnitHandler(MirabelGlobalData&, CtrPtchSqData&, CtrPrmSqData&, CtrCcSqData&, CtrOctSqData&, CtrCcRackData&,
@@ -82,7 +73,7 @@ public:
     void reset();
     void forceAllToResync();
     void updateScaleTableType1();
-    // Creates (or replaces) the engine of one unit: type 0..4, index within the kind.
+    // Creates (or replaces) the engine of one unit: type a zu::units::Kind, index within the kind.
     void createUnitInstance(int type, int index);
     // Follows the global unit list when it changed: creates missing engines.
     void updateUnitStates();
@@ -90,18 +81,9 @@ public:
     void checkAndDeleteInactiveUnits();
     // Rebuilds ccLaneTargets from the recorder track targets.
     void updateRecTarPchSqList();
-    void processBlock(juce::MidiBuffer& engineInput, juce::MidiBuffer& output, bool recording, Lanes& lanes,
-                      SwingHandler& swing, std::vector<NoteInfo>& noteInfos, std::array<bool, 5>& pitchUnitOn,
-                      juce::dsp::AudioBlock<float>& modBlock, PrmSqTargetEvents& prmSqTargetEvents,
-                      SnapshotRequests& snapshotRequests, juce::Point<int>& octTp, double ppq, double, bool midiMute,
-                      bool playing, bool nearLoopEnd, int wrapSample, int numSamples);
-
-    // Kind and index within the kind of a unit id 1..15 (-1 for other ids).
-    static int unitTypeOf(int unitId) noexcept;
-    static int unitIndexOf(int unitId) noexcept;
-    // The element of the snapshot request array that belongs to a unit id
-    // (ids 1-12 -> 0-11, racks 14, 15 -> 12, 13, octave-transpose 13 -> 14).
-    static int requestIndexOf(int unitId) noexcept;
+    // Runs the listed units over one block. The handler sets the block's
+    // clock requests and lane lists in the context and hands it to every engine.
+    void processBlock(UnitBlockContext& block);
 
     bool hasEngine(int unitId) const noexcept;
     // The engine of a listed pitch unit (ids 1..4), null while it has none.
@@ -114,27 +96,7 @@ public:
     std::pair<bool, bool> getClockResetResync() const noexcept { return clockResetResync; }
 
 private:
-    // What every engine of a block receives, gathered once per block.
-    struct BlockContext
-    {
-        juce::MidiBuffer& engineInput;
-        juce::MidiBuffer& output;
-        bool recording;
-        Lanes& lanes;
-        SwingHandler& swing;
-        std::vector<NoteInfo>& noteInfos;
-        std::array<bool, 5>& pitchUnitOn;
-        juce::dsp::AudioBlock<float>& modBlock;
-        PrmSqTargetEvents& prmSqTargetEvents;
-        SnapshotRequests& snapshotRequests;
-        juce::Point<int>& octTp;
-        double ppq;
-        bool midiMute;
-        bool playing;
-        bool nearLoopEnd;
-        int wrapSample;
-        int numSamples;
-    };
+    using BlockContext = UnitBlockContext;
 
     // Engine slot operations by unit id.
     // The slot's engine object (in use or not); null for kinds not built.

@@ -218,9 +218,7 @@ void MainEngine::processBlock(juce::MidiBuffer& engineInput, juce::MidiBuffer& o
     if (numSamples < 1)
         return;
 
-    // A stand-alone application (never the plug-in) has no transport: it runs
-    // as a playing, non-looping host at 120 bpm, without start or stop.
-    if (juce::JUCEApplicationBase::createInstance != nullptr)
+    if (noTransport.load(std::memory_order_relaxed))
     {
         globalData.bpm = 120.0;
         globalData.invBpm = 1.0 / 120.0;
@@ -396,9 +394,12 @@ void MainEngine::processPlayingBlock(juce::MidiBuffer& engineInput, juce::MidiBu
 
     chainer.processBlock(ppq, nearLoopEnd, wrapSample, snapshotRequests, numSamples);
 
-    unitHandler.processBlock(engineInput, output, recording, lanes, swingHandler, noteInfos, pitchUnitOn, modulation,
-                             prmSqTargetEvents, snapshotRequests, octTp, ppq, 0.0, midiMute, true, nearLoopEnd,
-                             wrapSample, numSamples);
+    // The units play whenever this runs: playing is always true here.
+    UnitBlockContext unitBlock{
+        engineInput,       output,           recording, lanes, swingHandler, noteInfos, pitchUnitOn, modulation,
+        prmSqTargetEvents, snapshotRequests, octTp,     ppq,   midiMute,     true,      nearLoopEnd, wrapSample,
+        numSamples};
+    unitHandler.processBlock(unitBlock);
 
     if (recording)
         updateRecTarPchSqList();
@@ -441,7 +442,7 @@ void MainEngine::applyGlobalOctTp(juce::dsp::AudioBlock<float>& modulation, cons
     handleParamModGlbOctTp(modulation, octTp, octave, transpose, numSamples);
 }
 
-void MainEngine::handleParamModGlbOctTp(juce::dsp::AudioBlock<float>& modulation, juce::Point<int>& point,
+void MainEngine::handleParamModGlbOctTp(juce::dsp::AudioBlock<float>& modulation, OctTpShift& point,
                                         ZuDataModelBase::MyParam<int> octave, ZuDataModelBase::MyParam<int> transpose,
                                         int numSamples)
 {

@@ -27,6 +27,7 @@
 #include "MirabelGlobalData.h"
 
 #include <array>
+#include <atomic>
 #include <tuple>
 #include <vector>
 
@@ -78,6 +79,11 @@ public:
     // the engine works on a zeroed block of its own.
     void setModulationBlock(const juce::dsp::AudioBlock<float>& block) noexcept { modBlock = block; }
 
+    // Set by the owner where no host transport exists (a stand-alone
+    // application, never the plug-in): every block then plays as a playing,
+    // non-looping host at 120 bpm, without start or stop.
+    void setWithoutTransport(bool withoutTransport) noexcept { noTransport = withoutTransport; }
+
     // Audio thread. engineInput: the host note-ons the processor let through;
     // output: empty on entry, receives every event of the block; inputNotes:
     // (note, 1, sample, kind) records, kind 0 a key press in the keyboard
@@ -92,7 +98,7 @@ public:
 
     // Moves octTp by the modulation of the global octave (x, semitones) and
     // transpose (y) read at sample min(numSamples - 1, 65) of the block.
-    void handleParamModGlbOctTp(juce::dsp::AudioBlock<float>& modulation, juce::Point<int>& octTp,
+    void handleParamModGlbOctTp(juce::dsp::AudioBlock<float>& modulation, OctTpShift& octTp,
                                 ZuDataModelBase::MyParam<int> octave, ZuDataModelBase::MyParam<int> transpose,
                                 int numSamples);
 
@@ -110,7 +116,7 @@ public:
     const SnapChainerEngine::Requests& getSnapshotRequests() const noexcept { return snapshotRequests; }
     const std::array<std::vector<int>, 4>& getRecorderLaneTargets() const noexcept { return recorderLaneTargets; }
     // The global octave and transpose of the last playing block.
-    juce::Point<int> getGlobalOctTp() const noexcept { return octTp; }
+    OctTpShift getGlobalOctTp() const noexcept { return octTp; }
     // The loop wrap sample of the last playing block (-1 when none).
     int getLastWrapSample() const noexcept { return lastWrapSample; }
     // The tick ramp (position within the bar, 960 ticks per quarter) of the last playing block.
@@ -169,7 +175,8 @@ private:
     // Used when the processor's modulation block is missing or too small.
     juce::HeapBlock<char> ownModStorage;
     juce::dsp::AudioBlock<float> ownModBlock;
-    juce::Point<int> octTp;
+    OctTpShift octTp;
+    std::atomic<bool> noTransport{false};
     int lastWrapSample = -1;
     // Where the next block should start while playing: stands in for a
     // position that the host omits.

@@ -98,26 +98,26 @@ void PtchSEQ_Engine::prepareSeqBlockProcess(CtrPtchSqData& pitchModel, std::pair
                 restartPending = true;
 }
 
-void PtchSEQ_Engine::processBlock(juce::MidiBuffer& engineInput, juce::MidiBuffer& output, SwingHandler& swing,
-                                  std::vector<NoteInfo>& noteInfos, std::array<bool, 5>& pitchUnitOn,
-                                  ModBlock& modBlock, std::vector<PrmSqTargetEntry>& targetEvents,
-                                  juce::Point<int>& octTp, std::pair<bool, bool>& resetResync, int snapshotRequest,
-                                  double ppq, double, bool midiMute, bool playing, bool nearLoopEnd, int wrapSample,
-                                  int numSamples)
+void PtchSEQ_Engine::processBlock(UnitBlockContext& block)
 {
-    juce::ignoreUnused(engineInput, output);
     const auto& unit = pitchData.units[(size_t) unitIndex];
+    auto& modBlock = block.modBlock;
+    auto& targetEvents = block.prmSqTargetEvents[(size_t) unitIndex];
+    const double ppq = block.ppq;
+    const int numSamples = block.numSamples;
 
-    takeSnapshotRequest(snapshotRequest, unit.pendingSnapshot, unit.currentSnapshot);
-    runModulationSlots(modBlock, ppq, playing, wrapSample, nearLoopEnd, numSamples);
-    prepareSeqBlockProcess(pitchData, resetResync, !targetEvents.empty(), targetEvents, numSamples);
+    takeSnapshotRequest(
+        block.snapshotRequests[(size_t) zu::units::requestIndexOf(zu::units::unitIdOf(unitType, unitIndex))],
+        unit.pendingSnapshot, unit.currentSnapshot);
+    runModulationSlots(modBlock, ppq, block.playing, block.wrapSample, block.nearLoopEnd, numSamples);
+    prepareSeqBlockProcess(pitchData, block.clockResetResync, !targetEvents.empty(), targetEvents, numSamples);
 
     // The note handler holds a slurred note only while its unit runs and may
     // still end it. A muted unit starts no note that could, so it reports as
     // not running and its slurred note is released.
-    pitchUnitOn[(size_t) (unitIndex + 1)] = unitOn && !midiMute;
+    block.pitchUnitOn[(size_t) (unitIndex + 1)] = unitOn && !block.midiMute;
 
-    if (runClockAndTrigger(modBlock, snap.sclk, swing, ppq, nearLoopEnd, wrapSample, numSamples))
+    if (runClockAndTrigger(modBlock, snap.sclk, block.swing, ppq, block.nearLoopEnd, block.wrapSample, numSamples))
     {
         beginStep(modBlock, snap.dir, snap.strt, snap.size, ppq, numSamples);
         chooseStep(modBlock, snap.dir, snap.strt, snap.size, ppq, numSamples);
@@ -134,14 +134,14 @@ void PtchSEQ_Engine::processBlock(juce::MidiBuffer& engineInput, juce::MidiBuffe
         checkRestartLength();
 
         if (on && !resetThisBlock && unitOn)
-            buildStepNotes(modBlock, noteInfos, targetEvents, octTp, midiMute, numSamples);
+            buildStepNotes(modBlock, block.noteInfos, targetEvents, block.octTp, block.midiMute, numSamples);
     }
     endBlock();
 }
 
 //==============================================================================
 void PtchSEQ_Engine::buildStepNotes(ModBlock& modBlock, std::vector<NoteInfo>& noteInfos,
-                                    const std::vector<PrmSqTargetEntry>& targetEvents, const juce::Point<int>& octTp,
+                                    const std::vector<PrmSqTargetEntry>& targetEvents, const OctTpShift& octTp,
                                     bool midiMute, int numSamples)
 {
     juce::ignoreUnused(targetEvents);

@@ -15,11 +15,11 @@
 #include "NoteInfo.h"
 #include "PrmSqTargetEvents.h"
 #include "SeqEngineBase.h"
+#include "UnitBlockContext.h"
 
 #include "CtrPtchSqData.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
-#include <juce_graphics/juce_graphics.h>
 
 #include <array>
 #include <utility>
@@ -77,16 +77,11 @@ public:
     void restoreNewState() noexcept { restoreConstructionState(); }
 
     // One block. engineInput and output are not used (notes travel in
-    // noteInfos); pitchUnitOn[index + 1] receives whether the unit runs;
-    // targetEvents is this unit's list of parameter-unit entries; octTp the
-    // global octave (x) and transpose (y) in semitones; resetResync the
-    // block's reset and resync requests; snapshotRequest the chainer's
-    // request (-1 keep, 0..7 snapshot, 8 restart).
-    void processBlock(juce::MidiBuffer& engineInput, juce::MidiBuffer& output, SwingHandler& swing,
-                      std::vector<NoteInfo>& noteInfos, std::array<bool, 5>& pitchUnitOn, ModBlock& modBlock,
-                      std::vector<PrmSqTargetEntry>& targetEvents, juce::Point<int>& octTp,
-                      std::pair<bool, bool>& resetResync, int snapshotRequest, double ppq, double, bool midiMute,
-                      bool playing, bool nearLoopEnd, int wrapSample, int numSamples);
+    // noteInfos); pitchUnitOn[index + 1] receives whether the unit runs; the
+    // unit reads its own list of parameter-unit entries and its own snapshot
+    // request (-1 keep, 0..7 snapshot, 8 restart), the global octave (x) and
+    // transpose (y) in semitones and the block's reset and resync requests.
+    void processBlock(UnitBlockContext& block);
 
     // The block preparation: swing, hold-off, the clock settings of the
     // snapshot, the cycles per bar of the division, the reset and resync
@@ -104,7 +99,7 @@ public:
 private:
     // The notes of the step curStep, appended to noteInfos.
     void buildStepNotes(ModBlock& modBlock, std::vector<NoteInfo>& noteInfos,
-                        const std::vector<PrmSqTargetEntry>& targetEvents, const juce::Point<int>& octTp, bool midiMute,
+                        const std::vector<PrmSqTargetEntry>& targetEvents, const OctTpShift& octTp, bool midiMute,
                         int numSamples);
     int noteChannel() const noexcept;
 

@@ -30,13 +30,13 @@ int clampWindowValue(int v) noexcept
 
 double indexScaleOf(int unitType) noexcept
 {
-    return unitType == SeqEngineBase::pitchUnit || unitType == SeqEngineBase::ccUnit ? SeqEngineBase::indexScaleCoarse
-                                                                                     : SeqEngineBase::indexScaleFine;
+    return unitType == zu::units::pitch || unitType == zu::units::cc ? SeqEngineBase::indexScaleCoarse
+                                                                     : SeqEngineBase::indexScaleFine;
 }
 
 double searchScaleOf(int unitType) noexcept
 {
-    return unitType == SeqEngineBase::pitchUnit ? SeqEngineBase::indexScaleCoarse : SeqEngineBase::indexScaleFine;
+    return unitType == zu::units::pitch ? SeqEngineBase::indexScaleCoarse : SeqEngineBase::indexScaleFine;
 }
 
 // (int) of a non-negative phase times a scale; the phase lies in [0, 1).
@@ -52,10 +52,10 @@ const std::array<double, SeqEngineBase::numClockDivisions> SeqEngineBase::divRat
 
 SeqEngineBase::SeqEngineBase(MirabelGlobalData& global, ScaleData& scale, ChordData& chord, LfoData& lfo,
                              const Scurve& depthCurve, const DispShareData& displayTables, int type, int index, int id)
-    : scurve(depthCurve), dispShare(displayTables), clock(global), unitType(zu::clampInt(type, 0, ccRackUnit)),
+    : scurve(depthCurve), dispShare(displayTables), clock(global), unitType(zu::clampInt(type, 0, zu::units::ccRack)),
       unitIndex(zu::clampInt(index, 0, SeqDataBase::maxUnits - 1)), engineId(zu::clampInt(id, 0, 14)),
       indexScale(indexScaleOf(unitType)), searchScale(searchScaleOf(unitType)),
-      holdExtraSamples(unitType == pitchUnit ? 0 : 64), globalData(global), scaleData(scale), chordData(chord),
+      holdExtraSamples(unitType == zu::units::pitch ? 0 : 64), globalData(global), scaleData(scale), chordData(chord),
       lfoData(lfo), modHandler(global, lfo, engineId)
 {
     const int zeros[StepOrderQueue::capacity] = {};
@@ -142,9 +142,7 @@ void SeqEngineBase::bpmChanged()
 
 int SeqEngineBase::getDisplayIndex() const noexcept
 {
-    if (unitType == ccRackUnit)
-        return -1;
-    return unitType * 4 + unitIndex;
+    return zu::units::displayIndexOf(unitType, unitIndex);
 }
 
 //==============================================================================
@@ -563,7 +561,36 @@ void SeqEngineBase::processHumanizeVelGate(float& velocity, float& gate, float a
 
 void SeqEngineBase::processScaleType1(int& note, int transpose)
 {
-    note = addClamped(note, transpose, INT_MIN, INT_MAX);
+    const bool transposeAfter = scaleData.scaleOrder.load() == 1;
+    const juce::int64 root = zu::clampInt(scaleData.scaleRoot.load(), 0, 11);
+    const juce::int64 t = transpose;
+
+    const juce::int64 x = transposeAfter ? (juce::int64) note : (juce::int64) note + t;
+    juce::int64 r;
+    if (scaleData.rootShift)
+    {
+        // The quantised melody moves up by the root. A note pushed below 0 by
+        // the transpose still has a pitch class: the one of its octave below.
+        const int pc = (int) (((x % 12) + 12) % 12);
+        r = x - pc + scaleTable[(size_t) pc] + root;
+    }
+    else
+    {
+        // The scale is laid from the root: the note keeps its place.
+        const juce::int64 y = juce::jmax(x - root, (juce::int64) 0);
+        const int pc = (int) (y % 12);
+        r = y - pc + scaleTable[(size_t) pc] + root;
+    }
+
+    if (r < 0)
+    {
+        note = -1;
+        return;
+    }
+    r = juce::jmin(r, (juce::int64) 127);
+    if (transposeAfter)
+        r = juce::jlimit((juce::int64) 0, (juce::int64) 127, r + t);
+    note = (int) r;
 }
 
 void SeqEngineBase::processScaleType2(int&, int, const std::array<int, 12>&) {}
@@ -896,7 +923,7 @@ bool SeqEngineBase::beginStep(ModBlock& modBlock, const MyParam<int>& dir, const
         trigHoldSamples = clock.len128Samples + holdExtraSamples;
 
     // A provisional step, which the step order replaces (the first "??" round keeps it).
-    if (unitType == pitchUnit)
+    if (unitType == zu::units::pitch)
         curStep = juce::jmax(stepCounter % numSteps, 0);
     else
         curStep = stepCounter > 0 ? stepCounter % curSize : juce::jmax(stepCounter, 0);

@@ -20,6 +20,7 @@
 
 #include "MirabelGlobalData.h"
 #include "ZuDataModelBase.h"
+#include "ZuUnits.h"
 
 #include <juce_dsp/juce_dsp.h>
 
@@ -47,15 +48,6 @@ public:
     // takes its place here with the same construction and calls.
     using ModSlotHost = UnitModSlotHost;
 
-    enum UnitType
-    {
-        pitchUnit = 0,
-        paramUnit = 1,
-        ccUnit = 2,
-        octTpUnit = 3,
-        ccRackUnit = 4
-    };
-
     static constexpr int numUnitSteps = 32;
     static constexpr int numDirections = 6;
     static constexpr int numClockDivisions = 14;
@@ -73,7 +65,7 @@ public:
     // Draws of the random modes before they give up.
     static constexpr int maxRandomDraws = 256;
 
-    // unitType 0..4 (pitch, parameter, CC, octave-transpose, CC rack),
+    // unitType a zu::units::Kind (pitch, parameter, CC, octave-transpose, CC rack),
     // unitIndex within the kind (0..3, 0, 0..1), engineId 0..14 for the
     // modulation slots. The depth curve and the display tables are shared
     // objects held by the owner (an engine created on the audio thread takes
@@ -124,9 +116,9 @@ public:
     // Varies a positive velocity by up to 0.2 x amount and a positive gate by
     // up to 0.08 x amount, each in a random direction.
     virtual void processHumanizeVelGate(float& velocity, float& gate, float amount);
-    // Transposes a note by transpose and fits it to the unit's scale table;
-    // -1 means the note is dropped. The scale table is not applied yet: the
-    // note is transposed only, as with the scale switched off.
+    // Fits a note to the unit's scale table with the scale model's root, root
+    // shift and order (transpose before or after quantising); the result is
+    // 0..127, or -1 when the note falls below 0 and is dropped.
     virtual void processScaleType1(int& note, int transpose);
     // A second scale hook; it changes nothing.
     virtual void processScaleType2(int& note, int transpose, const std::array<int, 12>& table);

@@ -185,7 +185,7 @@ void CtrCcRackData::loadSnapshot(const juce::ValueTree& t, const juce::String& p
 
 void CtrCcRackData::setSnapshotStatesFromValueTree(juce::ValueTree tree, int rack)
 {
-    loadStoredSnapshots(tree, rack, units, "ccrack", 5,
+    loadStoredSnapshots(tree, rack, units, zu::units::ccRack,
                         [this](const juce::ValueTree& stored, const juce::String& prefix, int u, SnapData& snap)
                         { loadSnapshot(stored, prefix, u, snap); });
 }

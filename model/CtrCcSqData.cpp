@@ -124,7 +124,7 @@ void CtrCcSqData::loadSnapshot(const juce::ValueTree& t, const juce::String& pre
 
 void CtrCcSqData::setSnapshotStatesFromValueTree(juce::ValueTree tree, int unit)
 {
-    loadStoredSnapshots(tree, unit, units, "ccsq", 3,
+    loadStoredSnapshots(tree, unit, units, zu::units::cc,
                         [this](const juce::ValueTree& stored, const juce::String& prefix, int u, SnapData& snap)
                         { loadSnapshot(stored, prefix, u, snap); });
 }

@@ -99,14 +99,14 @@ void CtrOctSqData::loadSnapshot(const juce::ValueTree& t, const juce::String& pr
 
 void CtrOctSqData::setSnapshotStatesFromValueTree(juce::ValueTree tree)
 {
-    const auto child = tree.getChildWithName("octtpsq");
+    const auto child = tree.getChildWithName(zu::units::nodeName(zu::units::octTpUnitId));
     if (!child.isValid())
         return;
     for (int s = 0; s < numSnapshots; ++s)
     {
         const auto stored = storedSnapshot(child, s);
         if (stored.isValid())
-            loadSnapshot(stored, "p4m41_", units[0].snaps[(size_t) s]);
+            loadSnapshot(stored, zu::units::unitPrefix(zu::units::octTpUnitId), units[0].snaps[(size_t) s]);
     }
 }
 

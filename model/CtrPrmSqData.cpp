@@ -111,7 +111,7 @@ void CtrPrmSqData::loadSnapshot(const juce::ValueTree& t, const juce::String& pr
 
 void CtrPrmSqData::setSnapshotStatesFromValueTree(juce::ValueTree tree, int unit)
 {
-    loadStoredSnapshots(tree, unit, units, "prmsq", 2,
+    loadStoredSnapshots(tree, unit, units, zu::units::param,
                         [this](const juce::ValueTree& stored, const juce::String& prefix, int u, SnapData& snap)
                         { loadSnapshot(stored, prefix, u, snap); });
 }

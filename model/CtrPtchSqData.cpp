@@ -204,7 +204,7 @@ void CtrPtchSqData::loadSnapshot(const juce::ValueTree& t, const juce::String& p
 
 void CtrPtchSqData::setSnapshotStatesFromValueTree(juce::ValueTree tree, int unit)
 {
-    loadStoredSnapshots(tree, unit, units, "ptchsq", 1,
+    loadStoredSnapshots(tree, unit, units, zu::units::pitch,
                         [this](const juce::ValueTree& stored, const juce::String& prefix, int u, SnapData& snap)
                         { loadSnapshot(stored, prefix, u, snap); });
 }

@@ -71,6 +71,8 @@ int LfoData::getParamIndex(const juce::String& key) const
 
 int LfoData::unitFromDigits(int kindDigit, int instanceDigit) noexcept
 {
+    // Identifiers are read as written: the instance digit is not checked
+    // against its kind, so a digit past the kind's units addresses the next kind.
     int unit = -1;
     if (kindDigit == 4)
         unit = 12;
@@ -83,19 +85,9 @@ int LfoData::unitFromDigits(int kindDigit, int instanceDigit) noexcept
 
 int LfoData::unitFromKindIndex(int kind, int index) noexcept
 {
-    switch (kind)
-    {
-    case 0:
-    case 1:
-    case 2:
-        return (index >= 0 && index < 4) ? index + 4 * kind : -1;
-    case 3:
-        return 12;
-    case 4:
-        return (index >= 0 && index < 2) ? index + 13 : -1;
-    default:
-        return -1;
-    }
+    if (kind == zu::units::octTp)
+        index = 0;
+    return zu::units::isUnit(kind, index) ? zu::units::unitNumberOf(kind, index) : -1;
 }
 
 void LfoData::followUnitSnapshot(int unit, const ZuAtomic<int32_t>& currentSnapshot, const juce::Value& snapValue)
@@ -214,14 +206,14 @@ void LfoData::setSnapshotStatesFromValueTree(juce::ValueTree states)
         return;
     for (int n = 1; n <= numUnits; ++n)
     {
-        const auto unitTree = main.getChildWithName("seqmodtree" + juce::String(n));
+        const auto unitTree = main.getChildWithName(zu::units::modSnapNodeName(n));
         if (!unitTree.isValid())
             continue;
-        for (int s = 1; s <= numSnapshots; ++s)
+        for (int s = 0; s < numSnapshots; ++s)
         {
-            const auto snap = unitTree.getChildWithName("snap" + juce::String(s));
+            const auto snap = unitTree.getChildWithName(zu::units::snapNodeName(s));
             if (snap.isValid())
-                loadSnapDataFromVt(snap, unitSnaps[(size_t) (n - 1)][(size_t) (s - 1)]);
+                loadSnapDataFromVt(snap, unitSnaps[(size_t) (n - 1)][(size_t) s]);
         }
     }
 }
@@ -230,7 +222,7 @@ void LfoData::loadSnapDataFromVt(juce::ValueTree snap, SnapData& dest)
 {
     for (int k = 1; k <= numSlots; ++k)
     {
-        const auto t = snap.getChildWithName("unit" + juce::String(k));
+        const auto t = snap.getChildWithName(zu::units::storedSlotNodeName(k - 1));
         if (!t.isValid())
             continue;
         auto& rec = dest.slots[(size_t) (k - 1)];

@@ -7,6 +7,7 @@
 #include "ZuAtomic.h"
 #include "ZuConvert.h"
 #include "ZuDataModelBase.h"
+#include "ZuUnits.h"
 #include "CtrPtchSqData.h"
 #include "MirabelGlobalData.h"
 #include "DispShareData.h"

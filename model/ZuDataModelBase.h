@@ -3,6 +3,7 @@
 
 #include "ZuAtomic.h"
 #include "ZuConvert.h"
+#include "ZuUnits.h"
 
 #include <juce_data_structures/juce_data_structures.h>
 
@@ -301,11 +302,11 @@ protected:
 
     // The loader shared by the unit kinds: reads the stored snapshots of one
     // unit (0..n-1), or of every unit of the kind when unit is n, from the
-    // unit children nodeStem + (u + 1) of "snapmain". loadOne(stored, prefix,
-    // u, snapshot) reads one stored snapshot into the model's snapshot.
+    // unit children of "snapmain". loadOne(stored, prefix, u, snapshot) reads
+    // one stored snapshot into the model's snapshot.
     template <class Units, class LoadOne>
-    static void loadStoredSnapshots(const juce::ValueTree& snapmain, int unit, Units& units, const char* nodeStem,
-                                    int kindDigit, LoadOne&& loadOne)
+    static void loadStoredSnapshots(const juce::ValueTree& snapmain, int unit, Units& units, zu::units::Kind kind,
+                                    LoadOne&& loadOne)
     {
         const int n = (int) units.size();
         if (unit < 0 || unit > n)
@@ -314,11 +315,10 @@ protected:
         const int last = unit == n ? n - 1 : unit;
         for (int u = first; u <= last; ++u)
         {
-            const auto child = snapmain.getChildWithName(juce::String(nodeStem) + juce::String(u + 1));
+            const auto child = snapmain.getChildWithName(zu::units::nodeName(kind, u));
             if (!child.isValid())
                 continue;
-            const auto kind = juce::String(kindDigit);
-            const auto prefix = "p" + kind + "m" + kind + juce::String(u + 1) + "_";
+            const auto prefix = zu::units::unitPrefix(kind, u);
             for (int s = 0; s < numSnapshots; ++s)
             {
                 const auto stored = storedSnapshot(child, s);

@@ -7,11 +7,8 @@ ZumiraboxAudioProcessor::ZumiraboxAudioProcessor()
     : juce::AudioProcessor(BusesProperties().withOutput("Output", juce::AudioChannelSet::stereo(), true)),
       ZuParamBase(static_cast<juce::AudioProcessor&>(*this)), PluginSettingState()
 {
-    static const char* snapIds[] = {"p1m11_snp", "p1m12_snp", "p1m13_snp", "p1m14_snp", "p2m21_snp",
-                                    "p2m22_snp", "p2m23_snp", "p2m24_snp", "p3m31_snp", "p3m32_snp",
-                                    "p3m33_snp", "p3m34_snp", "p4m41_snp", "p5m51_snp", "p5m52_snp"};
     for (int u = 1; u <= numUnits; ++u)
-        snapshotParamUnits[snapIds[u - 1]] = u;
+        snapshotParamUnits[zu::units::unitPrefix(u) + "snp"] = u;
 
     chordSlotRange = juce::Range<int>(0, 12);
     stateTransferThread = juce::Thread::getCurrentThreadId();
@@ -43,6 +40,8 @@ ZumiraboxAudioProcessor::ZumiraboxAudioProcessor()
 
     mainEngine = std::make_unique<MainEngine>(globalData, pitchSeqData, paramSeqData, ccSeqData, octTpSeqData,
                                               ccRackData, lfoData, macroData, scaleData, chordData);
+    // A stand-alone application (never the plug-in) has no host transport.
+    mainEngine->setWithoutTransport(juce::JUCEApplicationBase::createInstance != nullptr);
 
     buildParameterRoutes();
 

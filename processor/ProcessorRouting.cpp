@@ -110,8 +110,8 @@ void ZumiraboxAudioProcessor::routeParameter(int index, float value)
 
 int ZumiraboxAudioProcessor::currentSnapshotOfUnit(int unitId) const
 {
-    const int kind = ZuTreeNames::kindIndexOfUnit(unitId);
-    const int index = ZuTreeNames::unitIndexOfUnit(unitId);
+    const int kind = zu::units::kindOf(unitId);
+    const int index = zu::units::indexOf(unitId);
     switch (kind)
     {
     case 0:
@@ -129,8 +129,8 @@ int ZumiraboxAudioProcessor::currentSnapshotOfUnit(int unitId) const
 
 int ZumiraboxAudioProcessor::pendingSnapshotOfUnit(int unitId) const
 {
-    const int kind = ZuTreeNames::kindIndexOfUnit(unitId);
-    const int index = ZuTreeNames::unitIndexOfUnit(unitId);
+    const int kind = zu::units::kindOf(unitId);
+    const int index = zu::units::indexOf(unitId);
     switch (kind)
     {
     case 0:
@@ -150,8 +150,8 @@ void ZumiraboxAudioProcessor::setPendingSnapshotOfUnit(int unitId, int snapshot)
 {
     if (unitId < 1 || unitId > numUnits)
         return;
-    const int kind = ZuTreeNames::kindIndexOfUnit(unitId);
-    const int index = ZuTreeNames::unitIndexOfUnit(unitId);
+    const int kind = zu::units::kindOf(unitId);
+    const int index = zu::units::indexOf(unitId);
     switch (kind)
     {
     case 0:

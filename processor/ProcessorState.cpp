@@ -225,16 +225,17 @@ void ZumiraboxAudioProcessor::applyLockRules(juce::ValueTree& loaded, bool chLoc
     if (chLocked)
     {
         auto seq = loaded.getChildWithName("seqmain");
-        for (int r = 1; r <= 2; ++r)
+        using namespace zu::units;
+        for (int r = 0; r < unitsOfKind[ccRack]; ++r)
         {
-            auto rack = seq.getChildWithName("ccrack" + juce::String(r));
+            auto rack = seq.getChildWithName(nodeName(ccRack, r));
             if (!rack.isValid())
                 continue;
-            for (int k = 1; k <= 8; ++k)
+            for (int k = 1; k <= numRackKnobs; ++k)
             {
-                const juce::Identifier id("p5m5" + juce::String(r) + "_kch" + juce::String(k));
+                const juce::Identifier id(numberedKey(unitPrefix(ccRack, r), "kch", k));
                 if (rack.hasProperty(id))
-                    rack.setProperty(id, rackChannels[(size_t) r - 1][(size_t) k - 1], nullptr);
+                    rack.setProperty(id, rackChannels[(size_t) r][(size_t) k - 1], nullptr);
             }
         }
     }

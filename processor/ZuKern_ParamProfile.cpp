@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuKern_ParamProfile.h"
 
+#include "ZuUnits.h"
+
 ZuKern_ParamProfile::ZuKern_ParamProfile()
 {
     makeMyParamProfiles();
@@ -40,26 +42,16 @@ void ZuKern_ParamProfile::makeMyParamProfiles()
     int i = 0;
 
     // Units: power, MIDI channel (pitch and CC kinds only) and snapshot.
-    struct UnitKind
+    // Parameter names by kind; the pitch and CC kinds have a MIDI channel.
+    const char* const namePrefixes[] = {"PitchSQ", "ParamSQ", "CcSQ", "OctTP SQ", "CC Rack"};
+    for (int kind = 0; kind < zu::units::numKinds; ++kind)
     {
-        int digit;
-        int count;
-        const char* namePrefix;
-        bool hasChannel;
-    };
-    const UnitKind kinds[] = {{1, 4, "PitchSQ", true},
-                              {2, 4, "ParamSQ", false},
-                              {3, 4, "CcSQ", true},
-                              {4, 1, "OctTP SQ", false},
-                              {5, 2, "CC Rack", false}};
-    for (const auto& kind : kinds)
-    {
-        for (int u = 1; u <= kind.count; ++u)
+        for (int u = 0; u < zu::units::unitsOfKind[(size_t) kind]; ++u)
         {
-            const auto prefix = "p" + juce::String(kind.digit) + "m" + juce::String(kind.digit) + juce::String(u) + "_";
-            const auto name = juce::String(kind.namePrefix) + juce::String(u);
+            const auto prefix = zu::units::unitPrefix(kind, u);
+            const auto name = juce::String(namePrefixes[kind]) + juce::String(u + 1);
             setEntry(i++, prefix + "pwr", name + " Power", 0.0f, 1.0f, 1.0f, 1.0f, true);
-            if (kind.hasChannel)
+            if (kind == zu::units::pitch || kind == zu::units::cc)
                 setEntry(i++, prefix + "ch", name + " CH", 0.0f, 16.0f, 1.0f, 0.0f, true);
             setEntry(i++, prefix + "snp", name + " Snapshot", 0.0f, 7.0f, 1.0f, 0.0f, true);
         }

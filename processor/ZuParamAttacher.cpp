@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuParamAttacher.h"
 
+#include "ZuUnits.h"
+
 #include "ZuConvert.h"
 
 #include <cmath>
@@ -84,11 +86,10 @@ void ZuParamAttacher::attachToLabel(juce::ValueTree tree, const juce::Identifier
 
 juce::String ZuParamAttacher::getModParamHead(int kindIndex, int unitIndex, int slotIndex)
 {
-    return "p6m" + juce::String((juce::int64) kindIndex + 1) + juce::String((juce::int64) unitIndex + 1) +
-           juce::String((juce::int64) slotIndex + 1) + "_";
+    return zu::units::slotPrefix(kindIndex, unitIndex, slotIndex);
 }
 
 juce::String ZuParamAttacher::getModParamHead(int kindIndex, int unitIndex)
 {
-    return "p6m" + juce::String((juce::int64) kindIndex + 1) + juce::String((juce::int64) unitIndex + 1) + "0_";
+    return zu::units::modAreaPrefix(kindIndex, unitIndex);
 }

@@ -10,7 +10,8 @@ ZuParamBase::ZuParamBase(juce::AudioProcessor& processor)
 {
     undoManager.clearUndoHistory();
 
-    kindNames = {"ptchsq", "prmsq", "ccsq", "octtpsq", "ccrack"};
+    for (int k = 0; k < numKinds; ++k)
+        kindNames[(size_t) k] = zu::units::nodeStem(k);
 
     static constexpr int snapTable[numKinds][4] = {
         {2, 5, 8, 11}, {13, 15, 17, 19}, {22, 25, 28, 31}, {33, 33, 33, 33}, {35, 37, 35, 35}};
@@ -22,7 +23,7 @@ ZuParamBase::ZuParamBase(juce::AudioProcessor& processor)
     scaleParamIndexList = {67, 68, 69, 70, 71, 72, 73, 74, 75};
 
     for (int id = 1; id <= numUnits; ++id)
-        snapParamUnits[ZuTreeNames::unitPrefix(id) + "snp"] = id;
+        snapParamUnits[zu::units::unitPrefix(id) + "snp"] = id;
 }
 
 ZuParamBase::~ZuParamBase() = default;
@@ -115,10 +116,8 @@ void ZuParamBase::initializeAllParamValues()
     for (int i = 0; i < ZuKern_ParamProfile::numParams; ++i)
         setValueToValueTree(i, paramProfile.getDefVal(i));
 
-    static constexpr int unitOrder[numUnits][2] = {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 0}, {1, 1}, {1, 2}, {1, 3},
-                                                   {2, 0}, {2, 1}, {2, 2}, {2, 3}, {3, 0}, {4, 0}, {4, 1}};
-    for (const auto& unit : unitOrder)
-        initUnitParams(unit[0], unit[1]);
+    for (int id = 1; id <= numUnits; ++id)
+        initUnitParams(zu::units::kindOf(id), zu::units::indexOf(id));
 
     auto& p = paramTree;
     for (int n = 1; n <= 12; ++n)
@@ -170,13 +169,12 @@ void ZuParamBase::syncValueTreeNotifyListeners(const juce::ValueTree& source, ju
 
 void ZuParamBase::initModUnit(juce::ValueTree& unitModTree, int kindIndex, int unitIndex)
 {
-    const auto head = "p6m" + juce::String(kindIndex + 1) + juce::String(unitIndex + 1) + "0_";
-    unitModTree.setProperty(head + "tab", 0, nullptr);
+    unitModTree.setProperty(zu::units::modAreaPrefix(kindIndex, unitIndex) + "tab", 0, nullptr);
 
-    for (int s = 1; s <= 8; ++s)
+    for (int s = 0; s < zu::units::numSlots; ++s)
     {
-        juce::ValueTree fresh("mod" + juce::String(s));
-        createModUnitParams(fresh, kindIndex, unitIndex, s - 1);
+        juce::ValueTree fresh(zu::units::slotNodeName(s));
+        createModUnitParams(fresh, kindIndex, unitIndex, s);
         auto slot = unitModTree.getChildWithName(fresh.getType());
         if (slot.isValid())
             syncValueTreeNotifyListeners(fresh, slot);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ZuKern_ParamProfile.h"
+#include "ZuUnits.h"
 
 #include <juce_dsp/juce_dsp.h>
 
@@ -17,9 +18,9 @@ class ZuParamBase : public juce::MultiTimer,
                     public juce::ValueTree::Listener
 {
 public:
-    static constexpr int numKinds = 5;
-    static constexpr int numUnits = 15;
-    static constexpr int numSeqUnits = 13;
+    static constexpr int numKinds = zu::units::numKinds;
+    static constexpr int numUnits = zu::units::numUnits;
+    static constexpr int numSeqUnits = zu::units::numSequencers;
 
     explicit ZuParamBase(juce::AudioProcessor& processor);
     ~ZuParamBase() override;
@@ -52,10 +53,6 @@ public:
     void loadSeqSnapVt(int kindIndex, int unitIndex, int snapshot);
     void copyPasteVtBtwSeqUnits(int srcIndex, int dstIndex, juce::ValueTree& source, juce::ValueTree& destination,
                                 juce::String prefix);
-    juce::String unitNodeName(int kindIndex, int unitIndex) const;
-    static juce::String unitPrefixOf(int kindIndex, int unitIndex);
-    // Index of a unit's modulation snapshot tree ("seqmodtree" + (index + 1)).
-    static int snapTreeIndex(int kindIndex, int unitIndex);
 
     void setNewTransaction();
     bool isUndoReady();

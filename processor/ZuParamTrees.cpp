@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuParamTrees.h"
 #include "ZuParamBase.h"
+#include "ZuUnits.h"
 
 namespace
 {
@@ -95,7 +96,7 @@ void createModUnitParams(juce::ValueTree tree, int kindIndex, int unitIndex, int
 {
     juce::String prefix;
     if (kindIndex != zuBareSlotKind)
-        prefix = "p6m" + juce::String(kindIndex + 1) + juce::String(unitIndex + 1) + juce::String(slotIndex + 1) + "_";
+        prefix = zu::units::slotPrefix(kindIndex, unitIndex, slotIndex);
 
     for (auto* key : {"bbi", "bphi", "bexp", "bsat", "csync", "clktyp", "bwf", "bsahm", "engn"})
         tree.setProperty(prefix + key, 0, nullptr);
@@ -117,43 +118,6 @@ void createModUnitParams(juce::ValueTree tree, int kindIndex, int unitIndex, int
     for (int n = 1; n <= 8; ++n)
         tree.setProperty(prefix + "prb" + juce::String(n), n == 1 ? 1.0 : 0.0, nullptr);
 }
-
-namespace ZuTreeNames
-{
-int kindIndexOfUnit(int unitId)
-{
-    if (unitId <= 4)
-        return 0;
-    if (unitId <= 8)
-        return 1;
-    if (unitId <= 12)
-        return 2;
-    if (unitId == 13)
-        return 3;
-    return 4;
-}
-
-int unitIndexOfUnit(int unitId)
-{
-    static constexpr int firstIdOfKind[] = {1, 5, 9, 13, 14};
-    return unitId - firstIdOfKind[kindIndexOfUnit(unitId)];
-}
-
-juce::String seqChildName(int unitId)
-{
-    static const char* kindNames[] = {"ptchsq", "prmsq", "ccsq", "octtpsq", "ccrack"};
-    const int kind = kindIndexOfUnit(unitId);
-    if (kind == 3)
-        return "octtpsq";
-    return kindNames[kind] + juce::String(unitIndexOfUnit(unitId) + 1);
-}
-
-juce::String unitPrefix(int unitId)
-{
-    const auto kindDigit = juce::String(kindIndexOfUnit(unitId) + 1);
-    return "p" + kindDigit + "m" + kindDigit + juce::String(unitIndexOfUnit(unitId) + 1) + "_";
-}
-} // namespace ZuTreeNames
 
 void ZuParamBase::createParamTree()
 {
@@ -196,19 +160,17 @@ void ZuParamBase::createParamTree()
     using Builder = void (*)(juce::ValueTree, const juce::String&);
     static constexpr Builder builders[] = {createPtchSqUnitParams, createPrmSqUnitParams, createCcSqUnitParams,
                                            createOctSqUnitParams, createCcRackUnitParams};
-    static constexpr int firstId[] = {1, 5, 9, 13, 14};
-    static constexpr int unitsOfKind[] = {4, 4, 4, 1, 2};
+    using namespace zu::units;
 
     for (int kind = 0; kind < numKinds; ++kind)
     {
-        for (int u = 0; u < unitsOfKind[kind]; ++u)
+        for (int u = 0; u < unitsOfKind[(size_t) kind]; ++u)
         {
-            const int id = firstId[kind] + u;
-            const auto prefix = ZuTreeNames::unitPrefix(id);
-            juce::ValueTree unit(ZuTreeNames::seqChildName(id));
-            if (kind <= 3)
+            const auto prefix = unitPrefix(kind, u);
+            juce::ValueTree unit(nodeName(kind, u));
+            if (kind != ccRack)
                 unit.setProperty(prefix + "page", 0.0, nullptr);
-            if (kind == 0)
+            if (kind == pitch)
                 unit.setProperty(prefix + "vgp", 0.0, nullptr);
             builders[kind](unit, prefix);
             seqMain.appendChild(unit, nullptr);
@@ -217,19 +179,18 @@ void ZuParamBase::createParamTree()
             juce::ValueTree snapDef("snapdef");
             snapDef.copyPropertiesFrom(unit, nullptr);
             unitSnap.appendChild(snapDef, nullptr);
-            for (int s = 1; s <= 8; ++s)
-                unitSnap.appendChild(juce::ValueTree("snap" + juce::String(s)), nullptr);
+            for (int s = 0; s < numSnapshots; ++s)
+                unitSnap.appendChild(juce::ValueTree(snapNodeName(s)), nullptr);
             snapTree.appendChild(unitSnap, nullptr);
         }
-        for (int u = 0; u < unitsOfKind[kind]; ++u)
+        for (int u = 0; u < unitsOfKind[(size_t) kind]; ++u)
         {
-            const int id = firstId[kind] + u;
-            juce::ValueTree unitMod(ZuTreeNames::seqChildName(id) + "mod");
-            unitMod.setProperty("p6m" + juce::String(kind + 1) + juce::String(u + 1) + "0_tab", 0.0, nullptr);
-            for (int s = 1; s <= 8; ++s)
+            juce::ValueTree unitMod(modNodeName(kind, u));
+            unitMod.setProperty(modAreaPrefix(kind, u) + "tab", 0.0, nullptr);
+            for (int s = 0; s < numSlots; ++s)
             {
-                juce::ValueTree slot("mod" + juce::String(s));
-                createModUnitParams(slot, kind, u, s - 1);
+                juce::ValueTree slot(slotNodeName(s));
+                createModUnitParams(slot, kind, u, s);
                 unitMod.appendChild(slot, nullptr);
             }
             modMain.appendChild(unitMod, nullptr);
@@ -250,14 +211,14 @@ void ZuParamBase::createParamTree()
     juce::ValueTree modDef("moddef");
     createModUnitParams(modDef, zuBareSlotKind, 0, 0);
     modSnapMain.appendChild(modDef, nullptr);
-    for (int e = 1; e <= numUnits; ++e)
+    for (int id = 1; id <= numUnits; ++id)
     {
-        juce::ValueTree seqMod("seqmodtree" + juce::String(e));
-        for (int s = 1; s <= 8; ++s)
+        juce::ValueTree seqMod(modSnapNodeName(id));
+        for (int s = 0; s < numSnapshots; ++s)
         {
-            juce::ValueTree snap("snap" + juce::String(s));
-            for (int m = 1; m <= 8; ++m)
-                snap.appendChild(juce::ValueTree("unit" + juce::String(m)), nullptr);
+            juce::ValueTree snap(snapNodeName(s));
+            for (int m = 0; m < numSlots; ++m)
+                snap.appendChild(juce::ValueTree(storedSlotNodeName(m)), nullptr);
             seqMod.appendChild(snap, nullptr);
         }
         modSnapMain.appendChild(seqMod, nullptr);

@@ -14,14 +14,3 @@ void createCcRackUnitParams(juce::ValueTree tree, const juce::String& prefix);
 // A kind index of this value gives the slot's bare keys, without a prefix.
 constexpr int zuBareSlotKind = 10000;
 void createModUnitParams(juce::ValueTree tree, int kindIndex, int unitIndex, int slotIndex);
-
-// Names shared by the trees and the unit operations.
-namespace ZuTreeNames
-{
-// "ptchsq1".."ccrack2" for unit id 1..15 ("octtpsq" for 13).
-juce::String seqChildName(int unitId);
-// "p1m11_".."p5m52_" for unit id 1..15.
-juce::String unitPrefix(int unitId);
-int kindIndexOfUnit(int unitId);
-int unitIndexOfUnit(int unitId);
-} // namespace ZuTreeNames

@@ -3,62 +3,28 @@
 #include "ZuParamBase.h"
 #include "ZuParamTrees.h"
 
-namespace
-{
-constexpr int unitsOfKind[ZuParamBase::numKinds] = {4, 4, 4, 1, 2};
-
-bool isValidUnit(int kind, int index)
-{
-    return kind >= 0 && kind < ZuParamBase::numKinds && index >= 0 && index < unitsOfKind[kind];
-}
-
-juce::String snapName(int snapshot)
-{
-    return "snap" + juce::String(snapshot + 1);
-}
-
-// The slot properties carry a 7-character prefix ("p6m111_") in the live tree only.
-constexpr int slotPrefixLength = 7;
-} // namespace
-
-juce::String ZuParamBase::unitNodeName(int kind, int index) const
-{
-    if (kind == 3)
-        return kindNames[3];
-    return kindNames[(size_t) juce::jlimit(0, numKinds - 1, kind)] + juce::String(index + 1);
-}
-
-juce::String ZuParamBase::unitPrefixOf(int kind, int index)
-{
-    return "p" + juce::String(kind + 1) + "m" + juce::String(kind + 1) + juce::String(index + 1) + "_";
-}
-
-int ZuParamBase::snapTreeIndex(int kind, int index)
-{
-    const int e = kind == 4 ? index + 13 : index + 4 * kind;
-    return juce::jlimit(0, numUnits - 1, e);
-}
+using namespace zu::units;
 
 juce::ValueTree ZuParamBase::storedModSnapshot(int kind, int index, int snapshot) const
 {
     return snapTree.getChildWithName("modsnapmain")
-        .getChildWithName("seqmodtree" + juce::String(snapTreeIndex(kind, index) + 1))
-        .getChildWithName(snapName(snapshot));
+        .getChildWithName(modSnapNodeName(kind, index))
+        .getChildWithName(snapNodeName(snapshot));
 }
 
 juce::ValueTree ZuParamBase::liveModNode(int kind, int index) const
 {
-    return paramTree.getChildWithName("modmain").getChildWithName(unitNodeName(kind, index) + "mod");
+    return paramTree.getChildWithName("modmain").getChildWithName(modNodeName(kind, index));
 }
 
 void ZuParamBase::updateSeqSnapVt(int kind, int index, int snapshot)
 {
-    if (!isValidUnit(kind, index))
+    if (!isUnit(kind, index))
         return;
 
-    const auto nodeName = unitNodeName(kind, index);
-    auto stored = snapTree.getChildWithName(nodeName).getChildWithName(snapName(snapshot));
-    const auto live = paramTree.getChildWithName("seqmain").getChildWithName(nodeName);
+    const auto node = nodeName(kind, index);
+    auto stored = snapTree.getChildWithName(node).getChildWithName(snapNodeName(snapshot));
+    const auto live = paramTree.getChildWithName("seqmain").getChildWithName(node);
     if (stored.isValid() && live.isValid())
         stored.copyPropertiesFrom(live, nullptr);
 
@@ -67,10 +33,10 @@ void ZuParamBase::updateSeqSnapVt(int kind, int index, int snapshot)
     if (!liveMod.isValid() || !storedMod.isValid())
         return;
 
-    for (int k = 1; k <= 8; ++k)
+    for (int k = 0; k < numSlots; ++k)
     {
-        const auto liveSlot = liveMod.getChildWithName("mod" + juce::String(k));
-        auto storedSlot = storedMod.getChildWithName("unit" + juce::String(k));
+        const auto liveSlot = liveMod.getChildWithName(slotNodeName(k));
+        auto storedSlot = storedMod.getChildWithName(storedSlotNodeName(k));
         if (!liveSlot.isValid() || !storedSlot.isValid())
             continue;
         for (int i = 0; i < liveSlot.getNumProperties(); ++i)
@@ -83,16 +49,16 @@ void ZuParamBase::updateSeqSnapVt(int kind, int index, int snapshot)
 
 void ZuParamBase::loadSeqSnapVt(int kind, int index, int snapshot)
 {
-    if (!isValidUnit(kind, index))
+    if (!isUnit(kind, index))
         return;
 
-    const auto nodeName = unitNodeName(kind, index);
-    const auto unitSnaps = snapTree.getChildWithName(nodeName);
-    auto source = unitSnaps.getChildWithName(snapName(snapshot));
+    const auto node = nodeName(kind, index);
+    const auto unitSnaps = snapTree.getChildWithName(node);
+    auto source = unitSnaps.getChildWithName(snapNodeName(snapshot));
     if (!source.isValid() || source.getNumProperties() == 0)
         source = unitSnaps.getChildWithName("snapdef").createCopy();
 
-    auto live = paramTree.getChildWithName("seqmain").getChildWithName(nodeName);
+    auto live = paramTree.getChildWithName("seqmain").getChildWithName(node);
     if (source.isValid() && live.isValid())
         syncValueTreeNotifyListeners(source, live);
 
@@ -102,21 +68,20 @@ void ZuParamBase::loadSeqSnapVt(int kind, int index, int snapshot)
         return;
 
     const auto modDef = snapTree.getChildWithName("modsnapmain").getChildWithName("moddef");
-    const auto slotHead = "p6m" + juce::String(kind + 1) + juce::String(index + 1);
-    for (int k = 1; k <= 8; ++k)
+    for (int k = 0; k < numSlots; ++k)
     {
-        const auto storedSlot = storedMod.getChildWithName("unit" + juce::String(k));
+        const auto storedSlot = storedMod.getChildWithName(storedSlotNodeName(k));
         if (!storedSlot.isValid())
             continue;
         const auto& taken = storedSlot.getNumProperties() > 0 ? storedSlot : modDef;
         juce::ValueTree temp("temp");
-        const auto prefix = slotHead + juce::String(k) + "_";
+        const auto prefix = slotPrefix(kind, index, k);
         for (int i = 0; i < taken.getNumProperties(); ++i)
         {
             const auto name = taken.getPropertyName(i);
             temp.setProperty(prefix + name.toString(), taken.getProperty(name), nullptr);
         }
-        auto liveSlot = liveMod.getChildWithName("mod" + juce::String(k));
+        auto liveSlot = liveMod.getChildWithName(slotNodeName(k));
         if (liveSlot.isValid())
             syncValueTreeNotifyListeners(temp, liveSlot);
     }
@@ -128,6 +93,7 @@ void ZuParamBase::copyPasteVtBtwSeqUnits(int, int, juce::ValueTree& source, juce
     for (int i = 0; i < source.getNumProperties(); ++i)
     {
         const auto name = source.getPropertyName(i);
-        destination.setProperty(prefix + name.toString().substring(6), source.getProperty(name), nullptr);
+        destination.setProperty(prefix + name.toString().substring(unitPrefixLength), source.getProperty(name),
+                                nullptr);
     }
 }

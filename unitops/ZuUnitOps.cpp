@@ -3,18 +3,14 @@
 // in the data models (message thread).
 #include "PluginProcessor.h"
 
-namespace
-{
-constexpr int firstIdOfKind[] = {1, 5, 9, 13, 14};
-constexpr int unitsOfKind[] = {4, 4, 4, 1, 2};
-} // namespace
+using namespace zu::units;
 
 void ZumiraboxAudioProcessor::snapshotChanged(int unit, int oldSnapshot, int newSnapshot)
 {
-    if (unit < 1 || unit > numUnits)
+    if (!isUnitId(unit))
         return;
-    const int kind = ZuTreeNames::kindIndexOfUnit(unit);
-    const int index = ZuTreeNames::unitIndexOfUnit(unit);
+    const int kind = kindOf(unit);
+    const int index = indexOf(unit);
     updateSeqSnapVt(kind, index, oldSnapshot);
     loadSeqSnapVt(kind, index, newSnapshot);
     setPendingSnapshotOfUnit(unit, -1);
@@ -22,12 +18,12 @@ void ZumiraboxAudioProcessor::snapshotChanged(int unit, int oldSnapshot, int new
 
 void ZumiraboxAudioProcessor::copyPasteSnapshot(int srcUnit, int dstUnit, int srcSnapshot, int dstSnapshot)
 {
-    if (srcUnit < 1 || srcUnit > numUnits)
+    if (!isUnitId(srcUnit))
         return;
-    const int kind = ZuTreeNames::kindIndexOfUnit(srcUnit);
-    const int si = srcUnit - firstIdOfKind[kind];
-    const int di = dstUnit - firstIdOfKind[kind];
-    if (di < 0 || di >= unitsOfKind[kind])
+    const int kind = kindOf(srcUnit);
+    const int si = srcUnit - firstIdOfKind[(size_t) kind];
+    const int di = dstUnit - firstIdOfKind[(size_t) kind];
+    if (!isUnit(kind, di))
         return;
     if (auto* model = unitModelOfKind(kind))
         copyPasteSeqSnapVt(*model, lfoData, kind, si, di, srcSnapshot, dstSnapshot);
@@ -36,18 +32,16 @@ void ZumiraboxAudioProcessor::copyPasteSnapshot(int srcUnit, int dstUnit, int sr
 void ZumiraboxAudioProcessor::copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataModelBase& lfoModel, int kind, int si,
                                                  int di, int ss, int ds)
 {
-    if (kind < 0 || kind >= numKinds || si < 0 || si >= unitsOfKind[kind] || di < 0 || di >= unitsOfKind[kind])
+    if (!isUnit(kind, si) || !isUnit(kind, di))
         return;
 
-    auto snapOf = [this, kind](int index, int snapshot) {
-        return snapTree.getChildWithName(unitNodeName(kind, index))
-            .getChildWithName("snap" + juce::String(snapshot + 1));
-    };
+    auto snapOf = [this, kind](int index, int snapshot)
+    { return snapTree.getChildWithName(nodeName(kind, index)).getChildWithName(snapNodeName(snapshot)); };
     auto modSnapOf = [this, kind](int index, int snapshot)
     {
         return snapTree.getChildWithName("modsnapmain")
-            .getChildWithName("seqmodtree" + juce::String(snapTreeIndex(kind, index) + 1))
-            .getChildWithName("snap" + juce::String(snapshot + 1));
+            .getChildWithName(modSnapNodeName(kind, index))
+            .getChildWithName(snapNodeName(snapshot));
     };
 
     auto source = snapOf(si, ss);
@@ -60,14 +54,14 @@ void ZumiraboxAudioProcessor::copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataM
 
     if (source.getNumProperties() == 0)
         source.copyPropertiesFrom(
-            snapTree.getChildWithName(unitNodeName(kind, si)).getChildWithName("snapdef").createCopy(), nullptr);
+            snapTree.getChildWithName(nodeName(kind, si)).getChildWithName("snapdef").createCopy(), nullptr);
 
-    if (bothMods && modSource.getChildWithName("unit1").getNumProperties() == 0)
+    if (bothMods && modSource.getChildWithName(storedSlotNodeName(0)).getNumProperties() == 0)
     {
         const auto modDef = snapTree.getChildWithName("modsnapmain").getChildWithName("moddef").createCopy();
-        for (int k = 1; k <= 8; ++k)
+        for (int k = 0; k < numSlots; ++k)
         {
-            auto slot = modSource.getChildWithName("unit" + juce::String(k));
+            auto slot = modSource.getChildWithName(storedSlotNodeName(k));
             if (slot.isValid())
                 slot.copyPropertiesFrom(modDef, nullptr);
         }
@@ -91,7 +85,7 @@ void ZumiraboxAudioProcessor::copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataM
     }
     else
     {
-        copyPasteVtBtwSeqUnits(si, di, source, destination, unitPrefixOf(kind, di));
+        copyPasteVtBtwSeqUnits(si, di, source, destination, unitPrefix(kind, di));
         if (bothMods)
             modDestination.copyPropertiesAndChildrenFrom(modSource.createCopy(), nullptr);
     }
@@ -105,15 +99,15 @@ void ZumiraboxAudioProcessor::copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataM
 
 void ZumiraboxAudioProcessor::initUnitParams(int kind, int index)
 {
-    if (kind < 0 || kind >= numKinds || index < 0 || index >= unitsOfKind[kind])
+    if (!isUnit(kind, index))
         return;
 
-    auto modNode = paramTree.getChildWithName("modmain").getChildWithName(unitNodeName(kind, index) + "mod");
+    auto modNode = paramTree.getChildWithName("modmain").getChildWithName(modNodeName(kind, index));
     if (modNode.isValid())
         initModUnit(modNode, kind, index);
 
-    const auto snapDef = snapTree.getChildWithName(unitNodeName(kind, index)).getChildWithName("snapdef");
-    auto live = paramTree.getChildWithName("seqmain").getChildWithName(unitNodeName(kind, index));
+    const auto snapDef = snapTree.getChildWithName(nodeName(kind, index)).getChildWithName("snapdef");
+    auto live = paramTree.getChildWithName("seqmain").getChildWithName(nodeName(kind, index));
     if (snapDef.isValid() && live.isValid())
         syncValueTreeNotifyListeners(snapDef.createCopy(), live);
 
@@ -123,16 +117,16 @@ void ZumiraboxAudioProcessor::initUnitParams(int kind, int index)
 
     switch (kind)
     {
-    case 0:
+    case pitch:
         pitchSeqData.init(index);
         break;
-    case 1:
+    case param:
         paramSeqData.init(index);
         break;
-    case 2:
+    case cc:
         ccSeqData.init(index);
         break;
-    case 3:
+    case octTp:
         octTpSeqData.init(0);
         break;
     default:
@@ -143,15 +137,15 @@ void ZumiraboxAudioProcessor::initUnitParams(int kind, int index)
 
 bool ZumiraboxAudioProcessor::getModSrcPolarity(int kind, int index, int slot)
 {
-    if (kind < 0 || kind >= numKinds || slot < 0 || slot >= 8)
+    if (!isUnit(kind, index) || slot < 0 || slot >= numSlots)
         return false;
     const auto modMain = paramTree.getChildWithName("modmain");
     if (!modMain.isValid())
         return false;
-    const auto node = modMain.getChildWithName(unitNodeName(kind, index) + "mod");
-    const auto slotNode = node.getChildWithName("mod" + juce::String(slot + 1));
+    const auto node = modMain.getChildWithName(modNodeName(kind, index));
+    const auto slotNode = node.getChildWithName(slotNodeName(slot));
     if (!slotNode.isValid())
         return false;
-    const auto id = "p6m" + juce::String(kind + 1) + juce::String(index + 1) + juce::String(slot + 1) + "_bbi";
+    const auto id = slotKey(kind, index, slot, "bbi");
     return slotNode.getProperty(juce::Identifier(id), 0.0).toString().getFloatValue() > 0.5f;
 }

@@ -547,7 +547,7 @@ TEST(MainEngineOctTp, ModulationRoundsHalfAwayFromZeroAndClamps)
         param.updateModActive();
         ZuDataModelBase::MyParam<int> idle{0};
 
-        juce::Point<int> point{c.octave ? c.value * 12 : 0, c.octave ? 0 : c.value};
+        OctTpShift point{c.octave ? c.value * 12 : 0, c.octave ? 0 : c.value};
         if (c.octave)
             p.engine.handleParamModGlbOctTp(block, point, param, idle, 128);
         else
@@ -565,9 +565,9 @@ TEST(MainEngineOctTp, WithoutModulationTheValueIsNotClampedHere)
         channels.push_back(samples.data() + ch * 64);
     juce::dsp::AudioBlock<float> block(channels.data(), 16, 64);
     ZuDataModelBase::MyParam<int> idle{0};
-    juce::Point<int> point{36, -20};
+    OctTpShift point{36, -20};
     p.engine.handleParamModGlbOctTp(block, point, idle, idle, 64);
-    EXPECT_EQ(point, juce::Point<int>(36, -20));
+    EXPECT_EQ(point, (OctTpShift{36, -20}));
 }
 
 TEST(MainEngineOctTp, ShortBlocksReadTheLastSampleAndNoLengthReadsTheMaximum)
@@ -586,7 +586,7 @@ TEST(MainEngineOctTp, ShortBlocksReadTheLastSampleAndNoLengthReadsTheMaximum)
     transpose.updateModActive();
     ZuDataModelBase::MyParam<int> idle{0};
 
-    juce::Point<int> point;
+    OctTpShift point;
     p.engine.handleParamModGlbOctTp(block, point, idle, transpose, 32);
     EXPECT_EQ(point.y, 6);
 

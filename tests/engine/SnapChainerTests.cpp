@@ -78,8 +78,8 @@ TEST(SnapChainer, RequestsTheRowValueForEveryChainedTargetAndNothingForOthers)
         const int expected = t == 0 || t == 14 ? 1 : (t == 13 ? 8 : -1);
         EXPECT_EQ(r.requests[t], expected) << "target " << t + 1;
     }
-    EXPECT_EQ(r.requests[(size_t) CenterUnitHandler::requestIndexOf(13)], 1);
-    EXPECT_EQ(r.requests[(size_t) CenterUnitHandler::requestIndexOf(15)], 8);
+    EXPECT_EQ(r.requests[(size_t) zu::units::requestIndexOf(13)], 1);
+    EXPECT_EQ(r.requests[(size_t) zu::units::requestIndexOf(15)], 8);
 }
 
 TEST(SnapChainer, OffRequestsNothingAndShowsNoStep)

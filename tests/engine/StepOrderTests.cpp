@@ -16,7 +16,7 @@ namespace
 struct OrderFixture
 {
     EngineModels models;
-    TestUnitEngine engine{models, SeqEngineBase::paramUnit};
+    TestUnitEngine engine{models, zu::units::param};
 
     OrderFixture(int dir, int start, int size)
     {
@@ -220,7 +220,7 @@ TEST(StepOrder, SkippingOutOfWindowStepsIsBounded)
     for (int dir = 0; dir < SeqEngineBase::numDirections; ++dir)
     {
         EngineModels models;
-        NoWindowEngine engine(models, SeqEngineBase::paramUnit);
+        NoWindowEngine engine(models, zu::units::param);
         engine.prepare(specFor(48000.0, 512));
         engine.curDir = dir;
         engine.curStrt = 0;
@@ -242,7 +242,7 @@ TEST(StepOrder, SkippingOutOfWindowStepsIsBounded)
 TEST(StepOrder, WindowTest)
 {
     EngineModels models;
-    TestUnitEngine engine(models, SeqEngineBase::paramUnit);
+    TestUnitEngine engine(models, zu::units::param);
 
     struct Case
     {
@@ -262,7 +262,7 @@ TEST(StepOrder, WindowTest)
 TEST(StepOrder, ListsStartWithThirtyTwoEntriesAndRebuildOnTheFirstStep)
 {
     EngineModels models;
-    TestUnitEngine engine(models, SeqEngineBase::paramUnit);
+    TestUnitEngine engine(models, zu::units::param);
     EXPECT_EQ(engine.stepTrigList.size(), 32);
     EXPECT_EQ(engine.pingPongTrigList.size(), 32);
     EXPECT_TRUE(engine.rnd2TrigList.empty());

@@ -21,7 +21,7 @@ void EngineModels::setTempo(double bpm, double sampleRate)
 //==============================================================================
 TestUnitEngine::TestUnitEngine(EngineModels& m, int type, int index)
     : SeqEngineBase(m.global, m.scale, m.chord, m.lfo, *m.scurve, *m.dispShare, type, index,
-                    type == ccRackUnit ? 13 + index : type * 4 + index),
+                    zu::units::unitNumberOf(type, index)),
       models(m)
 {
 }
@@ -44,7 +44,7 @@ BlockResult TestUnitEngine::processBlock(ModBlock& modBlock, SwingHandler& swing
     settings.clockDiv = snap.sclk.value;
     settings.restartLength = snap.rst;
     beginBlockSettings(settings, host.numSamples);
-    if (unitType == pitchUnit)
+    if (unitType == zu::units::pitch)
     {
         const int type = snap.clktyp;
         cyclesPerBar = divRatioTable[(size_t) juce::jlimit(0, 13, (int) snap.sclk.value)] *

@@ -109,10 +109,10 @@ TEST(UnitFrame, StepStartsFollowTheClockAndTheIndexScales)
         double s1, s2;
     };
     const Case cases[] = {
-        {"pitch", SeqEngineBase::pitchUnit, 15.995, 15.995},
-        {"parameter", SeqEngineBase::paramUnit, 15.999991, 15.999991},
-        {"CC", SeqEngineBase::ccUnit, 15.995, 15.999991},
-        {"octave-transpose", SeqEngineBase::octTpUnit, 15.999991, 15.999991},
+        {"pitch", zu::units::pitch, 15.995, 15.995},
+        {"parameter", zu::units::param, 15.999991, 15.999991},
+        {"CC", zu::units::cc, 15.995, 15.999991},
+        {"octave-transpose", zu::units::octTp, 15.999991, 15.999991},
     };
     constexpr int numBlocks = 400; // a little over two bars
 
@@ -137,7 +137,7 @@ TEST(UnitFrame, StepsDoNotDependOnTheBlockSize)
 {
     for (int size : {1, 7, 64, 333, 2048})
     {
-        FrameFixture f(SeqEngineBase::ccUnit);
+        FrameFixture f(zu::units::cc);
         const int numBlocks = (96000 + 2 * samplesPerSixteenth) / size;
         const auto events = play(f.engine, f.mod, f.swing, f.transport, numBlocks, size);
         const auto expected = expectedStepStarts((int64_t) numBlocks * size, 15.995, 15.999991, size);
@@ -154,7 +154,7 @@ TEST(UnitFrame, CoarseIndexScaleStartsStepsLateInTheCycle)
 {
     // With the coarse scale sixteenth k begins where phase x 15.995 reaches k:
     // the second sixteenth one sample late, the last one 28 samples late.
-    FrameFixture f(SeqEngineBase::pitchUnit);
+    FrameFixture f(zu::units::pitch);
     const auto events = f.playBlocks(190);
     ASSERT_GE(events.size(), 16u);
     EXPECT_EQ(events[0].startSample, 0);
@@ -164,7 +164,7 @@ TEST(UnitFrame, CoarseIndexScaleStartsStepsLateInTheCycle)
     // The single-precision increment is a hair short of 1/96000: the cycle wraps one sample late.
     EXPECT_EQ(events[16].startSample, 96000);
 
-    FrameFixture fine(SeqEngineBase::paramUnit);
+    FrameFixture fine(zu::units::param);
     const auto fineEvents = fine.playBlocks(190);
     ASSERT_GE(fineEvents.size(), 16u);
     EXPECT_EQ(fineEvents[1].startSample, 6000);
@@ -173,7 +173,7 @@ TEST(UnitFrame, CoarseIndexScaleStartsStepsLateInTheCycle)
 
 TEST(UnitFrame, BlockStartingInsideABegunStepTriggersNoStep)
 {
-    FrameFixture f(SeqEngineBase::paramUnit);
+    FrameFixture f(zu::units::param);
     // Play until a block ends inside sixteenth 4 (24000 .. 29999).
     const auto before = f.playBlocks(57);
     ASSERT_EQ(stepsOf(before), (std::vector<int>{0, 1, 2, 3, 4}));
@@ -197,7 +197,7 @@ TEST(UnitFrame, HoldOffSuppressesAStepTooSoonAfterTheLast)
     // Synced units hold off for a 128th note (750 samples at 120 bpm) plus 64.
     for (bool withinHoldOff : {true, false})
     {
-        FrameFixture f(SeqEngineBase::paramUnit);
+        FrameFixture f(zu::units::param);
         const auto start = f.playBlocks(12); // steps at 0 and 6000 (block 11)
         ASSERT_EQ(start.size(), 2u);
         EXPECT_EQ(f.engine.trigHoldSamples, 750 + 64);
@@ -226,11 +226,11 @@ TEST(UnitFrame, HoldOffSuppressesAStepTooSoonAfterTheLast)
 
 TEST(UnitFrame, PitchUnitsHoldOffForA128thNoteOnly)
 {
-    FrameFixture f(SeqEngineBase::pitchUnit);
+    FrameFixture f(zu::units::pitch);
     f.next();
     EXPECT_EQ(f.engine.trigHoldSamples, 750);
 
-    FrameFixture freeRunning(SeqEngineBase::paramUnit);
+    FrameFixture freeRunning(zu::units::param);
     freeRunning.models.snap().csync = false;
     freeRunning.next();
     EXPECT_EQ(freeRunning.engine.trigHoldSamples, 0);
@@ -238,7 +238,7 @@ TEST(UnitFrame, PitchUnitsHoldOffForA128thNoteOnly)
 
 TEST(UnitFrame, NoStepNearTheLoopEndUntilTheLoopRestarts)
 {
-    FrameFixture f(SeqEngineBase::paramUnit);
+    FrameFixture f(zu::units::param);
     ASSERT_EQ(f.playBlocks(11).size(), 1u); // step 0 only
 
     // Blocks 11..13 hold the start of sixteenth 1, but the loop end is near.
@@ -271,10 +271,8 @@ TEST(UnitFrame, FirstStepRealignsToTheHostPosition)
         int dir;
         int expectedStep;
     };
-    const Case cases[] = {{SeqEngineBase::paramUnit, 0, 4},
-                          {SeqEngineBase::paramUnit, 1, 11},
-                          {SeqEngineBase::pitchUnit, 0, 4},
-                          {SeqEngineBase::pitchUnit, 2, 4}};
+    const Case cases[] = {
+        {zu::units::param, 0, 4}, {zu::units::param, 1, 11}, {zu::units::pitch, 0, 4}, {zu::units::pitch, 2, 4}};
     for (const auto& c : cases)
     {
         FrameFixture f(c.type);
@@ -296,7 +294,7 @@ TEST(UnitFrame, ResyncRealignsAtTheNextStep)
 {
     for (bool resync : {true, false})
     {
-        FrameFixture f(SeqEngineBase::paramUnit);
+        FrameFixture f(zu::units::param);
         f.playBlocks(12);
         // A start change restarts the order at the new start, away from the host position.
         f.models.snap().strt.value = 9;
@@ -318,7 +316,7 @@ TEST(UnitFrame, ModelResyncRequestSetsTheStartFlagOnlyForSyncedClocks)
 {
     for (bool synced : {true, false})
     {
-        FrameFixture f(SeqEngineBase::paramUnit);
+        FrameFixture f(zu::units::param);
         f.models.snap().csync = synced;
         f.next();
         ASSERT_FALSE(f.engine.startFlag);
@@ -331,7 +329,7 @@ TEST(UnitFrame, ModelResyncRequestSetsTheStartFlagOnlyForSyncedClocks)
 
 TEST(UnitFrame, ChainerRestartRequestResetsTheUnitInEveryBlock)
 {
-    FrameFixture f(SeqEngineBase::paramUnit);
+    FrameFixture f(zu::units::param);
     f.models.unit().currentSnapshot = 3;
     auto first = f.next();
     EXPECT_EQ(first.snapIndex, 3);
@@ -376,7 +374,7 @@ TEST(UnitFrame, SnapshotRequestOrder)
     for (const auto& c : cases)
     {
         EngineModels models;
-        TestUnitEngine engine(models, SeqEngineBase::ccUnit);
+        TestUnitEngine engine(models, zu::units::cc);
         engine.prepare(specFor(sampleRate, blockSize));
         EXPECT_EQ(engine.takeSnapshotRequest(c.request, c.pending, c.current), c.expected)
             << c.request << " " << c.pending << " " << c.current;
@@ -386,7 +384,7 @@ TEST(UnitFrame, SnapshotRequestOrder)
 
 TEST(UnitFrame, RestartLengthRestartsTheOrderAfterThatManySteps)
 {
-    FrameFixture f(SeqEngineBase::paramUnit);
+    FrameFixture f(zu::units::param);
     f.models.snap().rst = 3;
     const auto events = f.playBlocks(93); // eight sixteenths
     EXPECT_EQ(stepsOf(events), (std::vector<int>{0, 1, 2, 0, 1, 2, 0, 1}));
@@ -396,7 +394,7 @@ TEST(UnitFrame, ClockResetRequestRestartsTargetedUnitsAtTheirNextStep)
 {
     for (bool targeted : {true, false})
     {
-        FrameFixture f(SeqEngineBase::ccUnit);
+        FrameFixture f(zu::units::cc);
         f.models.global.rebtnTar[(size_t) f.engine.getDisplayIndex()] = targeted;
         ASSERT_EQ(f.playBlocks(12).size(), 2u);
 
@@ -415,7 +413,7 @@ TEST(UnitFrame, ClockResetRequestRestartsTargetedUnitsAtTheirNextStep)
 
 TEST(UnitFrame, UnitOffShowsNoStepButKeepsStepping)
 {
-    FrameFixture f(SeqEngineBase::octTpUnit);
+    FrameFixture f(zu::units::octTp);
     f.models.unit().pwr = false;
     const auto events = f.playBlocks(30);
     ASSERT_EQ(events.size(), 3u);
@@ -427,7 +425,7 @@ TEST(UnitFrame, UnitOffShowsNoStepButKeepsStepping)
 
 TEST(UnitFrame, StepOffAndProbabilityDecideWhetherAStepPlays)
 {
-    FrameFixture f(SeqEngineBase::paramUnit);
+    FrameFixture f(zu::units::param);
     f.models.snap().steps[1].spwr.value = 0;
     f.models.snap().steps[2].prob.value = 0.0f;
     std::vector<bool> plays;
@@ -443,11 +441,11 @@ TEST(UnitFrame, StepOffAndProbabilityDecideWhetherAStepPlays)
 TEST(UnitFrame, DisplayFollowsTheUnitKind)
 {
     EngineModels models;
-    EXPECT_EQ(TestUnitEngine(models, SeqEngineBase::pitchUnit, 2).getDisplayIndex(), 2);
-    EXPECT_EQ(TestUnitEngine(models, SeqEngineBase::paramUnit, 1).getDisplayIndex(), 5);
-    EXPECT_EQ(TestUnitEngine(models, SeqEngineBase::ccUnit, 3).getDisplayIndex(), 11);
-    EXPECT_EQ(TestUnitEngine(models, SeqEngineBase::octTpUnit, 0).getDisplayIndex(), 12);
-    EXPECT_EQ(TestUnitEngine(models, SeqEngineBase::ccRackUnit, 1).getDisplayIndex(), -1);
+    EXPECT_EQ(TestUnitEngine(models, zu::units::pitch, 2).getDisplayIndex(), 2);
+    EXPECT_EQ(TestUnitEngine(models, zu::units::param, 1).getDisplayIndex(), 5);
+    EXPECT_EQ(TestUnitEngine(models, zu::units::cc, 3).getDisplayIndex(), 11);
+    EXPECT_EQ(TestUnitEngine(models, zu::units::octTp, 0).getDisplayIndex(), 12);
+    EXPECT_EQ(TestUnitEngine(models, zu::units::ccRack, 1).getDisplayIndex(), -1);
 }
 
 TEST(UnitFrame, FreeRunningClockStepsAtTheKnobsRate)
@@ -456,7 +454,7 @@ TEST(UnitFrame, FreeRunningClockStepsAtTheKnobsRate)
     EXPECT_NEAR(SeqEngineBase::freeRateHz(1.0), 20.0, 0.05);
     EXPECT_NEAR(SeqEngineBase::padePowTwenty(0.5), std::sqrt(20.0), 1.0e-4);
 
-    FrameFixture f(SeqEngineBase::paramUnit);
+    FrameFixture f(zu::units::param);
     f.models.snap().csync = false;
     f.models.snap().fclk = 0.5f;
     const double rate = SeqEngineBase::freeRateHz(0.5);
@@ -470,7 +468,7 @@ TEST(UnitFrame, FreeRunningClockStepsAtTheKnobsRate)
 
 TEST(UnitFrame, FreeRunningClockStartsWhereItWouldHaveRunSincePositionZero)
 {
-    FrameFixture f(SeqEngineBase::paramUnit);
+    FrameFixture f(zu::units::param);
     f.models.snap().csync = false;
     f.models.snap().fclk = 0.25f;
     const double rate = SeqEngineBase::freeRateHz(0.25);
@@ -486,7 +484,7 @@ TEST(UnitFrame, FreeRunningClockStartsWhereItWouldHaveRunSincePositionZero)
 
 TEST(UnitFrame, ShortAndEmptyBlocksAreSafe)
 {
-    FrameFixture f(SeqEngineBase::paramUnit);
+    FrameFixture f(zu::units::param);
     EXPECT_TRUE(f.next(1).stepped);
     for (int b = 0; b < 100; ++b)
         EXPECT_FALSE(f.next(1).stepped);
@@ -504,7 +502,7 @@ TEST(UnitFrame, ShortAndEmptyBlocksAreSafe)
 TEST(UnitFrame, LocalPhaseFromTheMasterPhase)
 {
     EngineModels models;
-    TestUnitEngine engine(models, SeqEngineBase::pitchUnit);
+    TestUnitEngine engine(models, zu::units::pitch);
     double local = -1.0, y = -1.0;
     engine.getLocalPhFromMasterPh(0.75, local, 3.0, y, 13, 0); // "1/64": four cycles a bar
     EXPECT_DOUBLE_EQ(local, 0.0);

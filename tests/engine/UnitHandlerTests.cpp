@@ -21,7 +21,7 @@ struct HandlerRig
     juce::dsp::AudioBlock<float> modBlock;
     PrmSqTargetEvents targetEvents;
     CenterUnitHandler::SnapshotRequests requests{};
-    juce::Point<int> octTp;
+    OctTpShift octTp;
 
     HandlerRig()
     {
@@ -34,44 +34,13 @@ struct HandlerRig
 
     void run(bool recording = false)
     {
-        handler.processBlock(input, output, recording, lanes, swing, noteInfos, pitchUnitOn, modBlock, targetEvents,
-                             requests, octTp, 0.0, 0.0, false, true, false, -1, 64);
+        UnitBlockContext block{input,       output,   recording,    lanes,    swing, noteInfos,
+                               pitchUnitOn, modBlock, targetEvents, requests, octTp, 0.0,
+                               false,       true,     false,        -1,       64};
+        handler.processBlock(block);
     }
 };
 } // namespace
-
-TEST(CenterUnitHandler, NumbersUnitsByKindIndexAndRequestElement)
-{
-    struct Case
-    {
-        int id, type, index, request;
-    };
-    const Case cases[] = {{1, 0, 0, 0},   {4, 0, 3, 3},    {5, 1, 0, 4},    {8, 1, 3, 7},
-                          {9, 2, 0, 8},   {12, 2, 3, 11},  {13, 3, 0, 14},  {14, 4, 0, 12},
-                          {15, 4, 1, 13}, {0, -1, -1, -1}, {16, -1, -1, -1}};
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.id);
-        EXPECT_EQ(CenterUnitHandler::unitTypeOf(c.id), c.type);
-        EXPECT_EQ(CenterUnitHandler::unitIndexOf(c.id), c.index);
-        EXPECT_EQ(CenterUnitHandler::requestIndexOf(c.id), c.request);
-    }
-}
-
-TEST(CenterUnitHandler, CopiesTheListAndAsksAgainWhileListedUnitsHaveNoEngine)
-{
-    HandlerRig r;
-    r.m.global.loadCenterUnitStateFromString("CT: 100 500 1300");
-    r.run();
-    EXPECT_EQ(r.handler.getUnits().size(), 3);
-    EXPECT_TRUE(r.handler.getUnits().contains(13));
-    EXPECT_TRUE(r.handler.hasEngine(1));
-    // Parameter and octave-transpose units have no engine kind yet: the next
-    // block reads the list again.
-    EXPECT_FALSE(r.handler.hasEngine(5));
-    EXPECT_FALSE(r.handler.hasEngine(13));
-    EXPECT_TRUE(r.m.global.centerUnitsChanged.load());
-}
 
 TEST(CenterUnitHandler, AnEmptyListRunsNothingAndLowersTheOctaveTransposeFlag)
 {

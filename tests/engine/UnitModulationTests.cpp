@@ -21,7 +21,7 @@ constexpr int source = sourceChannel + 1;
 struct ModFixture
 {
     EngineModels models;
-    TestUnitEngine engine{models, SeqEngineBase::paramUnit};
+    TestUnitEngine engine{models, zu::units::param};
     ModBuffer mod{blockLength};
 
     ModFixture()

@@ -49,7 +49,10 @@ struct CcRackModel : ::testing::Test
         m->createParamMap();
     }
 
-    void set(int rack, const juce::String& key, float v) { m->setParamVal("p5m5" + juce::String(rack) + "_" + key, v); }
+    void set(int rack, const juce::String& key, float v)
+    {
+        m->setParamVal(zu::units::unitPrefix(zu::units::ccRack, rack - 1) + key, v);
+    }
 
     std::unique_ptr<CtrCcRackData> m;
 };

@@ -40,7 +40,10 @@ struct CcSeqModel : ::testing::Test
         m->createParamMap();
     }
 
-    void set(int unit, const juce::String& key, float v) { m->setParamVal("p3m3" + juce::String(unit) + "_" + key, v); }
+    void set(int unit, const juce::String& key, float v)
+    {
+        m->setParamVal(zu::units::unitPrefix(zu::units::cc, unit - 1) + key, v);
+    }
 
     std::unique_ptr<CtrCcSqData> m;
 };

@@ -293,7 +293,7 @@ namespace
 {
 juce::ValueTree slotTree(int k)
 {
-    return juce::ValueTree("unit" + juce::String(k));
+    return juce::ValueTree(zu::units::storedSlotNodeName(k - 1));
 }
 } // namespace
 
@@ -373,8 +373,8 @@ TEST_F(LfoModel, StateLoadReadsEveryUnitAndSnapshotPresent)
     juce::ValueTree main("modsnapmain");
     auto addSlot = [&main](int unit, int snap, double kfr)
     {
-        auto unitTree = main.getOrCreateChildWithName("seqmodtree" + juce::String(unit), nullptr);
-        auto snapTree = unitTree.getOrCreateChildWithName("snap" + juce::String(snap), nullptr);
+        auto unitTree = main.getOrCreateChildWithName(zu::units::modSnapNodeName(unit), nullptr);
+        auto snapTree = unitTree.getOrCreateChildWithName(zu::units::snapNodeName(snap - 1), nullptr);
         auto slot = slotTree(1);
         slot.setProperty("kfr", kfr, nullptr);
         slot.setProperty("pwr", 1, nullptr);

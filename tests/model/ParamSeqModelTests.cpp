@@ -13,7 +13,10 @@ struct ParamSeqModel : ::testing::Test
         m->createParamMap();
     }
 
-    void set(int unit, const juce::String& key, float v) { m->setParamVal("p2m2" + juce::String(unit) + "_" + key, v); }
+    void set(int unit, const juce::String& key, float v)
+    {
+        m->setParamVal(zu::units::unitPrefix(zu::units::param, unit - 1) + key, v);
+    }
 
     std::unique_ptr<CtrPrmSqData> m;
 };

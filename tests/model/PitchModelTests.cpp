@@ -17,7 +17,10 @@ struct PitchModel : ::testing::Test
         m->createParamMap();
     }
 
-    void set(int unit, const juce::String& key, float v) { m->setParamVal("p1m1" + juce::String(unit) + "_" + key, v); }
+    void set(int unit, const juce::String& key, float v)
+    {
+        m->setParamVal(zu::units::unitPrefix(zu::units::pitch, unit - 1) + key, v);
+    }
 
     std::unique_ptr<CtrPtchSqData> m;
 };
@@ -399,9 +402,9 @@ TEST_F(PitchModel, LoaderReadsEveryKindOfPropertyAndSelectsUnits)
     juce::ValueTree root("snapmain");
     for (int u = 1; u <= 4; ++u)
     {
-        juce::ValueTree unit("ptchsq" + juce::String(u));
+        juce::ValueTree unit(zu::units::nodeName(u));
         juce::ValueTree snap("snap8");
-        const auto p = "p1m1" + juce::String(u) + "_";
+        const auto p = zu::units::unitPrefix(u);
         snap.setProperty(p + "tp", u, nullptr);
         snap.setProperty(p + "pch32", "2.7", nullptr);
         snap.setProperty(p + "vel32", "87.5", nullptr);

@@ -20,14 +20,14 @@ struct SnapshotTrees : ::testing::Test
     }
     juce::ValueTree stored(const char* unit, int snapshot)
     {
-        return processor.snapTree.getChildWithName(unit).getChildWithName("snap" + juce::String(snapshot + 1));
+        return processor.snapTree.getChildWithName(unit).getChildWithName(zu::units::snapNodeName(snapshot));
     }
-    juce::ValueTree storedSlot(int treeNumber, int snapshot, int slot)
+    juce::ValueTree storedSlot(int unitId, int snapshot, int slot)
     {
         return processor.snapTree.getChildWithName("modsnapmain")
-            .getChildWithName("seqmodtree" + juce::String(treeNumber))
-            .getChildWithName("snap" + juce::String(snapshot + 1))
-            .getChildWithName("unit" + juce::String(slot));
+            .getChildWithName(zu::units::modSnapNodeName(unitId))
+            .getChildWithName(zu::units::snapNodeName(snapshot))
+            .getChildWithName(zu::units::storedSlotNodeName(slot - 1));
     }
 
     RecordingProcessor processor;
@@ -103,7 +103,7 @@ TEST_F(SnapshotTrees, CopyBetweenUnitsRenamesThePrefix)
     source.setProperty("p1m12_vel2", 90.0, nullptr);
     destination.setProperty("p1m14_gate1", 20.0, nullptr);
 
-    processor.copyPasteVtBtwSeqUnits(1, 3, source, destination, ZuParamBase::unitPrefixOf(0, 3));
+    processor.copyPasteVtBtwSeqUnits(1, 3, source, destination, zu::units::unitPrefix(zu::units::pitch, 3));
 
     EXPECT_DOUBLE_EQ((double) destination.getProperty("p1m14_pch1"), 4.0);
     EXPECT_DOUBLE_EQ((double) destination.getProperty("p1m14_vel2"), 90.0);
@@ -111,16 +111,8 @@ TEST_F(SnapshotTrees, CopyBetweenUnitsRenamesThePrefix)
     EXPECT_FALSE(destination.hasProperty("p1m12_pch1"));
 }
 
-TEST_F(SnapshotTrees, UnitAddressing)
+TEST_F(SnapshotTrees, OutOfRangeUnitsAndSnapshotsChangeNothing)
 {
-    EXPECT_EQ(processor.unitNodeName(3, 0), "octtpsq");
-    EXPECT_EQ(processor.unitNodeName(4, 1), "ccrack2");
-    EXPECT_EQ(processor.unitNodeName(2, 3), "ccsq4");
-    EXPECT_EQ(ZuParamBase::unitPrefixOf(4, 0), "p5m51_");
-    EXPECT_EQ(ZuParamBase::snapTreeIndex(4, 0), 13);
-    EXPECT_EQ(ZuParamBase::snapTreeIndex(3, 0), 12);
-    EXPECT_EQ(ZuParamBase::snapTreeIndex(1, 2), 6);
-
     // Out-of-range units and snapshots change nothing.
     processor.treeCalls.clear();
     processor.updateSeqSnapVt(5, 0, 0);
