@@ -15,11 +15,14 @@
 // prepare. Creating a unit's engine brings its slot's object back to the
 // state of a newly built engine and prepares it with the stored spec, which
 // allocates nothing once prepare has sized it; deleting takes the slot out of
-// use. Only pitch engines exist so far: the slots of the other kinds stay
-// empty, so their units wait for an engine (the list is read again every
-// block) and take no part in the block.
+// use. Parameter engines do not exist yet: their slots stay empty, so their
+// units wait for an engine (the list is read again every block) and take no
+// part in the block.
 
+#include "CcRack_Engine.h"
+#include "CcSEQ_Engine.h"
 #include "NoteInfo.h"
+#include "OctTpSEQ_Engine.h"
 #include "PrmSqTargetEvents.h"
 #include "PtchSEQ_Engine.h"
 #include "Scurve.h"
@@ -88,6 +91,10 @@ public:
     bool hasEngine(int unitId) const noexcept;
     // The engine of a listed pitch unit (ids 1..4), null while it has none.
     PtchSEQ_Engine* getPitchEngine(int unitId) noexcept;
+    // The engines of the other listed units, null while they have none.
+    OctTpSEQ_Engine* getOctTpEngine() noexcept;
+    CcSEQ_Engine* getCcEngine(int unitId) noexcept;
+    CcRack_Engine* getRackEngine(int unitId) noexcept;
     // The unit ids visited in the last block, in run order (units with and
     // without an engine alike).
     const CenterUnitList& getLastRunOrder() const noexcept { return lastRunOrder; }
@@ -124,6 +131,11 @@ private:
     // Engine slots in unit-id order: the engine objects of each kind (built
     // once, never freed before the handler) and whether slot id - 1 is in use.
     std::array<std::unique_ptr<PtchSEQ_Engine>, numPitchUnits> pitchEngines;
+    std::array<std::unique_ptr<CcSEQ_Engine>, 4> ccEngines;
+    std::unique_ptr<OctTpSEQ_Engine> octTpEngine;
+    std::array<std::unique_ptr<CcRack_Engine>, 2> rackEngines;
+    // Calls fn with the slot's engine object of a unit id whose kind has one.
+    template <typename Fn> void visitEngine(int unitId, Fn&& fn);
     std::array<bool, numUnitIds> slotInUse{};
     CenterUnitList lastRunOrder;
 

@@ -99,7 +99,6 @@ public:
     // Items present now; the consumer drains only these, so items that arrive
     // while it drains wait for the next run.
     int size() const noexcept { return (int) (tail.load(std::memory_order_acquire) - head); }
-    bool isEmpty() const noexcept { return size() <= 0; }
 
 private:
     static constexpr size_t mask = (size_t) Capacity - 1;
