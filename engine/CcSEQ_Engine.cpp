@@ -34,14 +34,7 @@ void CcSEQ_Engine::prepareSeqBlockProcess(CtrCcSqData& model, const std::pair<bo
     auto& unit = model.units[(size_t) unitIndex];
     snap = unit.snaps[(size_t) zu::clampInt(snapIndex, 0, SeqDataBase::numSnapshots - 1)];
 
-    BlockSettings settings;
-    settings.unitOn = unit.pwr;
-    settings.clockSync = snap.csync;
-    settings.clockType = snap.clktyp;
-    settings.freeRate = snap.fclk;
-    settings.clockDiv = snap.sclk.value;
-    settings.restartLength = snap.rst;
-    beginBlockSettings(settings, numSamples);
+    beginBlockSettings(settingsOf(unit.pwr, snap), numSamples);
 
     applyClockRequests(resetResync, unit.resyncRequest.exchange(false));
 }
@@ -69,26 +62,10 @@ void CcSEQ_Engine::processBlock(UnitBlockContext& block)
     runModulationSlots(modBlock, ppq, block.playing, block.wrapSample, block.nearLoopEnd, numSamples);
     prepareSeqBlockProcess(ccData, block.clockResetResync, numSamples);
 
-    if (runClockAndTrigger(modBlock, snap.sclk, block.swing, ppq, block.nearLoopEnd, block.wrapSample, numSamples))
-    {
-        beginStep(modBlock, snap.dir, snap.strt, snap.size, ppq, numSamples);
-        chooseStep(modBlock, snap.dir, snap.strt, snap.size, ppq, numSamples);
-        publishCurrentStep();
-
-        bool on = false;
-        if (hasCurStep())
-        {
-            const auto& step = snap.steps[(size_t) curStep];
-            on = step.spwr.value > 0;
-            float prob = step.prob.value * 0.01f;
-            handleParamModStepOnOffProb(modBlock, on, step.spwr, prob, step.prob, curStep, stepSamplePos, numSamples);
-        }
-
-        checkRestartLength();
-
-        if (on && unitOn && !block.midiMute && !resetThisBlock)
-            sendStep(block);
-    }
+    bool on = false;
+    if (runSwitchedStep(modBlock, snap, block.swing, ppq, block.nearLoopEnd, block.wrapSample, numSamples, on) && on &&
+        unitOn && !block.midiMute && !resetThisBlock)
+        sendStep(block);
     endBlock();
 }
 

@@ -46,14 +46,7 @@ void OctTpSEQ_Engine::prepareSeqBlockProcess(CtrOctSqData& model, const std::pai
     auto& unit = model.units[0];
     snap = unit.snaps[(size_t) zu::clampInt(snapIndex, 0, SeqDataBase::numSnapshots - 1)];
 
-    BlockSettings settings;
-    settings.unitOn = unit.pwr;
-    settings.clockSync = snap.csync;
-    settings.clockType = snap.clktyp;
-    settings.freeRate = snap.fclk;
-    settings.clockDiv = snap.sclk.value;
-    settings.restartLength = snap.rst;
-    beginBlockSettings(settings, numSamples);
+    beginBlockSettings(settingsOf(unit.pwr, snap), numSamples);
     humanizeFlag = false;
     humanizeAmount = 0.0f;
     // cyclesPerBar keeps 1.0: a realignment counts one cycle per bar whatever the division.
@@ -95,23 +88,9 @@ void OctTpSEQ_Engine::processBlock(UnitBlockContext& block)
     prepareSeqBlockProcess(octTpData, block.clockResetResync, numSamples);
     globalData.octTpOn = unitOn;
 
-    if (runClockAndTrigger(modBlock, snap.sclk, block.swing, ppq, block.nearLoopEnd, block.wrapSample, numSamples))
+    bool on = false;
+    if (runSwitchedStep(modBlock, snap, block.swing, ppq, block.nearLoopEnd, block.wrapSample, numSamples, on))
     {
-        beginStep(modBlock, snap.dir, snap.strt, snap.size, ppq, numSamples);
-        chooseStep(modBlock, snap.dir, snap.strt, snap.size, ppq, numSamples);
-        publishCurrentStep();
-
-        bool on = false;
-        if (hasCurStep())
-        {
-            const auto& step = snap.steps[(size_t) curStep];
-            on = step.spwr.value > 0;
-            float prob = step.prob.value * 0.01f;
-            handleParamModStepOnOffProb(modBlock, on, step.spwr, prob, step.prob, curStep, stepSamplePos, numSamples);
-        }
-
-        checkRestartLength();
-
         if (on && unitOn && !resetThisBlock)
         {
             const auto& step = snap.steps[(size_t) curStep];
