@@ -95,11 +95,12 @@ public:
 
     std::string describe() const
     {
-        return std::string("MainEngine::processBlock: playing host, all 15 units listed (engines exist for the four "
-                           "pitch and the four parameter units), the pitch units playing chords of three to five notes "
-                           "with mixed gates, slurs and directions, each parameter unit steering one pitch unit with "
-                           "an event on every step (all thirteen targets in turn, the value modulated by a macro), "
-                           "chainer on for every target, macros moving, global octave and "
+        return std::string("MainEngine::processBlock: playing host, all 15 units listed and every kind playing: four "
+                           "CC units sending a controller per step, two racks of eight knobs following a macro, the "
+                           "octave-transpose unit stepping, each parameter unit steering one pitch unit with an event "
+                           "on every step (all thirteen targets in turn, the value modulated by a macro), the pitch "
+                           "units playing chords of three to five notes with mixed gates, "
+                           "slurs and directions, chainer on for every target, macros moving, global octave and "
                            "transpose modulated by a macro, keyboard transpose presses, a D major scale on every "
                            "pitch unit with its root and order changing, note values modulated by the macros, swing "
                            "on every target with its amount modulated, ") +
@@ -195,6 +196,37 @@ public:
         g.setParamVal("p0_swing_moddep1", 0.6f);
         for (int n = 1; n <= 13; ++n)
             g.setParamVal("p0_swgtar" + juce::String(n), 1.0f);
+
+        // CC units and racks send to controllers; their values follow macro 1.
+        for (auto& unit : models.cc.units)
+        {
+            unit.snaps[0].tarcc = 75;
+            for (auto& step : unit.snaps[0].steps)
+            {
+                step.sval.value = 0.3f;
+                step.sval.modSource[0] = 9;
+                step.sval.modDepth[0] = 0.8f;
+                step.sval.modActive = true;
+            }
+        }
+        for (auto& rack : models.rack.units)
+            for (int k = 0; k < 8; ++k)
+            {
+                auto& knob = rack.snaps[0].knobs[(size_t) k];
+                knob.ktarcc = 20 + k;
+                knob.kval.value = 0.1f * (float) k;
+                knob.kval.modSource[0] = 9;
+                knob.kval.modDepth[0] = 0.5f;
+                knob.kval.modActive = true;
+            }
+        // The octave-transpose unit moves pitch units 1 and 2.
+        g.setParamVal("p0_gocttptar1", 1.0f);
+        g.setParamVal("p0_gocttptar2", 1.0f);
+        for (int k = 0; k < 32; ++k)
+        {
+            models.octTp.units[0].snaps[0].steps[(size_t) k].soct.value = 1 + k % 3;
+            models.octTp.units[0].snaps[0].steps[(size_t) k].stp.value = k % 5 - 2;
+        }
 
         // Chord slots set as the editor stores them (menu value: type + 1).
         for (int slot = 1; slot <= 12; ++slot)

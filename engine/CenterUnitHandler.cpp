@@ -38,6 +38,39 @@ CenterUnitHandler::CenterUnitHandler(MirabelGlobalData& global, CtrPtchSqData& p
         paramEngines[(size_t) i] =
             std::make_unique<PrmSEQ_Engine>(globalData, paramData, scaleData, chordData, lfoData, *scurve, *dispShare,
                                             zu::units::param, i, zu::units::unitNumberOf(zu::units::param, i));
+    for (int i = 0; i < (int) ccEngines.size(); ++i)
+        ccEngines[(size_t) i] = std::make_unique<CcSEQ_Engine>(globalData, ccData, scaleData, chordData, lfoData,
+                                                               *scurve, *dispShare, zu::units::cc, i, i + 8);
+    octTpEngine = std::make_unique<OctTpSEQ_Engine>(globalData, octTpData, scaleData, chordData, lfoData, *scurve,
+                                                    *dispShare, zu::units::octTp, 0, 12);
+    for (int i = 0; i < (int) rackEngines.size(); ++i)
+        rackEngines[(size_t) i] = std::make_unique<CcRack_Engine>(globalData, ccRackData, scaleData, chordData, lfoData,
+                                                                  *scurve, *dispShare, zu::units::ccRack, i, i + 13);
+}
+
+template <typename Fn> void CenterUnitHandler::visitEngine(int unitId, Fn&& fn)
+{
+    const int index = indexOf(unitId);
+    switch (kindOf(unitId))
+    {
+    case zu::units::pitch:
+        fn(*pitchEngines[(size_t) index]);
+        break;
+    case zu::units::param:
+        fn(*paramEngines[(size_t) index]);
+        break;
+    case zu::units::cc:
+        fn(*ccEngines[(size_t) index]);
+        break;
+    case zu::units::octTp:
+        fn(*octTpEngine);
+        break;
+    case zu::units::ccRack:
+        fn(*rackEngines[(size_t) index]);
+        break;
+    default:
+        break;
+    }
 }
 
 CenterUnitHandler::~CenterUnitHandler()
@@ -49,6 +82,11 @@ CenterUnitHandler::~CenterUnitHandler()
         engine.reset();
     for (auto& engine : paramEngines)
         engine.reset();
+    for (auto& engine : ccEngines)
+        engine.reset();
+    for (auto& engine : rackEngines)
+        engine.reset();
+    octTpEngine.reset();
 }
 
 //==============================================================================
@@ -56,15 +94,9 @@ CenterUnitHandler::~CenterUnitHandler()
 
 SeqEngineBase* CenterUnitHandler::engineObjectOf(int unitId) const noexcept
 {
-    switch (kindOf(unitId))
-    {
-    case zu::units::pitch:
-        return pitchEngines[(size_t) indexOf(unitId)].get();
-    case zu::units::param:
-        return paramEngines[(size_t) indexOf(unitId)].get();
-    default:
-        return nullptr;
-    }
+    SeqEngineBase* engine = nullptr;
+    const_cast<CenterUnitHandler*>(this)->visitEngine(unitId, [&](SeqEngineBase& e) { engine = &e; });
+    return engine;
 }
 
 bool CenterUnitHandler::hasEngine(int unitId) const noexcept
@@ -86,6 +118,25 @@ PrmSEQ_Engine* CenterUnitHandler::getParamEngine(int unitId) noexcept
     return paramEngines[(size_t) indexOf(unitId)].get();
 }
 
+OctTpSEQ_Engine* CenterUnitHandler::getOctTpEngine() noexcept
+{
+    return hasEngine(zu::units::octTpUnitId) ? octTpEngine.get() : nullptr;
+}
+
+CcSEQ_Engine* CenterUnitHandler::getCcEngine(int unitId) noexcept
+{
+    if (kindOf(unitId) != zu::units::cc || !hasEngine(unitId))
+        return nullptr;
+    return ccEngines[(size_t) indexOf(unitId)].get();
+}
+
+CcRack_Engine* CenterUnitHandler::getRackEngine(int unitId) noexcept
+{
+    if (kindOf(unitId) != zu::units::ccRack || !hasEngine(unitId))
+        return nullptr;
+    return rackEngines[(size_t) indexOf(unitId)].get();
+}
+
 void CenterUnitHandler::destroyEngine(int unitId) noexcept
 {
     if (isValidUnitId(unitId))
@@ -94,18 +145,12 @@ void CenterUnitHandler::destroyEngine(int unitId) noexcept
 
 void CenterUnitHandler::prepareEngine(int unitId)
 {
-    if (kindOf(unitId) == zu::units::pitch)
-        pitchEngines[(size_t) indexOf(unitId)]->prepare(spec);
-    else if (kindOf(unitId) == zu::units::param)
-        paramEngines[(size_t) indexOf(unitId)]->prepare(spec);
+    visitEngine(unitId, [this](auto& engine) { engine.prepare(spec); });
 }
 
 void CenterUnitHandler::resetEngine(int unitId)
 {
-    if (kindOf(unitId) == zu::units::pitch)
-        pitchEngines[(size_t) indexOf(unitId)]->reset();
-    else if (kindOf(unitId) == zu::units::param)
-        paramEngines[(size_t) indexOf(unitId)]->reset();
+    visitEngine(unitId, [](auto& engine) { engine.reset(); });
 }
 
 void CenterUnitHandler::resyncEngine(int unitId)
@@ -129,18 +174,7 @@ void CenterUnitHandler::clearLastOutputOf(int unitId)
 
 void CenterUnitHandler::runEngine(int unitId, BlockContext& block)
 {
-    switch (kindOf(unitId))
-    {
-    case zu::units::pitch:
-        pitchEngines[(size_t) indexOf(unitId)]->processBlock(block);
-        break;
-    case zu::units::param:
-        paramEngines[(size_t) indexOf(unitId)]->processBlock(block);
-        break;
-    default:
-        // The other kinds have no engine yet, so no slot of theirs is in use.
-        break;
-    }
+    visitEngine(unitId, [&block](auto& engine) { engine.processBlock(block); });
 }
 
 void CenterUnitHandler::createUnitInstance(int type, int index)
@@ -166,17 +200,24 @@ void CenterUnitHandler::createUnitInstance(int type, int index)
         break;
     }
     case zu::units::param:
+    case zu::units::cc:
+    case zu::units::octTp:
+    case zu::units::ccRack:
     {
-        auto& engine = *paramEngines[(size_t) index];
-        engine.restoreNewState();
-        engine.prepare(spec);
-        engine.setStartFlag();
-        slotInUse[(size_t) (zu::units::unitIdOf(type, index) - 1)] = true;
+        // As for the pitch units: a new engine in the slot's object, prepared,
+        // aligned to the host position at its first step.
+        const int unitId = zu::units::unitIdOf(type, type == zu::units::octTp ? 0 : index);
+        visitEngine(unitId,
+                    [this](auto& engine)
+                    {
+                        engine.restoreNewState();
+                        engine.prepare(spec);
+                        engine.setStartFlag();
+                    });
+        slotInUse[(size_t) (unitId - 1)] = true;
         break;
     }
     default:
-        // CC, octave-transpose and rack engines do not exist yet: their
-        // slots stay empty.
         break;
     }
 }

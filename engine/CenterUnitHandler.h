@@ -15,11 +15,12 @@
 // prepare. Creating a unit's engine brings its slot's object back to the
 // state of a newly built engine and prepares it with the stored spec, which
 // allocates nothing once prepare has sized it; deleting takes the slot out of
-// use. Pitch and parameter engines exist so far: the slots of the other kinds
-// stay empty, so their units wait for an engine (the list is read again every
-// block) and take no part in the block.
+// use.
 
+#include "CcRack_Engine.h"
+#include "CcSEQ_Engine.h"
 #include "NoteInfo.h"
+#include "OctTpSEQ_Engine.h"
 #include "PrmSEQ_Engine.h"
 #include "PrmSqTargetEvents.h"
 #include "PtchSEQ_Engine.h"
@@ -92,6 +93,10 @@ public:
     PtchSEQ_Engine* getPitchEngine(int unitId) noexcept;
     // The engine of a parameter unit (ids 5..8), listed or idle; null while it has none.
     PrmSEQ_Engine* getParamEngine(int unitId) noexcept;
+    // The engines of the other listed units, null while they have none.
+    OctTpSEQ_Engine* getOctTpEngine() noexcept;
+    CcSEQ_Engine* getCcEngine(int unitId) noexcept;
+    CcRack_Engine* getRackEngine(int unitId) noexcept;
     // The unit ids visited in the last block, in run order (units with and
     // without an engine alike).
     const CenterUnitList& getLastRunOrder() const noexcept { return lastRunOrder; }
@@ -129,6 +134,11 @@ private:
     // once, never freed before the handler) and whether slot id - 1 is in use.
     std::array<std::unique_ptr<PtchSEQ_Engine>, numPitchUnits> pitchEngines;
     std::array<std::unique_ptr<PrmSEQ_Engine>, numParamUnits> paramEngines;
+    std::array<std::unique_ptr<CcSEQ_Engine>, 4> ccEngines;
+    std::unique_ptr<OctTpSEQ_Engine> octTpEngine;
+    std::array<std::unique_ptr<CcRack_Engine>, 2> rackEngines;
+    // Calls fn with the slot's engine object of a unit id whose kind has one.
+    template <typename Fn> void visitEngine(int unitId, Fn&& fn);
     std::array<bool, numUnitIds> slotInUse{};
     CenterUnitList lastRunOrder;
 

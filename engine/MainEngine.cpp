@@ -54,6 +54,24 @@ MainEngine::MainEngine(MirabelGlobalData& global, CtrPtchSqData& pitch, CtrPrmSq
 
 MainEngine::~MainEngine() = default;
 
+MainEngine::RecorderStoreKeeper::RecorderStoreKeeper(MainEngine& engineToServe) : engine(engineToServe)
+{
+    // Without a message loop (a command-line tool) nobody would call it back.
+    if (juce::MessageManager::getInstanceWithoutCreating() != nullptr)
+        startTimer(100);
+}
+
+MainEngine::RecorderStoreKeeper::~RecorderStoreKeeper()
+{
+    stopTimer();
+}
+
+void MainEngine::topUpRecorderStores()
+{
+    for (auto& recorder : recorders)
+        recorder.topUpStore();
+}
+
 ZuMidiRecEngine& MainEngine::getRecorder(int lane) noexcept
 {
     return recorders[static_cast<size_t>(juce::jlimit(0, numRecorders - 1, lane))];
@@ -268,6 +286,7 @@ void MainEngine::startPlay()
     // A loop state left from before the stop must not hold back the units.
     nearLoopEnd = false;
     lastLoopPpq = -1.0;
+    loopPassEnded = false;
     // Tempo values right before the recorders start their takes.
     pushTempo();
     reset();
@@ -300,8 +319,12 @@ int MainEngine::handleLoop(const Transport& transport, int numSamples)
             }
         }
 
-        // Back at the loop start (or jumped backwards): restart.
-        if (ppq == transport.loopStart || ppq - transport.loopStart < 0.5 || ppq <= lastLoopPpq)
+        // A new pass: back at the loop start, jumped backwards, or the previous
+        // block ran past the loop end. A block that merely starts close to the
+        // loop start is no new pass: in a loop shorter than about half a beat
+        // every block does, and restarting there would retrigger the units in
+        // every block near the loop end.
+        if (ppq == transport.loopStart || ppq <= lastLoopPpq || loopPassEnded)
         {
             chainer.reset();
             unitHandler.reset();
@@ -309,6 +332,7 @@ int MainEngine::handleLoop(const Transport& transport, int numSamples)
         }
     }
 
+    loopPassEnded = blockEnd > transport.loopEnd;
     lastLoopPpq = ppq;
     return wrapSample;
 }
@@ -332,7 +356,10 @@ void MainEngine::processPlayingBlock(juce::MidiBuffer& engineInput, juce::MidiBu
     if (transport.looping)
         wrapSample = handleLoop(transport, numSamples);
     else
+    {
         nearLoopEnd = false; // a host that left its loop or jumped away must not freeze the units
+        loopPassEnded = false;
+    }
     lastWrapSample = wrapSample;
 
     // Master clock: one cycle per bar, scaled to ticks of 960 per quarter note.

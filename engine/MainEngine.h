@@ -105,6 +105,10 @@ public:
     // Rebuilds recorderLaneTargets from the recorder track targets.
     void updateRecTarPchSqList();
 
+    // Message thread: keeps ready storage for the recorders' growing takes.
+    // A timer of the engine calls it; tests call it directly.
+    void topUpRecorderStores();
+
     // Read access for the processor, the editor's recorder panel and tests.
     ZuMidiRecEngine& getRecorder(int lane) noexcept;
     NoteHandler& getNoteHandler() noexcept { return noteHandler; }
@@ -178,6 +182,19 @@ private:
     // position that the host omits.
     double expectedPpq = 0.0;
     bool hasExpectedPpq = false;
+    // The previous looping block reached the loop end: this block starts a new pass.
+    bool loopPassEnded = false;
+
+    // Tops up the recorders' storage from the message thread.
+    struct RecorderStoreKeeper : private juce::Timer
+    {
+        explicit RecorderStoreKeeper(MainEngine& engineToServe);
+        ~RecorderStoreKeeper() override;
+        void timerCallback() override { engine.topUpRecorderStores(); }
+        MainEngine& engine;
+    };
+    // Last member: its timer stops before anything it serves goes.
+    RecorderStoreKeeper storeKeeper{*this};
 
     JUCE_DECLARE_NON_COPYABLE(MainEngine)
 };

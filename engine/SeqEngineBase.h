@@ -336,6 +336,30 @@ protected:
         return settings;
     }
 
+    // The frame from the clock to the restart rule for a unit whose steps
+    // carry "spwr" and "prob": true when a step began in this block; on tells
+    // whether it plays.
+    template <typename Snap>
+    bool runSwitchedStep(ModBlock& modBlock, const Snap& snap, SwingHandler& swing, double ppq, bool nearLoopEnd,
+                         int wrapSample, int numSamples, bool& on)
+    {
+        on = false;
+        if (!runClockAndTrigger(modBlock, snap.sclk, swing, ppq, nearLoopEnd, wrapSample, numSamples))
+            return false;
+        beginStep(modBlock, snap.dir, snap.strt, snap.size, ppq, numSamples);
+        chooseStep(modBlock, snap.dir, snap.strt, snap.size, ppq, numSamples);
+        publishCurrentStep();
+        if (hasCurStep())
+        {
+            const auto& step = snap.steps[(size_t) curStep];
+            on = step.spwr.value > 0;
+            float prob = step.prob.value * 0.01f;
+            handleParamModStepOnOffProb(modBlock, on, step.spwr, prob, step.prob, curStep, stepSamplePos, numSamples);
+        }
+        checkRestartLength();
+        return true;
+    }
+
     // The snapshot to play: the chainer's request, else the pending snapshot,
     // else the current one. A request above 7 (the chainer's restart) plays
     // snapshot 0 and resets the unit for this block. Returns the snapshot index.

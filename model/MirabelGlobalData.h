@@ -149,6 +149,9 @@ public:
     std::array<ZuAtomic<bool>, numRecLanes> recArmed;
     std::array<ZuAtomic<bool>, numRecLanes> recHasTake;
     std::array<ZuAtomic<bool>, numRecLanes> recRunning;
+    // The lane's take ran out of room and lost events after its first ones
+    // (cleared when the next take starts).
+    std::array<ZuAtomic<bool>, numRecLanes> recTakeCut;
     std::array<std::array<ZuAtomic<bool>, numRecTargets>, numRecTracks> recTargets;
     ZuAtomic<bool> recStateChanged{false};
     ZuAtomic<int32_t> recAnchor{0};

@@ -181,3 +181,59 @@ TEST(PitchPlayback, FourChordUnitsLeaveNothingSoundingAcrossLoopsRemovalAndStop)
     EXPECT_FALSE(pb.p.engine.getUnitHandler().hasEngine(2));
     EXPECT_TRUE(pb.p.engine.getUnitHandler().hasEngine(1));
 }
+
+TEST(PitchPlayback, AHostLoopShorterThanHalfABeatRestartsOncePerPassAtTheLoopStart)
+{
+    // Loop 4.0 .. 4.25 quarters: 6000 samples per pass at 120 bpm and 48 kHz.
+    for (const int block : {512, 600, 64})
+    {
+        SCOPED_TRACE(block);
+        EnginePlayer p(48000.0, block);
+        p.models.global.loadCenterUnitStateFromString("CT:100 ");
+        constexpr int passLength = 6000;
+        constexpr int numPasses = 6;
+        std::vector<int64_t> noteOnSamples;
+        for (int64_t start = 0; start < (int64_t) numPasses * passLength; start += block)
+        {
+            const double ppq = 4.0 + (double) (start % passLength) * ppqPerSample;
+            for (const auto& e : notesOf(p.playLooping(ppq, 4.0, 4.25, block)))
+                if (e.noteOn)
+                    noteOnSamples.push_back(start + e.sample);
+        }
+        ASSERT_EQ(noteOnSamples.size(), (size_t) numPasses);
+        for (int pass = 0; pass < numPasses; ++pass)
+        {
+            // The first block of the pass: the one that holds its start, or the
+            // next one when the host wraps inside a block.
+            const int64_t passStart = (int64_t) pass * passLength;
+            EXPECT_GE(noteOnSamples[(size_t) pass], passStart) << pass;
+            EXPECT_LT(noteOnSamples[(size_t) pass], passStart + block) << pass;
+        }
+    }
+}
+
+TEST(PitchPlayback, StepsFollowThePitchUnitsCycleScaleAndEveryBarStartsOnTheHostGrid)
+{
+    // The pitch engine numbers the sixteen steps of its cycle with the scale
+    // 15.995, not 16: step k of a bar starts where the phase reaches
+    // k / 15.995, k x 6001.875 samples into a 96000-sample bar at 120 bpm and
+    // 48 kHz. The cycle wraps at the bar line, which puts every bar's first
+    // step back on the host grid.
+    Playback pb;
+    pb.p.models.global.loadCenterUnitStateFromString("CT:100 ");
+    std::vector<int64_t> onsets;
+    for (int b = 0; b < 3 * 96000 / blockSize; ++b)
+    {
+        const int64_t start = pb.sample;
+        for (const auto& e : pb.block())
+            if (e.noteOn)
+                onsets.push_back(start + e.sample);
+    }
+    ASSERT_GE(onsets.size(), 47u);
+    for (size_t i = 0; i < 47; ++i)
+    {
+        const int64_t bar = (int64_t) (i / 16) * 96000;
+        const double k = (double) (i % 16);
+        EXPECT_NEAR((double) (onsets[i] - bar), k * 96000.0 / 15.995, 1.0) << "step " << i;
+    }
+}

@@ -42,20 +42,24 @@ struct HandlerRig
 };
 } // namespace
 
-TEST(CenterUnitHandler, CopiesTheListAndAsksAgainWhileListedUnitsHaveNoEngine)
+TEST(CenterUnitHandler, CopiesTheListAndGivesEveryListedUnitItsEngine)
 {
     HandlerRig r;
-    r.m.global.loadCenterUnitStateFromString("CT: 100 500 1300");
+    r.m.global.loadCenterUnitStateFromString("CT: 100 500 900 1300 1500");
     r.run();
-    EXPECT_EQ(r.handler.getUnits().size(), 3);
+    EXPECT_EQ(r.handler.getUnits().size(), 5);
     EXPECT_TRUE(r.handler.getUnits().contains(13));
-    EXPECT_TRUE(r.handler.hasEngine(1));
-    EXPECT_TRUE(r.handler.hasEngine(5));
+    for (int id : {1, 5, 9, 13, 15})
+        EXPECT_TRUE(r.handler.hasEngine(id)) << id;
+    for (int id : {2, 6, 10, 14})
+        EXPECT_FALSE(r.handler.hasEngine(id)) << id;
     ASSERT_NE(r.handler.getParamEngine(5), nullptr);
     EXPECT_EQ(r.handler.getParamEngine(5)->getEngineId(), 4);
-    // The octave-transpose unit has no engine kind yet: the next block reads the list again.
-    EXPECT_FALSE(r.handler.hasEngine(13));
-    EXPECT_TRUE(r.m.global.centerUnitsChanged.load());
+    EXPECT_NE(r.handler.getCcEngine(9), nullptr);
+    EXPECT_NE(r.handler.getOctTpEngine(), nullptr);
+    EXPECT_NE(r.handler.getRackEngine(15), nullptr);
+    EXPECT_EQ(r.handler.getRackEngine(14), nullptr);
+    EXPECT_FALSE(r.m.global.centerUnitsChanged.load()) << "nothing is left to create";
 }
 
 TEST(CenterUnitHandler, AnEmptyListRunsNothingAndLowersTheOctaveTransposeFlag)
