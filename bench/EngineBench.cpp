@@ -192,12 +192,14 @@ public:
 
     std::string describe() const
     {
-        return std::string("MainEngine::processBlock: playing host, all 15 units listed (engines exist for the four "
-                           "pitch units), the pitch units playing chords of three to five notes with mixed gates, "
-                           "slurs and directions, chainer on for every target, macros moving, global octave and "
-                           "transpose modulated by a macro, keyboard transpose presses, all 120 modulation slots on in "
-                           "mixed modes "
-                           "(those of the four pitch units run), ") +
+        return std::string(
+                   "MainEngine::processBlock: playing host, all 15 units listed (engines exist for the four "
+                   "pitch units), the pitch units playing chords of three to five notes with mixed gates, "
+                   "slurs and directions, chainer on for every target, macros moving, global octave and "
+                   "transpose modulated by a macro, keyboard transpose presses, a D major scale on every "
+                   "pitch unit with its root and order changing, note values modulated by the macros, swing "
+                   "on every target with its amount modulated, all 120 modulation slots on in mixed modes (those of "
+                   "the four pitch units run), ") +
                (recordersArmed ? "all five recorder lanes armed (one-bar takes)" : "recorder lanes not armed");
     }
 
@@ -246,6 +248,35 @@ public:
                 models.pitch.setParamVal(prefix + "slr" + juce::String(k), (k + u) % 4 == 0 ? 1.0f : 0.0f);
             }
         }
+        // C major laid from D on every pitch unit; unit transpose, step pitch,
+        // velocity and gate follow the two moving macros (sources 9 and 10).
+        auto& scale = models.scale;
+        scale.publishTable(
+            ScaleData::buildScaleTable({true, false, true, false, true, true, false, true, false, true, false, true}));
+        scale.setParamVal("p8_scale_pwr", 1.0f);
+        scale.setParamVal("p8_scale_root", 2.0f);
+        for (int u = 1; u <= 4; ++u)
+        {
+            scale.setParamVal("p8_scaletar" + juce::String(u), 1.0f);
+            const juce::String prefix = "p1m1" + juce::String(u) + "_";
+            models.pitch.setParamVal(prefix + "tp_ms1", 9.0f);
+            models.pitch.setParamVal(prefix + "tp_md1", 0.3f);
+            models.pitch.setParamVal(prefix + "goct_ms2", 10.0f);
+            models.pitch.setParamVal(prefix + "goct_md2", -0.4f);
+            for (int k = 1; k <= 32; ++k)
+                for (const char* value : {"pch", "vel", "gate"})
+                {
+                    models.pitch.setParamVal(prefix + value + juce::String(k) + "_ms1", 10.0f);
+                    models.pitch.setParamVal(prefix + value + juce::String(k) + "_md1", 0.5f);
+                }
+        }
+        // Swing on every target; a macro moves its amount, so the warp table is rebuilt now and then.
+        g.setParamVal("p0_swing", 0.4f);
+        g.setParamVal("p0_swing_modsrc1", 9.0f);
+        g.setParamVal("p0_swing_moddep1", 0.6f);
+        for (int n = 1; n <= 13; ++n)
+            g.setParamVal("p0_swgtar" + juce::String(n), 1.0f);
+
         // Chord slots set as the editor stores them (menu value: type + 1).
         for (int slot = 1; slot <= 12; ++slot)
         {
@@ -261,6 +292,11 @@ public:
             models.macros.macroValues[0] = static_cast<float>((blockCount / 37) % 11) * 0.1f;
         if (blockCount % 53 == 0)
             models.macros.macroValues[1] = static_cast<float>((blockCount / 53) % 7) * 0.15f;
+        if (blockCount % 211 == 0)
+        {
+            models.scale.scaleOrder = static_cast<int>((blockCount / 211) % 2);
+            models.scale.rootShift = (blockCount / 422) % 2 == 1;
+        }
         inputNotes.clear();
         if (blockCount % 100 == 0)
             inputNotes.emplace_back(48 + static_cast<int>(blockCount / 100) % 25, 1, 0, 0);

@@ -561,7 +561,36 @@ void SeqEngineBase::processHumanizeVelGate(float& velocity, float& gate, float a
 
 void SeqEngineBase::processScaleType1(int& note, int transpose)
 {
-    note = addClamped(note, transpose, INT_MIN, INT_MAX);
+    const bool transposeAfter = scaleData.scaleOrder.load() == 1;
+    const juce::int64 root = zu::clampInt(scaleData.scaleRoot.load(), 0, 11);
+    const juce::int64 t = transpose;
+
+    const juce::int64 x = transposeAfter ? (juce::int64) note : (juce::int64) note + t;
+    juce::int64 r;
+    if (scaleData.rootShift)
+    {
+        // The quantised melody moves up by the root. A note pushed below 0 by
+        // the transpose still has a pitch class: the one of its octave below.
+        const int pc = (int) (((x % 12) + 12) % 12);
+        r = x - pc + scaleTable[(size_t) pc] + root;
+    }
+    else
+    {
+        // The scale is laid from the root: the note keeps its place.
+        const juce::int64 y = juce::jmax(x - root, (juce::int64) 0);
+        const int pc = (int) (y % 12);
+        r = y - pc + scaleTable[(size_t) pc] + root;
+    }
+
+    if (r < 0)
+    {
+        note = -1;
+        return;
+    }
+    r = juce::jmin(r, (juce::int64) 127);
+    if (transposeAfter)
+        r = juce::jlimit((juce::int64) 0, (juce::int64) 127, r + t);
+    note = (int) r;
 }
 
 void SeqEngineBase::processScaleType2(int&, int, const std::array<int, 12>&) {}

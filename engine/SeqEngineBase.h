@@ -114,9 +114,9 @@ public:
     // Varies a positive velocity by up to 0.2 x amount and a positive gate by
     // up to 0.08 x amount, each in a random direction.
     virtual void processHumanizeVelGate(float& velocity, float& gate, float amount);
-    // Transposes a note by transpose and fits it to the unit's scale table;
-    // -1 means the note is dropped. The scale table is not applied yet: the
-    // note is transposed only, as with the scale switched off.
+    // Fits a note to the unit's scale table with the scale model's root, root
+    // shift and order (transpose before or after quantising); the result is
+    // 0..127, or -1 when the note falls below 0 and is dropped.
     virtual void processScaleType1(int& note, int transpose);
     // A second scale hook; it changes nothing.
     virtual void processScaleType2(int& note, int transpose, const std::array<int, 12>& table);

@@ -28,7 +28,7 @@ enum KnobPropEntry
 };
 } // namespace
 
-CtrCcRackData::CtrCcRackData()
+CtrCcRackData::CtrCcRackData() : SeqDataBase(numUnits)
 {
     for (auto& list : knobPropLists)
         list = {{"kval", 2}, {"ktarcc", 0}, {"kmin", 0}, {"kmax", 0}, {"kpwr", 0}};

@@ -16,7 +16,7 @@ constexpr int idxProb = 191; // 3 per step
 constexpr int idxSpwr = 287; // 3 per step
 } // namespace
 
-CtrCcSqData::CtrCcSqData()
+CtrCcSqData::CtrCcSqData() : SeqDataBase(numUnits)
 {
     for (auto& list : stepPropLists)
         list = {{"sval", 2}, {"prob", 1}, {"spwr", 1}};
@@ -37,13 +37,6 @@ void CtrCcSqData::createParamMap()
         for (int n = 1; n <= numSteps; ++n)
             i = addKey(paramMap, i, key + juce::String(n), slots);
     jassert(i == numParams + 1);
-}
-
-void CtrCcSqData::setParamVal(const juce::String& id, float value)
-{
-    const int index = lookup(paramMap, keyFromId(id));
-    if (index > 0)
-        setParamValAt(unitFromId(id, numUnits), index, value);
 }
 
 void CtrCcSqData::setParamValAt(int unit, int index, float v)

@@ -13,7 +13,7 @@ constexpr int idxProb = 283; // 3 per step
 constexpr int idxSpwr = 379; // 3 per step
 } // namespace
 
-CtrOctSqData::CtrOctSqData() : stepPropList{{"stp", 2}, {"soct", 1}, {"prob", 1}, {"spwr", 1}} {}
+CtrOctSqData::CtrOctSqData() : SeqDataBase(numUnits), stepPropList{{"stp", 2}, {"soct", 1}, {"prob", 1}, {"spwr", 1}} {}
 
 void CtrOctSqData::createParamMap()
 {
@@ -26,13 +26,6 @@ void CtrOctSqData::createParamMap()
         for (int n = 1; n <= numSteps; ++n)
             i = addKey(paramMap, i, key + juce::String(n), slots);
     jassert(i == numParams + 1);
-}
-
-void CtrOctSqData::setParamVal(const juce::String& id, float value)
-{
-    const int index = lookup(paramMap, keyFromId(id));
-    if (index > 0)
-        setParamValAt(0, index, value);
 }
 
 void CtrOctSqData::setParamValAt(int unit, int index, float v)

@@ -21,26 +21,13 @@ public:
         MyParam<int> spwr{1};
     };
 
-    struct SnapData
+    struct SnapData : SeqClockFields
     {
-        ZuAtomic<int32_t> rst{0};
-        ZuAtomic<bool> csync{true};
-        ZuAtomic<int32_t> clktyp{0};
-        ZuAtomic<float> fclk{0.3f};
-        MyParam<int> dir{0};
-        MyParam<int> strt{1};
-        MyParam<int> size{16};
-        MyParam<int> sclk{11};
         std::array<StepData, numSteps> steps;
     };
 
-    struct UnitData
+    struct UnitData : SeqUnitHeader
     {
-        ZuAtomic<int32_t> currentSnapshot{0};
-        ZuAtomic<int32_t> pendingSnapshot{-1};
-        ZuAtomic<bool> pwr{true};
-        ZuAtomic<bool> resyncRequest{false};
-        ZuAtomic<bool> clockChanged{false};
         std::array<SnapData, numSnapshots> snaps;
     };
 
@@ -51,7 +38,6 @@ public:
 
     void createParamMap() override;
     // id: "p4m41_" + key; the unit digit is not read.
-    void setParamVal(const juce::String& id, float value) override;
     // The unit argument must be 0.
     void setParamValAt(int unit, int index, float value) override;
     // Loads the unit's stored snapshots from a tree shaped like "snapmain".

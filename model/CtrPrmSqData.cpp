@@ -14,7 +14,7 @@ constexpr int idxProb = 223;  // 3 per step
 constexpr int idxSpwr = 319;  // 3 per step
 } // namespace
 
-CtrPrmSqData::CtrPrmSqData()
+CtrPrmSqData::CtrPrmSqData() : SeqDataBase(numUnits)
 {
     for (auto& list : stepPropLists)
         list = {{"sval", 2}, {"emenu", 0}, {"prob", 1}, {"spwr", 1}};
@@ -33,13 +33,6 @@ void CtrPrmSqData::createParamMap()
         for (int n = 1; n <= numSteps; ++n)
             i = addKey(paramMap, i, key + juce::String(n), slots);
     jassert(i == numParams + 1);
-}
-
-void CtrPrmSqData::setParamVal(const juce::String& id, float value)
-{
-    const int index = lookup(paramMap, keyFromId(id));
-    if (index > 0)
-        setParamValAt(unitFromId(id, numUnits), index, value);
 }
 
 void CtrPrmSqData::setParamValAt(int unit, int index, float v)

@@ -24,27 +24,14 @@ public:
         MyParam<int> spwr{1};
     };
 
-    struct SnapData
+    struct SnapData : SeqClockFields
     {
         std::array<ZuAtomic<bool>, 4> tar{{true, false, false, false}};
-        ZuAtomic<int32_t> rst{0};
-        ZuAtomic<bool> csync{true};
-        ZuAtomic<float> fclk{0.3f};
-        ZuAtomic<int32_t> clktyp{0};
-        MyParam<int> dir{0};
-        MyParam<int> strt{1};
-        MyParam<int> size{16};
-        MyParam<int> sclk{11};
         std::array<StepData, numSteps> steps;
     };
 
-    struct UnitData
+    struct UnitData : SeqUnitHeader
     {
-        ZuAtomic<int32_t> currentSnapshot{0};
-        ZuAtomic<int32_t> pendingSnapshot{-1};
-        ZuAtomic<bool> pwr{true};
-        ZuAtomic<bool> resyncRequest{false};
-        ZuAtomic<bool> clockChanged{false};
         std::array<SnapData, numSnapshots> snaps;
     };
 
@@ -54,8 +41,6 @@ public:
     using ZuDataModelBase::snapCopyPaste;
 
     void createParamMap() override;
-    // id: "p2m2" + unit digit + "_" + key.
-    void setParamVal(const juce::String& id, float value) override;
     void setParamValAt(int unit, int index, float value) override;
     // Loads the stored snapshots of unit 0..3 from a tree shaped like
     // "snapmain", or of all four units when unit is 4.

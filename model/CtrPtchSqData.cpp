@@ -28,7 +28,7 @@ enum OneSlotStepKey
 };
 } // namespace
 
-CtrPtchSqData::CtrPtchSqData()
+CtrPtchSqData::CtrPtchSqData() : SeqDataBase(numUnits)
 {
     for (auto& list : stepPropLists)
         list = {{"pch", 2}, {"relpch", 2}, {"oct", 1}, {"vel", 1}, {"gate", 1}, {"prob", 1}, {"slr", 1}, {"spwr", 1}};
@@ -50,13 +50,6 @@ void CtrPtchSqData::createParamMap()
         for (int n = 1; n <= numSteps; ++n)
             i = addKey(paramMap, i, key + juce::String(n), slots);
     jassert(i == numParams + 1);
-}
-
-void CtrPtchSqData::setParamVal(const juce::String& id, float value)
-{
-    const int index = lookup(paramMap, keyFromId(id));
-    if (index > 0)
-        setParamValAt(unitFromId(id, numUnits), index, value);
 }
 
 void CtrPtchSqData::setParamValAt(int unit, int index, float v)

@@ -28,31 +28,18 @@ public:
         MyParam<int> spwr{1};
     };
 
-    struct SnapData
+    struct SnapData : SeqClockFields
     {
         ZuAtomic<bool> relmode{false};
-        ZuAtomic<int32_t> rst{0};
-        ZuAtomic<float> fclk{0.3f};
-        ZuAtomic<bool> csync{true};
-        ZuAtomic<int32_t> clktyp{0};
         MyParam<int> relbn{relBaseNoteDefault};
-        MyParam<int> dir{0};
-        MyParam<int> strt{1};
-        MyParam<int> size{16};
         MyParam<int> goct{0};
         MyParam<int> tp{0};
-        MyParam<int> sclk{11};
         std::array<StepData, numSteps> steps;
     };
 
-    struct UnitData
+    struct UnitData : SeqUnitHeader
     {
-        ZuAtomic<int32_t> currentSnapshot{0};
-        ZuAtomic<int32_t> pendingSnapshot{-1};
         ZuAtomic<int32_t> ch{0};
-        ZuAtomic<bool> pwr{true};
-        ZuAtomic<bool> resyncRequest{false};
-        ZuAtomic<bool> clockChanged{false};
         std::array<SnapData, numSnapshots> snaps;
     };
 
@@ -62,8 +49,6 @@ public:
     using ZuDataModelBase::snapCopyPaste;
 
     void createParamMap() override;
-    // id: "p1m1" + unit digit + "_" + key.
-    void setParamVal(const juce::String& id, float value) override;
     void setParamValAt(int unit, int index, float value) override;
     // Loads the stored snapshots of unit 0..3 from a tree shaped like
     // "snapmain", or of all four units when unit is 4.

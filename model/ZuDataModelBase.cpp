@@ -107,10 +107,17 @@ void ZuDataModelBase::updateStepDataF(const juce::ValueTree& tree, MyParam<float
 }
 
 //==============================================================================
-SeqDataBase::SeqDataBase()
+SeqDataBase::SeqDataBase(int unitCount) : numModelUnits(zu::clampInt(unitCount, 1, maxUnits))
 {
     for (auto& v : snapValues)
         v = 0;
+}
+
+void SeqDataBase::setParamVal(const juce::String& id, float value)
+{
+    const int index = lookup(paramMap, keyFromId(id));
+    if (index > 0)
+        setParamValAt(unitFromId(id, numModelUnits), index, value);
 }
 
 bool SeqDataBase::syncSnapValues()
@@ -201,7 +208,7 @@ int SeqDataBase::addClockBlockKeys(ParamMap& map, int index)
 
 juce::ValueTree SeqDataBase::storedSnapshot(const juce::ValueTree& unitChild, int s)
 {
-    auto snap = unitChild.getChildWithName("snap" + juce::String(s + 1));
+    auto snap = unitChild.getChildWithName(zu::units::snapNodeName(s));
     if (!snap.isValid() || snap.getNumProperties() == 0)
         return {};
     return snap;

@@ -107,7 +107,35 @@ public:
     static constexpr int numSteps = 32;
     static constexpr int maxUnits = 4;
 
-    SeqDataBase();
+    // unitCount: the model's units (1..maxUnits).
+    explicit SeqDataBase(int unitCount = maxUnits);
+
+    // The header every sequencer unit has (the CC racks keep their own).
+    struct SeqUnitHeader
+    {
+        ZuAtomic<int32_t> currentSnapshot{0};
+        ZuAtomic<int32_t> pendingSnapshot{-1};
+        ZuAtomic<bool> pwr{true};
+        ZuAtomic<bool> resyncRequest{false};
+        ZuAtomic<bool> clockChanged{false};
+    };
+
+    // The clock and play-window values every sequencer snapshot has.
+    struct SeqClockFields
+    {
+        ZuAtomic<int32_t> rst{0};
+        ZuAtomic<bool> csync{true};
+        ZuAtomic<float> fclk{0.3f};
+        ZuAtomic<int32_t> clktyp{0};
+        MyParam<int> dir{0};
+        MyParam<int> strt{1};
+        MyParam<int> size{16};
+        MyParam<int> sclk{11};
+    };
+
+    // id: "p" + kind digit + "m" + kind digit + unit digit + "_" + key; the
+    // key's index in the name map and the unit digit lead to setParamValAt.
+    void setParamVal(const juce::String& id, float value) override;
 
     const juce::String msSuffix{"_ms"};
     const juce::String mdSuffix{"_md"};
@@ -142,6 +170,8 @@ public:
     virtual void setParamValAt(int unit, int index, float value) = 0;
 
 protected:
+    const int numModelUnits;
+
     // The digit at character 4 of an identifier (the unit digit of
     // "p1m11_pwr"), or -1 when there is no digit there.
     static int unitDigitOfId(const juce::String& id) noexcept;

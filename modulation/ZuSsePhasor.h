@@ -16,10 +16,13 @@
 
 #include <juce_dsp/juce_dsp.h>
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 template <typename T> class ZuSsePhasor
 {
@@ -202,38 +205,63 @@ private:
         phase = p;
     }
 
-    // Whole groups of `lanes` samples from the group's base phase, then the
-    // remainder sample by sample. Every value is non-negative, so the
-    // fraction is taken by truncation.
+    // Whole groups of `lanes` samples from the group's base phase (the
+    // previous group's last phase), then the remainder sample by sample.
+    // Every value is non-negative and below 2^31, so the fraction is taken by
+    // truncation.
     void renderGroups(T* out, int n, T inc) noexcept
     {
-        T b = phase;
         const int groups = n / lanes;
-        const T offset = phaseOffset;
-        for (int g = 0; g < groups; ++g)
-        {
-            T* o = out + g * lanes;
-            T v[lanes];
-            for (int k = 0; k < lanes; ++k)
-            {
-                T p = b + incLanes[(size_t) k];
-                if (oneShot)
-                    p = std::min(p, oneShotLimit[(size_t) k]);
-                v[k] = p;
-            }
-            for (int k = 0; k < lanes; ++k)
-            {
-                const T w = v[k] - truncated(v[k]);
-                o[k] = offset == T(0) ? w : fracPositive(w + offset);
-            }
-            b = oneShot ? v[lanes - 1] : v[lanes - 1] - truncated(v[lanes - 1]);
-        }
-        phase = b;
+        if constexpr (std::is_same_v<T, float>)
+            phase = renderGroupsSse(out, groups);
+        else
+            phase = renderGroupsScalar(out, groups);
         const int done = groups * lanes;
         if (done < n)
             renderSamples(out + done, n - done, inc, oneShot);
         else
             phase = oneShot ? std::min(phase, oneShotTop) : frac(phase);
+    }
+
+    T renderGroupsScalar(T* out, int groups) noexcept
+    {
+        T b = phase;
+        const T offset = phaseOffset;
+        for (int g = 0; g < groups; ++g)
+        {
+            T* o = out + g * lanes;
+            T w[lanes];
+            for (int k = 0; k < lanes; ++k)
+            {
+                T p = b + incLanes[(size_t) k];
+                if (oneShot)
+                    p = std::min(p, oneShotLimit[(size_t) k]);
+                w[k] = p - truncated(p);
+                o[k] = offset == T(0) ? w[k] : fracPositive(w[k] + offset);
+            }
+            b = w[lanes - 1];
+        }
+        return b;
+    }
+
+    float renderGroupsSse(float* out, int groups) noexcept
+    {
+        const __m128 steps = _mm_loadu_ps(incLanes.data());
+        const __m128 limit = _mm_loadu_ps(oneShotLimit.data());
+        const __m128 offset = _mm_set1_ps(phaseOffset);
+        const bool withOffset = phaseOffset != 0.0f;
+        const auto fraction = [](__m128 x) { return _mm_sub_ps(x, _mm_cvtepi32_ps(_mm_cvttps_epi32(x))); };
+        __m128 base = _mm_set1_ps(phase);
+        for (int g = 0; g < groups; ++g)
+        {
+            __m128 p = _mm_add_ps(base, steps);
+            if (oneShot)
+                p = _mm_min_ps(p, limit);
+            const __m128 w = fraction(p);
+            _mm_store_ps(out + g * lanes, withOffset ? fraction(_mm_add_ps(w, offset)) : w);
+            base = _mm_shuffle_ps(w, w, _MM_SHUFFLE(3, 3, 3, 3));
+        }
+        return _mm_cvtss_f32(base);
     }
 
     static T truncated(T x) noexcept { return static_cast<T>(static_cast<std::int64_t>(x)); }

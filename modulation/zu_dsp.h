@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The signal module (namespace zu::zudsp): plain class templates over the
-// sample type in the JUCE dsp shape (prepare, reset, in-place block
-// processing from the block's start sample). Nothing allocates after prepare.
-// Each family of helpers has its own header; this one brings them all.
+// The signal module zu::zudsp: small class templates over the sample type in
+// the JUCE dsp shape (prepare, reset, block processing in place). Each family
+// has its own header; this one gathers them.
 
 #include "zu_dsp_slide.h"
+#include "zu_dsp_swing.h"

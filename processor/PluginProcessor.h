@@ -5,7 +5,7 @@
 #include "ZuData.h"
 #include "ZuLockFree.h"
 #include "ZuParamBase.h"
-#include "ZuParamTrees.h"
+#include "ZuUnitOps.h"
 
 #include "MainEngine.h"
 
@@ -103,6 +103,8 @@ public:
     void setPendingSnapshotOfUnit(int unitId, int snapshot);
     int pendingSnapshotOfUnit(int unitId) const;
     SeqDataBase* unitModelOfKind(int kindIndex);
+    // The trees, the unit models and the current snapshots, for the unit operations.
+    zu::unitops::UnitTarget unitOpsTarget();
 
     // Members, in construction order.
     juce::dsp::ProcessSpec processSpec{0.0, 0, 0};

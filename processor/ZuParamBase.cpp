@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuParamBase.h"
-#include "ZuParamTrees.h"
+#include "ZuUnitOps.h"
 
 #include <cmath>
 
@@ -119,66 +119,33 @@ void ZuParamBase::initializeAllParamValues()
     for (int id = 1; id <= numUnits; ++id)
         initUnitParams(zu::units::kindOf(id), zu::units::indexOf(id));
 
-    auto& p = paramTree;
-    for (int n = 1; n <= 12; ++n)
-    {
-        const auto sn = juce::String(n);
-        p.setProperty("p9_chord_type" + sn, 1.0, nullptr);
-        p.setProperty("p9_chord_root" + sn, n, nullptr);
-        p.setProperty("p9_chord_inv" + sn, 1.0, nullptr);
-        p.setProperty("p9_chord_custom" + sn, 0, nullptr);
-        for (int m = 1; m <= 5; ++m)
-            p.setProperty("p9_chord" + sn + "_cn" + juce::String(m), 1.0, nullptr);
-    }
-    for (int k = 1; k <= 7; ++k)
-        p.setProperty("p8_scale_type1_wkey" + juce::String(k), 1, nullptr);
-    for (int k = 1; k <= 5; ++k)
-        p.setProperty("p8_scale_type1_bkey" + juce::String(k), 1, nullptr);
-    p.setProperty("p0_chrpwr", 0, nullptr);
-    p.setProperty("p0_chrsize", 4, nullptr);
-    p.setProperty("p0_chrspd", 4, nullptr);
-    p.setProperty("p0_chrtrksel", 0, nullptr);
-    for (int t = 1; t <= 8; ++t)
-        for (int s = 1; s <= 16; ++s)
-            p.setProperty("p0_chrt" + juce::String(t) + "stp" + juce::String(s), 0, nullptr);
-    for (int u = 1; u <= 15; ++u)
-        p.setProperty("p0_chrtar" + juce::String(u), 0, nullptr);
-    p.setProperty("presetname", "Preset", nullptr);
+    zu::unitops::resetParamTreeDefaults(paramTree);
 }
 
 void ZuParamBase::syncValueTreeNotifyListeners(const juce::ValueTree& source, juce::ValueTree& destination)
 {
-    if (!source.isValid() || !destination.isValid())
-        return;
-
-    for (int i = 0; i < source.getNumProperties(); ++i)
-    {
-        const auto name = source.getPropertyName(i);
-        if (destination.hasProperty(name))
-            destination.setProperty(name, source.getProperty(name), nullptr);
-    }
-
-    for (int i = 0; i < source.getNumChildren(); ++i)
-    {
-        const auto child = source.getChild(i);
-        auto match = destination.getChildWithName(child.getType());
-        if (match.isValid())
-            syncValueTreeNotifyListeners(child, match);
-    }
+    zu::unitops::syncTrees(source, destination);
 }
 
 void ZuParamBase::initModUnit(juce::ValueTree& unitModTree, int kindIndex, int unitIndex)
 {
-    unitModTree.setProperty(zu::units::modAreaPrefix(kindIndex, unitIndex) + "tab", 0, nullptr);
+    zu::unitops::initModUnit(unitModTree, kindIndex, unitIndex);
+}
 
-    for (int s = 0; s < zu::units::numSlots; ++s)
-    {
-        juce::ValueTree fresh(zu::units::slotNodeName(s));
-        createModUnitParams(fresh, kindIndex, unitIndex, s);
-        auto slot = unitModTree.getChildWithName(fresh.getType());
-        if (slot.isValid())
-            syncValueTreeNotifyListeners(fresh, slot);
-    }
+void ZuParamBase::updateSeqSnapVt(int kindIndex, int unitIndex, int snapshot)
+{
+    zu::unitops::updateSeqSnapVt(paramTree, snapTree, kindIndex, unitIndex, snapshot);
+}
+
+void ZuParamBase::loadSeqSnapVt(int kindIndex, int unitIndex, int snapshot)
+{
+    zu::unitops::loadSeqSnapVt(paramTree, snapTree, kindIndex, unitIndex, snapshot);
+}
+
+void ZuParamBase::copyPasteVtBtwSeqUnits(int, int, juce::ValueTree& source, juce::ValueTree& destination,
+                                         juce::String prefix)
+{
+    zu::unitops::copyPasteVtBtwSeqUnits(source, destination, prefix);
 }
 
 double ZuParamBase::getVersionFromString(const juce::String& version)

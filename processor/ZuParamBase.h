@@ -81,8 +81,5 @@ public:
     std::unordered_map<juce::String, int> snapParamUnits;
 
 private:
-    juce::ValueTree storedModSnapshot(int kindIndex, int unitIndex, int snapshot) const;
-    juce::ValueTree liveModNode(int kindIndex, int unitIndex) const;
-
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(ZuParamBase)
 };

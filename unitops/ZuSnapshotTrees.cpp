@@ -1,23 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Storing, loading and copying unit snapshots in the value trees.
-#include "ZuParamBase.h"
-#include "ZuParamTrees.h"
+#include "ZuUnitOps.h"
 
+namespace zu::unitops
+{
 using namespace zu::units;
 
-juce::ValueTree ZuParamBase::storedModSnapshot(int kind, int index, int snapshot) const
+namespace
+{
+juce::ValueTree storedModSnapshot(const juce::ValueTree& snapTree, int kind, int index, int snapshot)
 {
     return snapTree.getChildWithName("modsnapmain")
         .getChildWithName(modSnapNodeName(kind, index))
         .getChildWithName(snapNodeName(snapshot));
 }
 
-juce::ValueTree ZuParamBase::liveModNode(int kind, int index) const
+juce::ValueTree liveModNode(const juce::ValueTree& paramTree, int kind, int index)
 {
     return paramTree.getChildWithName("modmain").getChildWithName(modNodeName(kind, index));
 }
 
-void ZuParamBase::updateSeqSnapVt(int kind, int index, int snapshot)
+} // namespace
+
+void updateSeqSnapVt(const juce::ValueTree& paramTree, juce::ValueTree& snapTree, int kind, int index, int snapshot)
 {
     if (!isUnit(kind, index))
         return;
@@ -28,8 +33,8 @@ void ZuParamBase::updateSeqSnapVt(int kind, int index, int snapshot)
     if (stored.isValid() && live.isValid())
         stored.copyPropertiesFrom(live, nullptr);
 
-    const auto liveMod = liveModNode(kind, index);
-    auto storedMod = storedModSnapshot(kind, index, snapshot);
+    const auto liveMod = liveModNode(paramTree, kind, index);
+    auto storedMod = storedModSnapshot(snapTree, kind, index, snapshot);
     if (!liveMod.isValid() || !storedMod.isValid())
         return;
 
@@ -47,7 +52,7 @@ void ZuParamBase::updateSeqSnapVt(int kind, int index, int snapshot)
     }
 }
 
-void ZuParamBase::loadSeqSnapVt(int kind, int index, int snapshot)
+void loadSeqSnapVt(juce::ValueTree& paramTree, const juce::ValueTree& snapTree, int kind, int index, int snapshot)
 {
     if (!isUnit(kind, index))
         return;
@@ -60,10 +65,10 @@ void ZuParamBase::loadSeqSnapVt(int kind, int index, int snapshot)
 
     auto live = paramTree.getChildWithName("seqmain").getChildWithName(node);
     if (source.isValid() && live.isValid())
-        syncValueTreeNotifyListeners(source, live);
+        syncTrees(source, live);
 
-    auto liveMod = liveModNode(kind, index);
-    const auto storedMod = storedModSnapshot(kind, index, snapshot);
+    auto liveMod = liveModNode(paramTree, kind, index);
+    const auto storedMod = storedModSnapshot(snapTree, kind, index, snapshot);
     if (!liveMod.isValid() || !storedMod.isValid())
         return;
 
@@ -83,12 +88,11 @@ void ZuParamBase::loadSeqSnapVt(int kind, int index, int snapshot)
         }
         auto liveSlot = liveMod.getChildWithName(slotNodeName(k));
         if (liveSlot.isValid())
-            syncValueTreeNotifyListeners(temp, liveSlot);
+            syncTrees(temp, liveSlot);
     }
 }
 
-void ZuParamBase::copyPasteVtBtwSeqUnits(int, int, juce::ValueTree& source, juce::ValueTree& destination,
-                                         juce::String prefix)
+void copyPasteVtBtwSeqUnits(const juce::ValueTree& source, juce::ValueTree& destination, const juce::String& prefix)
 {
     for (int i = 0; i < source.getNumProperties(); ++i)
     {
@@ -97,3 +101,4 @@ void ZuParamBase::copyPasteVtBtwSeqUnits(int, int, juce::ValueTree& source, juce
                                 nullptr);
     }
 }
+} // namespace zu::unitops

@@ -1,22 +1,66 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Operations on one unit that switch, copy and reset snapshots in the trees and
 // in the data models (message thread).
-#include "PluginProcessor.h"
+#include "ZuUnitOps.h"
 
+namespace zu::unitops
+{
 using namespace zu::units;
 
-void ZumiraboxAudioProcessor::snapshotChanged(int unit, int oldSnapshot, int newSnapshot)
+SeqDataBase* UnitModels::ofKind(int kind) const noexcept
 {
-    if (!isUnitId(unit))
-        return;
-    const int kind = kindOf(unit);
-    const int index = indexOf(unit);
-    updateSeqSnapVt(kind, index, oldSnapshot);
-    loadSeqSnapVt(kind, index, newSnapshot);
-    setPendingSnapshotOfUnit(unit, -1);
+    switch (kind)
+    {
+    case zu::units::pitch:
+        return &pitch;
+    case zu::units::param:
+        return &param;
+    case zu::units::cc:
+        return &cc;
+    case zu::units::octTp:
+        return &octTp;
+    case zu::units::ccRack:
+        return &ccRack;
+    default:
+        return nullptr;
+    }
 }
 
-void ZumiraboxAudioProcessor::copyPasteSnapshot(int srcUnit, int dstUnit, int srcSnapshot, int dstSnapshot)
+void UnitModels::initUnit(int kind, int index) const
+{
+    switch (kind)
+    {
+    case zu::units::pitch:
+        pitch.init(index);
+        break;
+    case zu::units::param:
+        param.init(index);
+        break;
+    case zu::units::cc:
+        cc.init(index);
+        break;
+    case zu::units::octTp:
+        octTp.init(0);
+        break;
+    case zu::units::ccRack:
+        ccRack.init(index);
+        break;
+    default:
+        break;
+    }
+}
+
+void switchSnapshot(UnitTarget& target, int unitId, int oldSnapshot, int newSnapshot)
+{
+    if (!isUnitId(unitId))
+        return;
+    const int kind = kindOf(unitId);
+    const int index = indexOf(unitId);
+    updateSeqSnapVt(target.paramTree, target.snapTree, kind, index, oldSnapshot);
+    loadSeqSnapVt(target.paramTree, target.snapTree, kind, index, newSnapshot);
+}
+
+void copyPasteSnapshot(UnitTarget& target, int srcUnit, int dstUnit, int srcSnapshot, int dstSnapshot)
 {
     if (!isUnitId(srcUnit))
         return;
@@ -25,19 +69,20 @@ void ZumiraboxAudioProcessor::copyPasteSnapshot(int srcUnit, int dstUnit, int sr
     const int di = dstUnit - firstIdOfKind[(size_t) kind];
     if (!isUnit(kind, di))
         return;
-    if (auto* model = unitModelOfKind(kind))
-        copyPasteSeqSnapVt(*model, lfoData, kind, si, di, srcSnapshot, dstSnapshot);
+    if (auto* model = target.models.ofKind(kind))
+        copyPasteSeqSnapVt(target, *model, target.models.lfo, kind, si, di, srcSnapshot, dstSnapshot);
 }
 
-void ZumiraboxAudioProcessor::copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataModelBase& lfoModel, int kind, int si,
-                                                 int di, int ss, int ds)
+void copyPasteSeqSnapVt(UnitTarget& target, ZuDataModelBase& model, ZuDataModelBase& lfoModel, int kind, int si, int di,
+                        int ss, int ds)
 {
     if (!isUnit(kind, si) || !isUnit(kind, di))
         return;
 
-    auto snapOf = [this, kind](int index, int snapshot)
+    auto& snapTree = target.snapTree;
+    auto snapOf = [&snapTree, kind](int index, int snapshot)
     { return snapTree.getChildWithName(nodeName(kind, index)).getChildWithName(snapNodeName(snapshot)); };
-    auto modSnapOf = [this, kind](int index, int snapshot)
+    auto modSnapOf = [&snapTree, kind](int index, int snapshot)
     {
         return snapTree.getChildWithName("modsnapmain")
             .getChildWithName(modSnapNodeName(kind, index))
@@ -67,15 +112,11 @@ void ZumiraboxAudioProcessor::copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataM
         }
     }
 
-    auto currentOf = [this, kind](int index)
-    {
-        float v = 0.0f;
-        getValueFromValueTree(v, kindSnapParamIndex[kind][index]);
-        return zu::toIntSaturating(v);
-    };
+    auto currentOf = [&target, kind](int index)
+    { return target.currentSnapshot ? target.currentSnapshot(kind, index) : -1; };
 
     if (currentOf(si) == ss)
-        updateSeqSnapVt(kind, si, ss);
+        updateSeqSnapVt(target.paramTree, snapTree, kind, si, ss);
 
     if (si == di)
     {
@@ -85,57 +126,41 @@ void ZumiraboxAudioProcessor::copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataM
     }
     else
     {
-        copyPasteVtBtwSeqUnits(si, di, source, destination, unitPrefix(kind, di));
+        copyPasteVtBtwSeqUnits(source, destination, unitPrefix(kind, di));
         if (bothMods)
             modDestination.copyPropertiesAndChildrenFrom(modSource.createCopy(), nullptr);
     }
 
     if (currentOf(di) == ds)
-        loadSeqSnapVt(kind, di, ds);
+        loadSeqSnapVt(target.paramTree, snapTree, kind, di, ds);
 
     model.snapCopyPaste(si, di, ss, ds);
     lfoModel.snapCopyPaste(kind, si, di, ss, ds);
 }
 
-void ZumiraboxAudioProcessor::initUnitParams(int kind, int index)
+void initUnitParams(UnitTarget& target, int kind, int index)
 {
     if (!isUnit(kind, index))
         return;
 
+    auto& paramTree = target.paramTree;
     auto modNode = paramTree.getChildWithName("modmain").getChildWithName(modNodeName(kind, index));
     if (modNode.isValid())
         initModUnit(modNode, kind, index);
 
-    const auto snapDef = snapTree.getChildWithName(nodeName(kind, index)).getChildWithName("snapdef");
+    const auto snapDef = target.snapTree.getChildWithName(nodeName(kind, index)).getChildWithName("snapdef");
     auto live = paramTree.getChildWithName("seqmain").getChildWithName(nodeName(kind, index));
     if (snapDef.isValid() && live.isValid())
-        syncValueTreeNotifyListeners(snapDef.createCopy(), live);
+        syncTrees(snapDef.createCopy(), live);
 
-    auto* model = unitModelOfKind(kind);
-    for (int s = 1; s <= 7; ++s)
-        copyPasteSeqSnapVt(*model, lfoData, kind, index, index, 0, s);
+    auto* model = target.models.ofKind(kind);
+    for (int s = 1; s < numSnapshots; ++s)
+        copyPasteSeqSnapVt(target, *model, target.models.lfo, kind, index, index, 0, s);
 
-    switch (kind)
-    {
-    case pitch:
-        pitchSeqData.init(index);
-        break;
-    case param:
-        paramSeqData.init(index);
-        break;
-    case cc:
-        ccSeqData.init(index);
-        break;
-    case octTp:
-        octTpSeqData.init(0);
-        break;
-    default:
-        ccRackData.init(index);
-        break;
-    }
+    target.models.initUnit(kind, index);
 }
 
-bool ZumiraboxAudioProcessor::getModSrcPolarity(int kind, int index, int slot)
+bool getModSrcPolarity(const juce::ValueTree& paramTree, int kind, int index, int slot)
 {
     if (!isUnit(kind, index) || slot < 0 || slot >= numSlots)
         return false;
@@ -149,3 +174,4 @@ bool ZumiraboxAudioProcessor::getModSrcPolarity(int kind, int index, int slot)
     const auto id = slotKey(kind, index, slot, "bbi");
     return slotNode.getProperty(juce::Identifier(id), 0.0).toString().getFloatValue() > 0.5f;
 }
+} // namespace zu::unitops

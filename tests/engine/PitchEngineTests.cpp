@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <set>
 
 using namespace enginetest;
 
@@ -25,6 +26,22 @@ public:
 
     using SeqEngineBase::random;
     using SeqEngineBase::restartPending;
+
+    // The pitch engine clears its humanise setting every block; a test sets
+    // it again before the step's values are shaped.
+    float humanise = 0.0f;
+    void handleParamModOctTpStepPrms(ModBlock& modBlock, int& unitOctave, MyParam<int> goct, int& transpose,
+                                     MyParam<int> tp, int& pitch, MyParam<int> pch, int& stepOctave, MyParam<int> oct,
+                                     float& velocity, MyParam<float> vel, float& gate, MyParam<float> gateParam,
+                                     float& probability, MyParam<float> prob, bool& slur, MyParam<int> slr, int step,
+                                     int samplePos, int numSamples) override
+    {
+        humanizeFlag = humanise > 0.0f;
+        humanizeAmount = humanise;
+        PtchSEQ_Engine::handleParamModOctTpStepPrms(modBlock, unitOctave, goct, transpose, tp, pitch, pch, stepOctave,
+                                                    oct, velocity, vel, gate, gateParam, probability, prob, slur, slr,
+                                                    step, samplePos, numSamples);
+    }
 };
 
 // A note record with its position counted from the start of play.
@@ -187,6 +204,7 @@ TEST(PitchEngine, AbsoluteAndRelativeModesPlaceTheNote)
     {
         SCOPED_TRACE(c.what);
         PitchRig r;
+        r.m.scale.scalePower = false; // plain transposition
         r.snap().relmode = c.relative;
         r.snap().goct.value = c.goct;
         r.snap().tp.value = c.tp;
@@ -213,13 +231,96 @@ TEST(PitchEngine, TheGlobalOctaveAndTransposeReachOnlyTargetUnits)
     }
 }
 
-TEST(PitchEngine, ScaleQuantisationLeavesTheTransposedNote)
+namespace
 {
+using Keys = std::array<bool, 12>;
+const Keys cMajor{true, false, true, false, true, true, false, true, false, true, false, true};
+const Keys allKeys{true, true, true, true, true, true, true, true, true, true, true, true};
+const Keys cAndE{true, false, false, false, true, false, false, false, false, false, false, false};
+const Keys onlyB{false, false, false, false, false, false, false, false, false, false, false, true};
+
+struct ScaleCase
+{
+    const char* what;
+    Keys keys;
+    int root;
+    bool rootShift;
+    int order;
+    int note;
+    int transpose;
+    int expected; // -1: dropped
+};
+} // namespace
+
+TEST(PitchEngine, ScaleQuantisationFollowsTheTableRootShiftAndOrder)
+{
+    const ScaleCase cases[] = {
+        {"C# goes up to D", cMajor, 0, false, 0, 61, 0, 62},
+        {"A# goes up to B", cMajor, 0, false, 0, 70, 0, 71},
+        {"a key that is on stays", cMajor, 0, false, 0, 67, 0, 67},
+        {"D goes up to E before down to C", cAndE, 0, false, 0, 62, 0, 64},
+        {"C goes to the B below", onlyB, 0, false, 0, 60, 0, 59},
+        {"note 0 has no B below: dropped", onlyB, 0, false, 0, 0, 0, -1},
+        {"root shift moves every note up by the root", allKeys, 2, true, 0, 60, 0, 62},
+        {"root shift keeps the top at 127", allKeys, 2, true, 0, 127, 0, 127},
+        {"root D lays the scale from D: C goes to C#", cMajor, 2, false, 0, 60, 0, 61},
+        {"root D: notes below the root go to the root", cMajor, 2, false, 0, 1, 0, 2},
+        {"a note transposed below 0 goes to the root", allKeys, 0, false, 0, 0, -12, 0},
+        {"transpose first, then quantise", cMajor, 0, false, 0, 60, 1, 62},
+        {"quantise first, then transpose", cMajor, 0, false, 1, 60, 1, 61},
+        {"transpose after a note at the top stays at 127", cMajor, 0, false, 1, 127, 5, 127},
+        {"transpose after is kept at 0", allKeys, 0, false, 1, 3, -12, 0},
+        {"transpose first below 0, root shift: the octave below", cMajor, 2, true, 0, 3, -5, 1},
+        {"transpose first below 0, root shift, nothing left: dropped", cMajor, 0, true, 0, 3, -5, -1},
+        {"transpose first far below 0, root shift: dropped", onlyB, 0, true, 0, 0, -100, -1},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        EngineModels m;
+        TestPitchEngine engine(m);
+        m.scale.scaleRoot = c.root;
+        m.scale.rootShift = c.rootShift;
+        m.scale.scaleOrder = c.order;
+        m.scale.publishTable(ScaleData::buildScaleTable(c.keys));
+        engine.updateScaleTableType1();
+        int note = c.note;
+        engine.processScaleType1(note, c.transpose);
+        EXPECT_EQ(note, c.expected);
+    }
+}
+
+TEST(PitchEngine, TheScaleShapesTheNotesOfScaleTargetsOnly)
+{
+    // Step pitch 1 (49) with transpose 2 before quantising: D# (51) goes up to E (52) in C major.
+    for (const bool power : {true, false})
+        for (const bool target : {true, false})
+        {
+            PitchRig r;
+            r.m.scale.scalePower = power;
+            r.m.scale.scaleTargets[0] = target;
+            r.m.scale.publishTable(ScaleData::buildScaleTable(cMajor));
+            r.engine.updateScaleTableType1();
+            r.forEachStep([](auto& s) { s.pch.value = 1; });
+            r.snap().tp.value = 2;
+            EXPECT_EQ(r.firstStepNoteNumbers(), (Notes{power && target ? 52 : 51})) << power << target;
+        }
+}
+
+TEST(PitchEngine, ChordNotesTheScaleMovesOntoOneNoteGiveOneRecord)
+{
+    // A custom chord C# D E (stored as note + 1) in C major: C# and D both go to D.
     PitchRig r;
-    r.m.scale.scalePower = true;
-    r.m.scale.scaleTargets[0] = true;
-    r.snap().tp.value = 3;
-    EXPECT_EQ(r.firstStepNoteNumbers(), (Notes{51}));
+    r.m.chord.chordPower = true;
+    r.m.chord.chordTargets[0] = true;
+    auto& slot = r.m.chord.chordSlots[0];
+    slot.custom = true;
+    const int stored[] = {62, 63, 65, 0, 0};
+    for (size_t k = 0; k < 5; ++k)
+        slot.customNotes[k] = stored[k];
+    r.m.scale.publishTable(ScaleData::buildScaleTable(cMajor));
+    r.engine.updateScaleTableType1();
+    EXPECT_EQ(r.firstStepNoteNumbers(), (Notes{62, 64}));
 }
 
 //==============================================================================
@@ -570,6 +671,189 @@ TEST(PitchEngine, HumaniseKeepsVelocityAndGateInRangeAndLeavesZeroAlone)
     engine.processHumanizeVelGate(v, g, 1.0f);
     EXPECT_EQ(v, 0.0f);
     EXPECT_EQ(g, 0.0f);
+}
+
+TEST(PitchEngine, HumanisedNotesVaryWithinTheirBoundsAndUnhumanisedOnesAreExact)
+{
+    struct Case
+    {
+        const char* what;
+        float humanise;
+        int vel;  // stored 0..127
+        int gate; // stored percent
+    };
+    const Case cases[] = {
+        {"off", 0.0f, 100, 50},
+        {"full amount", 1.0f, 100, 50},
+        {"quiet and short steps never reach 0", 1.0f, 1, 1},
+        {"loud and long steps stay below 1", 1.0f, 127, 100},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        PitchRig r;
+        r.engine.humanise = c.humanise;
+        r.forEachStep(
+            [&](auto& s)
+            {
+                s.vel.value = (float) c.vel;
+                s.gate.value = (float) c.gate;
+            });
+        const float v0 = (float) c.vel * PtchSEQ_Engine::velocityScale;
+        const float g0 = juce::jmin((float) c.gate * 0.01f, PtchSEQ_Engine::maxGate);
+        const auto played = r.play(300);
+        ASSERT_GE(played.size(), 20u);
+
+        std::set<float> velocities;
+        std::set<int> lengths;
+        for (const auto& p : played)
+        {
+            const int length = p.info.endSample - p.info.startSample;
+            velocities.insert(p.info.velocity);
+            lengths.insert(length);
+            if (c.humanise == 0.0f)
+            {
+                EXPECT_EQ(p.info.velocity, v0);
+                EXPECT_EQ(length, (int) (6000.0 * (double) g0));
+                continue;
+            }
+            EXPECT_GE(p.info.velocity, 0.01f);
+            EXPECT_LE(p.info.velocity, 0.999999f);
+            EXPECT_LE(std::abs(p.info.velocity - v0), 0.2f * c.humanise + 1.0e-6f);
+            EXPECT_GE(length, (int) (6000.0 * (double) 0.01f));
+            EXPECT_LE(std::abs((double) length - 6000.0 * g0), 6000.0 * 0.08 * c.humanise + 1.0);
+        }
+        if (c.humanise > 0.0f)
+        {
+            EXPECT_GT(velocities.size(), 5u);
+            EXPECT_GT(lengths.size(), 5u);
+        }
+    }
+}
+
+TEST(PitchEngine, NoteValuesFollowTheirModulationWithinTheirRanges)
+{
+    // A modulation channel of the unit's own slots, written by hand.
+    constexpr int channel = 2;
+    struct Values
+    {
+        int go = 0, t = 0, p = 0, o = 0;
+        float v = 0.5f, g = 0.5f, q = 0.5f;
+        bool slur = false;
+    };
+    struct Params
+    {
+        ZuDataModelBase::MyParam<int> go, t, p, o, slr;
+        ZuDataModelBase::MyParam<float> v, g, q;
+    };
+    struct Case
+    {
+        const char* what;
+        float x;
+        std::function<void(Values&, Params&)> setup;
+        std::function<void(const Values&)> check;
+    };
+    const auto on = [](auto& param, int slot = 0) { param = modulated(param.value.load(), channel + 1, 1.0f, slot); };
+    const Case cases[] = {
+        {"unit octave: 12 x round(6x)", -0.3f, [&](Values&, Params& p) { on(p.go); },
+         [](const Values& v) { EXPECT_EQ(v.go, -24); }},
+        {"unit octave kept to 36", 0.5f,
+         [&](Values& v, Params& p)
+         {
+             v.go = 24;
+             on(p.go, 1);
+         },
+         [](const Values& v) { EXPECT_EQ(v.go, 36); }},
+        {"transpose: round(24x), kept to 12", 0.4f,
+         [&](Values& v, Params& p)
+         {
+             v.t = 5;
+             on(p.t);
+         },
+         [](const Values& v) { EXPECT_EQ(v.t, 12); }},
+        {"transpose: a small amount rounds to nothing", 0.02f, [&](Values&, Params& p) { on(p.t); },
+         [](const Values& v) { EXPECT_EQ(v.t, 0); }},
+        {"step pitch: round(12x), kept to 0", -1.0f,
+         [&](Values& v, Params& p)
+         {
+             v.p = 5;
+             on(p.p);
+         },
+         [](const Values& v) { EXPECT_EQ(v.p, 0); }},
+        {"step pitch kept to 127", 0.5f,
+         [&](Values& v, Params& p)
+         {
+             v.p = 125;
+             on(p.p);
+         },
+         [](const Values& v) { EXPECT_EQ(v.p, 127); }},
+        {"step octave: 12 x round(4x)", 0.4f, [&](Values&, Params& p) { on(p.o); },
+         [](const Values& v) { EXPECT_EQ(v.o, 24); }},
+        {"velocity adds x", 0.25f, [&](Values&, Params& p) { on(p.v); },
+         [](const Values& v) { EXPECT_FLOAT_EQ(v.v, 0.75f); }},
+        {"velocity reads only its first slot", 0.25f, [&](Values&, Params& p) { on(p.v, 1); },
+         [](const Values& v) { EXPECT_FLOAT_EQ(v.v, 0.5f); }},
+        {"gate at or below 0 is 0", -0.6f, [&](Values&, Params& p) { on(p.g); },
+         [](const Values& v) { EXPECT_EQ(v.g, 0.0f); }},
+        {"probability at or above 1 is 1", 0.5f, [&](Values&, Params& p) { on(p.q); },
+         [](const Values& v) { EXPECT_EQ(v.q, 1.0f); }},
+        {"slur turns on at one half", 0.5f, [&](Values&, Params& p) { on(p.slr); },
+         [](const Values& v) { EXPECT_TRUE(v.slur); }},
+        {"slur stays off below one half", 0.49f, [&](Values&, Params& p) { on(p.slr); },
+         [](const Values& v) { EXPECT_FALSE(v.slur); }},
+        {"slur that is on stays on", -1.0f,
+         [&](Values& v, Params& p)
+         {
+             v.slur = true;
+             on(p.slr);
+         },
+         [](const Values& v) { EXPECT_TRUE(v.slur); }},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        EngineModels m;
+        TestPitchEngine engine(m);
+        ModBuffer mod(512);
+        // Read at sample 65 for a step that starts at sample 10.
+        mod.fill(channel, 0.9f);
+        mod.set(channel, 65, c.x);
+        Values v;
+        Params p;
+        c.setup(v, p);
+        auto block = mod.block(512);
+        engine.PtchSEQ_Engine::handleParamModOctTpStepPrms(block, v.go, p.go, v.t, p.t, v.p, p.p, v.o, p.o, v.v, p.v,
+                                                           v.g, p.g, v.q, p.q, v.slur, p.slr, 0, 10, 512);
+        c.check(v);
+    }
+}
+
+TEST(PitchEngine, RelativeBaseNoteRisesByTheSquareAndRelativePitchByTwiceTwelve)
+{
+    constexpr int channel = 5;
+    struct Case
+    {
+        float x;
+        int base, rel;
+        int expectedBase, expectedRel;
+    };
+    // -0.5: 0.25 x 127 + 0.5 = 32.25 -> 32; relative pitch round(24x), kept to -12..12.
+    const Case cases[] = {{-0.5f, 10, 0, 42, -12}, {0.5f, 120, 3, 127, 12}, {0.1f, 0, 0, 1, 2}, {0.0f, 7, 4, 7, 4}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.x);
+        EngineModels m;
+        TestPitchEngine engine(m);
+        ModBuffer mod(32);
+        // A block of 32 samples reads its last sample.
+        mod.set(channel, 31, c.x);
+        auto block = mod.block(32);
+        int base = c.base, rel = c.rel;
+        engine.handleParamModRelBaseNote(block, base, modulated(1, channel + 1, 1.0f, 1), rel,
+                                         modulated(0, channel + 1), 0, 10, 32);
+        EXPECT_EQ(base, c.expectedBase);
+        EXPECT_EQ(rel, c.expectedRel);
+    }
 }
 
 //==============================================================================

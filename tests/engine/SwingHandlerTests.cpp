@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 using namespace enginetest;
@@ -12,15 +14,6 @@ using namespace enginetest;
 namespace
 {
 constexpr double step = 1.0 / 16.0;
-
-SwingHandler::Swinger swingerAt(double breakpoint)
-{
-    // Depth d gives 0.51 + 0.98 d; pick the depth that gives the breakpoint.
-    SwingHandler::Swinger swinger;
-    swinger.setSwingDepth((breakpoint - 0.51) / 0.98, {0.51, 1.49});
-    swinger.updateSwingTable();
-    return swinger;
-}
 } // namespace
 
 TEST(SwingHandler, DepthMapTakesTheSquareOfTheAmount)
@@ -57,48 +50,6 @@ TEST(SwingHandler, BreakpointFromTheDepth)
     EXPECT_EQ(swing.getBreakpoint(0.5), 1.0);
 }
 
-TEST(SwingHandler, WarpMovesTheMiddleOfEachPairOnly)
-{
-    struct Case
-    {
-        double breakpoint;
-        double x;
-        double warped;
-    };
-    const Case cases[] = {
-        {1.49, step, step / 1.49},
-        {1.49, 1.49 * step, step},
-        {0.51, 0.51 * step, step},
-        {1.49, 0.0, 0.0},
-        {1.49, 1.0, 1.0},
-        {1.49, 6 * step, 6 * step},
-        {0.51, 10 * step, 10 * step},
-        {1.0, 0.3, 0.3},
-        {1.49, 3.49 * step, 3 * step},
-    };
-    for (const auto& c : cases)
-    {
-        const auto swinger = swingerAt(c.breakpoint);
-        EXPECT_NEAR(swinger.calcSwingPosSample(c.x), c.warped, 1.0e-12) << c.breakpoint << " at " << c.x;
-        // The table follows the warp to within its resolution.
-        EXPECT_NEAR(swinger.processSample(c.x), c.warped, 2.0e-3) << c.breakpoint << " at " << c.x;
-    }
-}
-
-TEST(SwingHandler, TableIsRebuiltOnlyWhenTheBreakpointChanges)
-{
-    SwingHandler::Swinger swinger;
-    EXPECT_EQ(swinger.getNumTableBuilds(), 0);
-    swinger.setSwingDepth(0.8, {0.51, 1.49});
-    swinger.updateSwingTable();
-    swinger.setSwingDepth(0.8, {0.51, 1.49});
-    swinger.updateSwingTable();
-    EXPECT_EQ(swinger.getNumTableBuilds(), 1);
-    swinger.setSwingDepth(0.2, {0.51, 1.49});
-    swinger.updateSwingTable();
-    EXPECT_EQ(swinger.getNumTableBuilds(), 2);
-}
-
 TEST(SwingHandler, WarpsABlockInPlace)
 {
     SwingHandler swing;
@@ -116,11 +67,27 @@ TEST(SwingHandler, WarpsABlockInPlace)
 
 namespace
 {
-// Step starts of a parameter unit over one bar at 120 bpm, 48 kHz, "1/16".
-std::vector<int64_t> swungStarts(bool target, float amount, int macroSource = 0, float macroValue = 0.0f)
+// A unit engine of one kind and index, and the swing targets that are on.
+struct SwingUnit
+{
+    int unitType = zu::units::param;
+    int unitIndex = 0;
+    std::array<bool, MirabelGlobalData::numSeqUnits> targets{};
+};
+
+SwingUnit targeted(bool on)
+{
+    SwingUnit u;
+    u.targets[4] = on;
+    return u;
+}
+
+// Step starts of a unit over one bar at 120 bpm, 48 kHz, "1/16".
+std::vector<int64_t> swungStarts(const SwingUnit& unit, float amount, int macroSource = 0, float macroValue = 0.0f)
 {
     EngineModels models;
-    models.global.swgTar[4] = target;
+    for (size_t n = 0; n < unit.targets.size(); ++n)
+        models.global.swgTar[n] = unit.targets[n];
     models.global.swing.value = amount;
     if (macroSource > 0)
     {
@@ -128,7 +95,7 @@ std::vector<int64_t> swungStarts(bool target, float amount, int macroSource = 0,
         models.global.swing.modDepth[0] = 1.0f;
         models.global.swing.updateModActive();
     }
-    TestUnitEngine engine(models, zu::units::param);
+    TestUnitEngine engine(models, unit.unitType, unit.unitIndex);
     engine.prepare(specFor(48000.0, 512));
     engine.setStartFlag();
     ModBuffer mod(512);
@@ -141,11 +108,25 @@ std::vector<int64_t> swungStarts(bool target, float amount, int macroSource = 0,
         starts.push_back(e.startSample);
     return starts;
 }
+
+// The shift of every second step against the straight grid, checked for all steps.
+void expectSwung(const std::vector<int64_t>& starts, const std::vector<int64_t>& straight, double shift,
+                 const std::string& name)
+{
+    ASSERT_EQ(starts.size(), straight.size()) << name;
+    for (size_t i = 0; i < straight.size(); ++i)
+    {
+        const double expectedShift = (i % 2 == 1) ? shift : 0.0;
+        // The warp is read from a table of 512 points a bar, 188 samples apart here;
+        // interpolating across a bend of the warp moves a boundary by less than half of that.
+        EXPECT_NEAR((double) (starts[i] - straight[i]), expectedShift, 94.0) << name << " step " << i;
+    }
+}
 } // namespace
 
 TEST(SwingHandler, SwingDelaysOrAdvancesEverySecondStep)
 {
-    const auto straight = swungStarts(true, 0.0f);
+    const auto straight = swungStarts(targeted(true), 0.0f);
     ASSERT_EQ(straight.size(), 16u);
 
     struct Case
@@ -155,22 +136,33 @@ TEST(SwingHandler, SwingDelaysOrAdvancesEverySecondStep)
         double shift; // of every second step, in samples
     };
     const Case cases[] = {
-        {"amount 1", swungStarts(true, 1.0f), 0.49 * 6000},
-        {"amount -1", swungStarts(true, -1.0f), -0.49 * 6000},
-        {"amount 0.5", swungStarts(true, 0.5f), 0.1225 * 6000},
-        {"amount 0 moved to 0.5 by a macro", swungStarts(true, 0.0f, 9, 0.25f), 0.1225 * 6000},
-        {"not a target", swungStarts(false, 1.0f), 0.0},
+        {"amount 1", swungStarts(targeted(true), 1.0f), 0.49 * 6000},
+        {"amount -1", swungStarts(targeted(true), -1.0f), -0.49 * 6000},
+        {"amount 0.5", swungStarts(targeted(true), 0.5f), 0.1225 * 6000},
+        {"amount 0 moved to 0.5 by a macro", swungStarts(targeted(true), 0.0f, 9, 0.25f), 0.1225 * 6000},
+        {"not a target", swungStarts(targeted(false), 1.0f), 0.0},
     };
     for (const auto& c : cases)
+        expectSwung(c.starts, straight, c.shift, c.name);
+}
+
+TEST(SwingHandler, EachTargetSwingsItsOwnUnitOnly)
+{
+    // Targets 1 to 13: pitch units 1-4, parameter units 1-4, CC units 1-4, the octave-transpose unit.
+    for (int n = 0; n < MirabelGlobalData::numSeqUnits; ++n)
     {
-        ASSERT_EQ(c.starts.size(), straight.size()) << c.name;
-        for (size_t i = 0; i < straight.size(); ++i)
-        {
-            const double expectedShift = (i % 2 == 1) ? c.shift : 0.0;
-            // The warp is read from a table of 512 points a bar, 188 samples apart here;
-            // interpolating across a bend of the warp moves a boundary by less than half of that.
-            EXPECT_NEAR((double) (c.starts[i] - straight[i]), expectedShift, 94.0) << c.name << " step " << i;
-        }
+        SwingUnit own;
+        own.unitType = n / 4;
+        own.unitIndex = n % 4;
+        own.targets[(size_t) n] = true;
+        SwingUnit others = own;
+        others.targets.fill(true);
+        others.targets[(size_t) n] = false;
+
+        const std::string name = "target " + std::to_string(n + 1);
+        const auto straight = swungStarts(own, 0.0f);
+        expectSwung(swungStarts(own, 1.0f), straight, 0.49 * 6000, name + " on");
+        expectSwung(swungStarts(others, 1.0f), straight, 0.0, name + " off, all others on");
     }
 }
 

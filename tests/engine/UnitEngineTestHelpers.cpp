@@ -20,59 +20,33 @@ void EngineModels::setTempo(double bpm, double sampleRate)
 
 //==============================================================================
 TestUnitEngine::TestUnitEngine(EngineModels& m, int type, int index)
-    : SeqEngineBase(m.global, m.scale, m.chord, m.lfo, *m.scurve, *m.dispShare, type, index,
-                    zu::units::unitNumberOf(type, index)),
+    : PtchSEQ_Engine(m.global, m.pitch, m.scale, m.chord, m.lfo, *m.scurve, *m.dispShare, type, index,
+                     zu::units::unitNumberOf(type, index)),
       models(m)
 {
+    noteInfos.reserve(64);
 }
 
 BlockResult TestUnitEngine::processBlock(ModBlock& modBlock, SwingHandler& swing, const HostBlock& host)
 {
-    auto& unit = models.unit(0);
+    noteInfos.clear();
+    requests.fill(-1);
+    requests[(size_t) zu::units::requestIndexOf(zu::units::unitIdOf(unitType, unitIndex))] =
+        host.snapshotRequest;
+    UnitBlockContext context{
+        input,    output, false,    lanes, swing, noteInfos,        pitchUnitOn,     modBlock,       targetEvents,
+        requests, octTp,  host.ppq, false, true,  host.nearLoopEnd, host.wrapSample, host.numSamples};
+    context.clockResetResync = host.resetResync;
+    PtchSEQ_Engine::processBlock(context);
+
+    // A step began exactly when the frame's trigger fired in this block.
     BlockResult result;
-
-    takeSnapshotRequest(host.snapshotRequest, unit.pendingSnapshot, unit.currentSnapshot);
-    runModulationSlots(modBlock, host.ppq, true, host.wrapSample, host.nearLoopEnd, host.numSamples);
-
-    const CtrPtchSqData::SnapData snap = unit.snaps[(size_t) snapIndex];
-
-    BlockSettings settings;
-    settings.unitOn = unit.pwr;
-    settings.clockSync = snap.csync;
-    settings.clockType = snap.clktyp;
-    settings.freeRate = snap.fclk;
-    settings.clockDiv = snap.sclk.value;
-    settings.restartLength = snap.rst;
-    beginBlockSettings(settings, host.numSamples);
-    if (unitType == zu::units::pitch)
-    {
-        const int type = snap.clktyp;
-        cyclesPerBar = divRatioTable[(size_t) juce::jlimit(0, 13, (int) snap.sclk.value)] *
-                       (type == 1 ? 1.5 : (type == 2 ? 0.666666666 : 1.0));
-    }
-    applyClockRequests(host.resetResync, unit.resyncRequest.exchange(false));
-
-    result.stepped =
-        runClockAndTrigger(modBlock, snap.sclk, swing, host.ppq, host.nearLoopEnd, host.wrapSample, host.numSamples);
+    result.stepped = trigFlag;
     if (result.stepped)
     {
-        beginStep(modBlock, snap.dir, snap.strt, snap.size, host.ppq, host.numSamples);
-        chooseStep(modBlock, snap.dir, snap.strt, snap.size, host.ppq, host.numSamples);
-        publishCurrentStep();
-        if (hasCurStep())
-        {
-            const auto& step = snap.steps[(size_t) curStep];
-            bool on = step.spwr.value > 0;
-            float prob = step.prob.value * 0.01f;
-            handleParamModStepOnOffProb(modBlock, on, step.spwr, prob, step.prob, curStep, stepSamplePos,
-                                        host.numSamples);
-            result.stepPlays = on && unitOn && !resetThisBlock;
-        }
-        checkRestartLength();
         result.stepSamplePos = stepSamplePos;
+        result.stepPlays = !noteInfos.empty();
     }
-    endBlock();
-
     result.curStep = curStep;
     const int display = getDisplayIndex();
     result.display = display >= 0 ? (int) models.global.curSteps[(size_t) display] : -2;

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// A small unit engine on SeqEngineBase that plays the pitch model's unit
-// through the base's block frame, a host transport that hands it positions
-// block after block, and a modulation block the tests can write into.
+// The production pitch engine opened up for the frame tests, a host
+// transport that hands it positions block after block, and a modulation block
+// the tests can write into.
 
+#include "PtchSEQ_Engine.h"
 #include "SeqEngineBase.h"
 #include "SwingHandler.h"
+#include "UnitBlockContext.h"
 
 #include "ChordData.h"
 #include "CtrPtchSqData.h"
@@ -67,18 +69,17 @@ struct HostBlock
     std::pair<bool, bool> resetResync{false, false};
 };
 
-// A unit engine of a chosen kind that reads unit 0 of the pitch model: the
-// base's frame in the order the unit engines run it, with the step's on/off
-// and probability as its only output.
-class TestUnitEngine : public SeqEngineBase
+// The production pitch engine (PtchSEQ_Engine, its block frame as it runs in
+// the plug-in) built with the unit kind's scales, reading unit unitIndex of the
+// pitch model. processBlock runs one production block and reports what the
+// frame did: whether a step began, where, which, and whether it sounded.
+class TestUnitEngine : public PtchSEQ_Engine
 {
 public:
     TestUnitEngine(EngineModels& models, int unitType, int unitIndex = 0);
 
-    void prepare(const juce::dsp::ProcessSpec& newSpec) { prepareClockedUnit(newSpec); }
-    void reset() { baseReset(); }
-
     BlockResult processBlock(ModBlock& modBlock, SwingHandler& swing, const HostBlock& host);
+    using PtchSEQ_Engine::processBlock;
 
     // The frame's state, open to the tests.
     using SeqEngineBase::chooseStep;
@@ -113,6 +114,14 @@ public:
 
 private:
     EngineModels& models;
+    // What the production block receives besides the host values.
+    juce::MidiBuffer input, output;
+    UnitBlockContext::Lanes lanes;
+    std::vector<NoteInfo> noteInfos;
+    std::array<bool, 5> pitchUnitOn{};
+    PrmSqTargetEvents targetEvents;
+    UnitBlockContext::SnapshotRequests requests{};
+    OctTpShift octTp;
 };
 
 // A 16-channel modulation block of a fixed length, zero unless a test writes it.

@@ -44,7 +44,8 @@ void setUnitList(VstHost& host, const std::string& ctstate)
     auto state = ChunkText::fromChunk(host.getChunk());
     ASSERT_TRUE(state.setAttribute({"maintree"}, "ctstate", ctstate));
     host.setChunk(state.toChunk());
-    host.idleFor(100);
+    ASSERT_TRUE(host.idleUntil(
+        [&] { return ChunkText::fromChunk(host.getChunk()).attribute({"maintree"}, "ctstate") == ctstate; }));
 }
 
 class Session
@@ -191,7 +192,8 @@ TEST(HostPlayback, NoNoteHangsAfterALoopJumpOrTheRemovalOfTheUnit)
     }
     ASSERT_TRUE(state.setAttribute({"maintree"}, "ctstate", "CT:100 "));
     host->setChunk(state.toChunk());
-    host->idleFor(100);
+    ASSERT_TRUE(host->idleUntil(
+        [&] { return ChunkText::fromChunk(host->getChunk()).attribute({"maintree"}, "ctstate") == "CT:100 "; }));
 
     // A loop of one beat: the host jumps back every 24000 samples.
     host->transport.playing = true;
@@ -208,7 +210,8 @@ TEST(HostPlayback, NoNoteHangsAfterALoopJumpOrTheRemovalOfTheUnit)
     state = ChunkText::fromChunk(host->getChunk());
     ASSERT_TRUE(state.setAttribute({"maintree"}, "ctstate", "CT:"));
     host->setChunk(state.toChunk());
-    host->idleFor(100);
+    ASSERT_TRUE(host->idleUntil(
+        [&] { return ChunkText::fromChunk(host->getChunk()).attribute({"maintree"}, "ctstate") == "CT:"; }));
     const auto onsBefore = session.ons().size();
     session.run(40);
     EXPECT_EQ(session.ons().size(), onsBefore) << "an unlisted unit starts no note";

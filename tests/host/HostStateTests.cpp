@@ -80,11 +80,18 @@ TEST(HostProcessing, SnapshotAutomationSwitchesTheUnit)
     auto state = ChunkText::fromChunk(host->getChunk());
     ASSERT_TRUE(state.setAttribute({"param", "seqmain", "prmsq1"}, "p2m21_sval1", "0.5"));
     host->setChunk(state.toChunk());
-    host->idleFor(300);
+    ASSERT_TRUE(host->idleUntil(
+        [&] {
+            return ChunkText::fromChunk(host->getChunk()).number({"param", "seqmain", "prmsq1"}, "p2m21_sval1") == 0.5;
+        }));
 
-    // The host automates the snapshot parameter to B.
+    // The host automates the snapshot parameter to B; the switch is carried
+    // out on the plug-in's message thread.
     host->setParameter(paramP2m21Snp, 1.0f / 7.0f);
-    host->idleFor(300);
+    ASSERT_TRUE(host->idleUntil(
+        [&] {
+            return ChunkText::fromChunk(host->getChunk()).number({"snapmain", "prmsq1", "snap1"}, "p2m21_sval1") == 0.5;
+        }));
 
     const auto after = ChunkText::fromChunk(host->getChunk());
     EXPECT_EQ(after.number({"snapmain", "prmsq1", "snap1"}, "p2m21_sval1"), 0.5) << "A's edits are stored";
@@ -101,12 +108,16 @@ TEST(HostState, ChunkRoundTripsIntoAFreshInstance)
     first->setParameter(46, 0.25f); // swing
     first->setParameter(40, 0.5f);  // macro 3
     first->setParameter(paramP1m11Snp, 3.0f / 7.0f);
-    first->idleFor(250);
+    ASSERT_TRUE(first->idleUntil([&] { return first->getParameter(paramP1m11Snp) == 3.0f / 7.0f; }));
     auto state = ChunkText::fromChunk(first->getChunk());
     state.setAttribute({"param", "seqmain", "ptchsq3"}, "p1m13_pch7", "11");
     state.setAttribute({"maintree"}, "ctstate", "CT:100 900 1400 ");
     first->setChunk(state.toChunk());
-    first->idleFor(250);
+    ASSERT_TRUE(first->idleUntil(
+        [&] {
+            return ChunkText::fromChunk(first->getChunk()).number({"param", "seqmain", "ptchsq3"}, "p1m13_pch7") ==
+                   11.0;
+        }));
     const auto chunk = first->getChunk();
     ASSERT_GT(chunk.size(), 1000u);
     std::vector<float> saved;
@@ -120,7 +131,14 @@ TEST(HostState, ChunkRoundTripsIntoAFreshInstance)
 
     auto second = openPlugin();
     second->setChunk(chunk);
-    second->idleFor(250);
+    second->idleUntil(
+        [&]
+        {
+            for (int i = 0; i < 100; ++i)
+                if (second->getParameter(i) != saved[(size_t) i])
+                    return false;
+            return true;
+        });
     for (int i = 0; i < 100; ++i)
         EXPECT_FLOAT_EQ(second->getParameter(i), saved[(size_t) i]) << i;
     EXPECT_EQ(ChunkText::fromChunk(second->getChunk()).xml, text.xml);
@@ -150,7 +168,7 @@ TEST(HostState, DamagedChunksLeaveThePluginPlaying)
     for (const auto& chunk : bad)
     {
         host->setChunk(chunk);
-        host->idleFor(100);
+        host->idleFor(100); // a check that nothing happens
         EXPECT_FLOAT_EQ(host->getParameter(paramGch), before);
     }
     host->transport.playing = true;
@@ -189,18 +207,19 @@ TEST(HostMidi, LearntControllerMovesItsParameter)
 
     host->sendEvents({{0, {0xB0, 20, 127}}, {5, {0xB0, 21, 10}}, {9, {0xB0, 21, 64}}});
     host->process(512);
-    host->idleFor(250);
+    // The learnt values reach their parameters on the plug-in's message thread.
+    host->idleUntil([&] { return host->getParameter(paramP1m11Snp) == 1.0f && host->getParameter(38) > 0.0f; });
     EXPECT_FLOAT_EQ(host->getParameter(paramP1m11Snp), 1.0f) << "127 gives snapshot H";
     EXPECT_NEAR(host->getParameter(38), 64.0f * 0.0078741f, 1.0e-5f) << "the last value in a block counts";
 
     host->sendEvents({{0, {0xB0, 20, 64}}});
     host->process(512);
-    host->idleFor(250);
+    host->idleUntil([&] { return host->getParameter(paramP1m11Snp) != 1.0f; });
     EXPECT_NEAR(host->getParameter(paramP1m11Snp), 4.0f / 7.0f, 1.0e-6f) << "64 gives E";
 
     host->sendEvents({{0, {0xB0, 20, 0}}});
     host->process(512);
-    host->idleFor(250);
+    host->idleUntil([&] { return host->getParameter(paramP1m11Snp) == 0.0f; });
     EXPECT_FLOAT_EQ(host->getParameter(paramP1m11Snp), 0.0f) << "0 gives A";
     host->close();
 }
@@ -217,14 +236,14 @@ TEST(HostMidi, KeyboardTransposeMovesGlobalTranspose)
     {
         host->sendEvents({{0, {0x90, (unsigned char) key, 100}}});
         host->process(256);
-        host->idleFor(200);
+        host->idleUntil([&] { return host->getParameter(paramGtp) == normalised; });
         EXPECT_FLOAT_EQ(host->getParameter(paramGtp), normalised) << key;
     }
 
     host->setParameter(paramMidiTp, 0.0f);
     host->sendEvents({{0, {0x90, 72, 100}}});
     host->process(256);
-    host->idleFor(200);
+    host->idleFor(200); // a check that nothing happens
     EXPECT_FLOAT_EQ(host->getParameter(paramGtp), 0.5f) << "off: keys change nothing";
     host->close();
 }

@@ -256,6 +256,20 @@ void VstHost::idleFor(int ms)
     idle();
 }
 
+bool VstHost::idleUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;)
+    {
+        idle();
+        if (condition())
+            return true;
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
 std::vector<char> VstHost::getChunk()
 {
     void* data = nullptr;

@@ -6,6 +6,7 @@
 // host sees through the binary interface.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -71,7 +72,12 @@ public:
     void idle(int times = 1);
     // Idles the plug-in (which runs its message loop on the host's thread)
     // for about ms milliseconds, as a host's editor timer would.
+    // Only for checks that something does NOT happen in that time.
     void idleFor(int ms);
+    // Idles the plug-in until condition holds or timeoutMs have passed;
+    // returns whether it holds. The deadline is generous: a loaded machine
+    // may run the plug-in's timers late, and a passing test never waits it out.
+    bool idleUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
 
     std::vector<char> getChunk();
     void setChunk(const std::vector<char>& data);

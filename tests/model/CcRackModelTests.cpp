@@ -7,14 +7,12 @@
 #include <cmath>
 #include <set>
 
-namespace
-{
-std::string knobName(int r, int s, int k, const char* key)
+static std::string knobName(int r, int s, int k, const char* key)
 {
     return unitName(r, s) + "knob" + std::to_string(k + 1) + "." + key;
 }
 
-FieldList rackFields(const CtrCcRackData& m, bool withNames = false)
+FieldList fieldsOf(const CtrCcRackData& m, bool withNames)
 {
     FieldList f(withNames);
     for (int r = 0; r < CtrCcRackData::numUnits; ++r)
@@ -41,6 +39,8 @@ FieldList rackFields(const CtrCcRackData& m, bool withNames = false)
     return f;
 }
 
+namespace
+{
 struct CcRackModel : ::testing::Test
 {
     void SetUp() override
@@ -97,14 +97,7 @@ TEST_F(CcRackModel, ConstructionDefaults)
 
 TEST_F(CcRackModel, RoutingAtTheBoundaries)
 {
-    const auto names = rackFields(*m, true);
-    const struct
-    {
-        const char* id;
-        float value;
-        const char* field;
-        double stored;
-    } rows[] = {
+    expectRoutes<CtrCcRackData>({
         {"p5m51_pwr", 0.0f, "u0.pwr", 0},
         {"p5m52_snp", 4.0f, "u1.currentSnapshot", 4},
         {"p5m51_kval1", 0.25f, "u0.s0.knob1.kval.value", 0.25},
@@ -123,21 +116,14 @@ TEST_F(CcRackModel, RoutingAtTheBoundaries)
         {"p5m51_kval9", 0.5f, "u0.s0.knob8.kval.value", 0.5},
         {"p5m51_kval0", 0.5f, "u0.s0.knob1.kval.value", 0.5},
         {"p5m51_kvalx", 0.5f, "u0.s0.knob1.kval.value", 0.5},
-    };
-    for (const auto& row : rows)
-    {
-        SetUp();
-        const auto before = rackFields(*m);
-        m->setParamVal(row.id, row.value);
-        expectOnlyFieldChanged(names, before, rackFields(*m), row.field, (double) (float) row.stored, row.id);
-    }
+    });
 }
 
 // Every knob key of every knob writes one field of the addressed rack's
 // current snapshot, and no two identifiers write the same field.
 TEST_F(CcRackModel, EveryKnobKeyWritesItsOwnFieldOfTheCurrentSnapshot)
 {
-    const auto names = rackFields(*m, true);
+    const auto names = fieldsOf(*m, true);
     std::set<std::string> seen;
     for (int k = 1; k <= 8; ++k)
     {
@@ -148,9 +134,9 @@ TEST_F(CcRackModel, EveryKnobKeyWritesItsOwnFieldOfTheCurrentSnapshot)
         {
             m->init(1);
             set(2, "snp", 5.0f);
-            const auto before = rackFields(*m);
+            const auto before = fieldsOf(*m);
             set(2, key, key.startsWith("kpwr") ? 0.0f : 3.0f);
-            const auto changed = changedFields(before, rackFields(*m), names);
+            const auto changed = changedFields(before, fieldsOf(*m), names);
             ASSERT_EQ(changed.size(), 1u) << key;
             EXPECT_TRUE(changed.front().rfind("u1.s5.knob" + std::to_string(k) + ".", 0) == 0)
                 << key << " -> " << changed.front();
@@ -162,7 +148,7 @@ TEST_F(CcRackModel, EveryKnobKeyWritesItsOwnFieldOfTheCurrentSnapshot)
 
 TEST_F(CcRackModel, NamesThatAddressNothingChangeNothing)
 {
-    const auto before = rackFields(*m);
+    const auto before = fieldsOf(*m);
     for (const char* id : {"p5m53_kval1", "p5m50_kval1", "p5m5x_pwr", "p5m51_kname1", "p5m51_kval", "p5m51_", "p5m51",
                            "", "p5m51_foo2", "p5m51_kval3_xx1", "p5m51_PWR", "p5m51_kval3_ms"})
         m->setParamVal(id, 1.0f);
@@ -171,7 +157,7 @@ TEST_F(CcRackModel, NamesThatAddressNothingChangeNothing)
         set(1, key, std::numeric_limits<float>::quiet_NaN());
         set(1, key, std::numeric_limits<float>::infinity());
     }
-    EXPECT_EQ(before.values, rackFields(*m).values);
+    EXPECT_EQ(before.values, fieldsOf(*m).values);
     EXPECT_FALSE(m->units[0].resendRequest);
     EXPECT_FALSE(m->units[1].resendRequest);
 }
@@ -269,13 +255,13 @@ TEST_F(CcRackModel, StringFreeWritesMatchTheNamedOnes)
     EXPECT_EQ(m->units[1].snaps[3].knobs[6].kval.modSource[1], 4);
     EXPECT_FLOAT_EQ(m->units[1].snaps[3].knobs[0].kmax, 99.0f);
 
-    const auto before = rackFields(*m);
+    const auto before = fieldsOf(*m);
     m->setParamValAt(2, CtrCcRackData::idxPwr, 0.0f);
     m->setParamValAt(-1, CtrCcRackData::idxPwr, 0.0f);
     m->setKnobParamAt(0, 8, CtrCcRackData::idxKval, 0.5f);
     m->setKnobParamAt(0, 0, 0, 0.5f);
     m->setKnobParamAt(0, 0, 17, 0.5f);
-    EXPECT_EQ(before.values, rackFields(*m).values);
+    EXPECT_EQ(before.values, fieldsOf(*m).values);
 }
 
 TEST_F(CcRackModel, PartialStoredSnapshotResetsTheRestToLoaderDefaults)
@@ -360,10 +346,10 @@ TEST_F(CcRackModel, InitResetsOneRackButNotItsSnapshotValue)
     EXPECT_EQ((int) m->snapValues[1].getValue(), 3);
     EXPECT_EQ(m->units[0].snaps[0].knobs[3].ktarcc, 11);
 
-    const auto before = rackFields(*m);
+    const auto before = fieldsOf(*m);
     m->init(2);
     m->init(-1);
-    EXPECT_EQ(before.values, rackFields(*m).values);
+    EXPECT_EQ(before.values, fieldsOf(*m).values);
 }
 
 TEST_F(CcRackModel, SnapshotCopyRaisesTheDestinationsResendRequest)
@@ -384,10 +370,10 @@ TEST_F(CcRackModel, SnapshotCopyRaisesTheDestinationsResendRequest)
     EXPECT_EQ(m->units[1].currentSnapshot, 2);
     EXPECT_EQ(m->units[0].currentSnapshot, 0);
 
-    const auto before = rackFields(*m);
+    const auto before = fieldsOf(*m);
     for (const auto& args : {std::array<int, 4>{2, 0, 0, 0}, {0, 2, 0, 0}, {0, 1, 8, 0}, {0, 1, 0, -1}})
         m->snapCopyPaste(args[0], args[1], args[2], args[3]);
-    EXPECT_EQ(before.values, rackFields(*m).values);
+    EXPECT_EQ(before.values, fieldsOf(*m).values);
     EXPECT_FALSE(m->units[0].resendRequest);
     EXPECT_FALSE(m->units[1].resendRequest) << "a refused copy raises nothing";
 }

@@ -103,14 +103,7 @@ TEST_F(GlobalModel, EveryKeyWritesItsOwnField)
 
 TEST_F(GlobalModel, RoutingAtTheBoundaries)
 {
-    const auto names = fieldsOf(*m, true);
-    const struct
-    {
-        const char* id;
-        float value;
-        const char* field;
-        double stored;
-    } rows[] = {
+    expectRoutes<MirabelGlobalData>({
         {"p0_gch", 5.0f, "gch", 5},
         {"p0_swing", -0.25f, "swing.value", -0.25},
         {"p0_swing_modsrc2", 12.0f, "swing.modSource1", 12},
@@ -146,14 +139,7 @@ TEST_F(GlobalModel, RoutingAtTheBoundaries)
         {"p0_chrtar1", 8.0f, "chrTargets[0]", 8},
         {"p0_chrtar15", 1.0f, "chrTargets[14]", 1},
         {"p0_miditp", 1.0f, "midiTp", 1},
-    };
-    for (const auto& row : rows)
-    {
-        SetUp();
-        const auto before = fieldsOf(*m);
-        m->setParamVal(row.id, row.value);
-        expectOnlyFieldChanged(names, before, fieldsOf(*m), row.field, row.stored, row.id);
-    }
+    });
 }
 
 TEST_F(GlobalModel, ConstructionValues)

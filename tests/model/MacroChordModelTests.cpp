@@ -6,9 +6,7 @@
 #include <cmath>
 #include <set>
 
-namespace
-{
-FieldList chordFields(const ChordData& m, bool withNames = false)
+FieldList fieldsOf(const ChordData& m, bool withNames)
 {
     FieldList f(withNames);
     f.add(m.chordPower ? 1.0 : 0.0, [] { return std::string("power"); });
@@ -28,6 +26,8 @@ FieldList chordFields(const ChordData& m, bool withNames = false)
     return f;
 }
 
+namespace
+{
 struct ChordModel : ::testing::Test
 {
     void SetUp() override
@@ -91,15 +91,15 @@ TEST_F(ChordModel, ConstructionAndDisplayNames)
 
 TEST_F(ChordModel, EveryKeyWritesItsOwnField)
 {
-    const auto names = chordFields(*m, true);
+    const auto names = fieldsOf(*m, true);
     std::set<std::string> seen;
     const auto keys = m->paramMap; // SetUp replaces the model
     for (const auto& [key, index] : keys)
     {
         SetUp();
-        const auto before = chordFields(*m);
+        const auto before = fieldsOf(*m);
         m->setParamVal(key, 3.0f);
-        const auto changed = changedFields(before, chordFields(*m), names);
+        const auto changed = changedFields(before, fieldsOf(*m), names);
         ASSERT_EQ(changed.size(), 1u) << key;
         EXPECT_TRUE(seen.insert(changed.front()).second) << key;
     }
@@ -108,32 +108,26 @@ TEST_F(ChordModel, EveryKeyWritesItsOwnField)
 
 TEST_F(ChordModel, WritesAtTheBoundaries)
 {
-    const auto names = chordFields(*m, true);
-    const struct
-    {
-        const char* name;
-        float value;
-        const char* field;
-        double stored;
-    } rows[] = {
-        {"p9_chord_pwr", 0.51f, "power", 1},         {"p9_chordtar4", 0.51f, "target4", 1},
-        {"p9_chord_type4", 2.0f, "slot3.type", 1},   {"p9_chord_type12", 20.9f, "slot11.type", 19},
-        {"p9_chord_type1", 25.0f, "slot0.type", 19}, {"p9_chord_root5", 6.0f, "slot4.root", 5},
-        {"p9_chord_root5", 13.0f, "slot4.root", 11}, {"p9_chord_root5", 40.0f, "slot4.root", 11},
-        {"p9_chord_inv1", 5.0f, "slot0.inv", 4},     {"p9_chord_inv1", 9.0f, "slot0.inv", 4},
-        {"p9_chord_inv1", 3.0f, "slot0.inv", 2},     {"p9_chord_custom12", 0.51f, "slot11.custom", 1},
-        {"p9_chord2_cn3", 0.0f, "slot1.cn3", -1},    {"p9_chord2_cn3", -10.0f, "slot1.cn3", -1},
-        {"p9_chord2_cn3", 62.0f, "slot1.cn3", 61},   {"p9_chord2_cn3", 129.0f, "slot1.cn3", 128},
-        {"p9_chord2_cn3", 1e9f, "slot1.cn3", 128},   {"p9_chord12_cn5", 2.0f, "slot11.cn5", 1},
-    };
-    for (const auto& row : rows)
-    {
-        SetUp();
-        const auto before = chordFields(*m);
-        m->setParamVal(row.name, row.value);
-        expectOnlyFieldChanged(names, before, chordFields(*m), row.field, row.stored,
-                               std::string(row.name) + " " + std::to_string(row.value));
-    }
+    expectRoutes<ChordData>({
+        {"p9_chord_pwr", 0.51f, "power", 1},
+        {"p9_chordtar4", 0.51f, "target4", 1},
+        {"p9_chord_type4", 2.0f, "slot3.type", 1},
+        {"p9_chord_type12", 20.9f, "slot11.type", 19},
+        {"p9_chord_type1", 25.0f, "slot0.type", 19},
+        {"p9_chord_root5", 6.0f, "slot4.root", 5},
+        {"p9_chord_root5", 13.0f, "slot4.root", 11},
+        {"p9_chord_root5", 40.0f, "slot4.root", 11},
+        {"p9_chord_inv1", 5.0f, "slot0.inv", 4},
+        {"p9_chord_inv1", 9.0f, "slot0.inv", 4},
+        {"p9_chord_inv1", 3.0f, "slot0.inv", 2},
+        {"p9_chord_custom12", 0.51f, "slot11.custom", 1},
+        {"p9_chord2_cn3", 0.0f, "slot1.cn3", -1},
+        {"p9_chord2_cn3", -10.0f, "slot1.cn3", -1},
+        {"p9_chord2_cn3", 62.0f, "slot1.cn3", 61},
+        {"p9_chord2_cn3", 129.0f, "slot1.cn3", 128},
+        {"p9_chord2_cn3", 1e9f, "slot1.cn3", 128},
+        {"p9_chord12_cn5", 2.0f, "slot11.cn5", 1},
+    });
 }
 
 TEST_F(ChordModel, ItemIdsAtOrBelowOneStoreTheFirstEntry)
@@ -156,7 +150,7 @@ TEST_F(ChordModel, ItemIdsAtOrBelowOneStoreTheFirstEntry)
 
 TEST_F(ChordModel, UnknownNamesAndNonFiniteValuesChangeNothing)
 {
-    const auto before = chordFields(*m);
+    const auto before = fieldsOf(*m);
     for (const char* name : {"p9_chord_type13", "p9_chord13_cn1", "p9_chord1_cn6", "p9_chordtar5", "", "p9_chord"})
         m->setParamVal(name, 5.0f);
     for (const char* name : {"p9_chord_pwr", "p9_chord_type1", "p9_chord1_cn1", "p9_chord_custom1"})
@@ -166,7 +160,7 @@ TEST_F(ChordModel, UnknownNamesAndNonFiniteValuesChangeNothing)
     }
     m->setParamValAt(0, 1.0f);
     m->setParamValAt(114, 1.0f);
-    EXPECT_EQ(before.values, chordFields(*m).values);
+    EXPECT_EQ(before.values, fieldsOf(*m).values);
 }
 
 TEST_F(ChordModel, InitLeavesEachSlotWithTheRootTheChordTreeGivesIt)
@@ -203,5 +197,5 @@ TEST_F(ChordModel, InitLeavesEachSlotWithTheRootTheChordTreeGivesIt)
         for (int c = 1; c <= 5; ++c)
             fromTree->setParamVal("p9_chord" + sn + "_cn" + juce::String(c), 1.0f);
     }
-    EXPECT_EQ(chordFields(*fromTree).values, chordFields(*m).values);
+    EXPECT_EQ(fieldsOf(*fromTree).values, fieldsOf(*m).values);
 }

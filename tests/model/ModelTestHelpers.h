@@ -116,6 +116,8 @@ class CtrCcSqData;
 FieldList fieldsOf(const CtrCcSqData& m, bool withNames = false);
 class CtrOctSqData;
 FieldList fieldsOf(const CtrOctSqData& m, bool withNames = false);
+FieldList fieldsOf(const CtrCcRackData& m, bool withNames = false);
+FieldList fieldsOf(const ChordData& m, bool withNames = false);
 
 // Every key of a unit model's map, written on a freshly reset unit whose
 // current snapshot is 5, changes exactly one stored field: a header field of
@@ -175,7 +177,8 @@ template <class Model> void expectRoutes(std::initializer_list<RouteRow> rows)
         auto m = fresh();
         const auto before = fieldsOf(*m);
         m->setParamVal(row.id, row.value);
-        expectOnlyFieldChanged(names, before, fieldsOf(*m), row.field, row.stored, row.id);
+        expectOnlyFieldChanged(names, before, fieldsOf(*m), row.field, row.stored,
+                               std::string(row.id) + " = " + std::to_string(row.value));
     }
 }
 
@@ -199,9 +202,9 @@ inline juce::ValueTree makeSnapTree(const juce::String& unitChild, int snapNumbe
 {
     juce::ValueTree root("snapmain");
     juce::ValueTree unit(unitChild);
-    for (int s = 1; s <= 8; ++s)
-        unit.appendChild(juce::ValueTree("snap" + juce::String(s)), nullptr);
+    for (int s = 0; s < zu::units::numSnapshots; ++s)
+        unit.appendChild(juce::ValueTree(zu::units::snapNodeName(s)), nullptr);
     root.appendChild(unit, nullptr);
-    snapOut = unit.getChildWithName("snap" + juce::String(snapNumber));
+    snapOut = unit.getChildWithName(zu::units::snapNodeName(snapNumber - 1));
     return root;
 }

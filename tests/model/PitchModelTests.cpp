@@ -115,14 +115,7 @@ TEST_F(PitchModel, EveryKeyWritesItsOwnFieldOfTheCurrentSnapshot)
 
 TEST_F(PitchModel, RoutingAtTheBoundaries)
 {
-    const auto names = fieldsOf(*m, true);
-    const struct
-    {
-        const char* id;
-        float value;
-        const char* field;
-        double stored;
-    } rows[] = {
+    expectRoutes<CtrPtchSqData>({
         {"p1m11_pwr", 0.0f, "u0.pwr", 0},
         {"p1m14_ch", 7.0f, "u3.ch", 7},
         {"p1m11_snp", 4.0f, "u0.currentSnapshot", 4},
@@ -158,14 +151,7 @@ TEST_F(PitchModel, RoutingAtTheBoundaries)
         {"p1m14_slr32_md1", 1.0f, "u3.s0.step32.slr.modDepth0", 1},
         {"p1m14_spwr1", 0.0f, "u3.s0.step1.spwr.value", 0},
         {"p1m14_spwr32_md1", 0.1f, "u3.s0.step32.spwr.modDepth0", 0.1f},
-    };
-    for (const auto& row : rows)
-    {
-        SetUp();
-        const auto before = fieldsOf(*m);
-        m->setParamVal(row.id, row.value);
-        expectOnlyFieldChanged(names, before, fieldsOf(*m), row.field, row.stored, row.id);
-    }
+    });
 }
 
 TEST_F(PitchModel, UnitDigitIsClampedAndKeysWithoutIndexChangeNothing)

@@ -180,7 +180,7 @@ TEST_F(Prepared, ModulationSlotsFollowTheSlotScheme)
         for (int s = 0; s < 8; ++s)
         {
             const auto slot = unit.getChild(s);
-            EXPECT_EQ(slot.getType().toString(), "mod" + juce::String(s + 1));
+            EXPECT_EQ(slot.getType().toString(), zu::units::slotNodeName(s));
             EXPECT_EQ(slot.getNumProperties(), 48);
         }
     }

@@ -35,7 +35,7 @@ struct Processor : ::testing::Test
     }
     juce::ValueTree stored(const char* unit, int snapshot)
     {
-        return processor->snapTree.getChildWithName(unit).getChildWithName("snap" + juce::String(snapshot + 1));
+        return processor->snapTree.getChildWithName(unit).getChildWithName(zu::units::snapNodeName(snapshot));
     }
 
     std::unique_ptr<ZumiraboxAudioProcessor> processor;

@@ -1,38 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Storing and loading unit snapshots in the trees.
-#include "ProcessorTestHelpers.h"
+#include "UnitOpsFixture.h"
 
-#include <gtest/gtest.h>
-
-namespace
-{
-struct SnapshotTrees : ::testing::Test
-{
-    void SetUp() override { processor.preparePlugin(); }
-
-    juce::ValueTree live(const char* unit)
-    {
-        return processor.paramTree.getChildWithName("seqmain").getChildWithName(unit);
-    }
-    juce::ValueTree liveSlot(const char* modNode, int slot)
-    {
-        return processor.paramTree.getChildWithName("modmain").getChildWithName(modNode).getChild(slot - 1);
-    }
-    juce::ValueTree stored(const char* unit, int snapshot)
-    {
-        return processor.snapTree.getChildWithName(unit).getChildWithName(zu::units::snapNodeName(snapshot));
-    }
-    juce::ValueTree storedSlot(int unitId, int snapshot, int slot)
-    {
-        return processor.snapTree.getChildWithName("modsnapmain")
-            .getChildWithName(zu::units::modSnapNodeName(unitId))
-            .getChildWithName(zu::units::snapNodeName(snapshot))
-            .getChildWithName(zu::units::storedSlotNodeName(slot - 1));
-    }
-
-    RecordingProcessor processor;
-};
-} // namespace
+using SnapshotTrees = UnitOpsFixture;
 
 TEST_F(SnapshotTrees, StoreThenLoadRestoresUnitAndSlots)
 {
@@ -40,7 +10,7 @@ TEST_F(SnapshotTrees, StoreThenLoadRestoresUnitAndSlots)
     unit.setProperty("p2m23_sval5", 42.0, nullptr);
     liveSlot("prmsq3mod", 2).setProperty("p6m232_ksr", 3.0, nullptr);
 
-    processor.updateSeqSnapVt(1, 2, 4);
+    zu::unitops::updateSeqSnapVt(paramTree, snapTree, 1, 2, 4);
     EXPECT_DOUBLE_EQ((double) stored("prmsq3", 4).getProperty("p2m23_sval5"), 42.0);
     EXPECT_EQ(stored("prmsq3", 4).getNumProperties(), unit.getNumProperties());
     EXPECT_DOUBLE_EQ((double) storedSlot(7, 4, 2).getProperty("ksr"), 3.0);
@@ -49,11 +19,11 @@ TEST_F(SnapshotTrees, StoreThenLoadRestoresUnitAndSlots)
     // Edit, then load the stored snapshot back: the edits are undone and announced.
     unit.setProperty("p2m23_sval5", 7.0, nullptr);
     liveSlot("prmsq3mod", 2).setProperty("p6m232_ksr", 5.0, nullptr);
-    processor.treeCalls.clear();
-    processor.loadSeqSnapVt(1, 2, 4);
+    treeCalls.clear();
+    zu::unitops::loadSeqSnapVt(paramTree, snapTree, 1, 2, 4);
     EXPECT_DOUBLE_EQ((double) unit.getProperty("p2m23_sval5"), 42.0);
     EXPECT_DOUBLE_EQ((double) liveSlot("prmsq3mod", 2).getProperty("p6m232_ksr"), 3.0);
-    EXPECT_EQ(processor.treeCalls.size(), 2u);
+    EXPECT_EQ(treeCalls.size(), 2u);
 }
 
 TEST_F(SnapshotTrees, NeverStoredSnapshotLoadsTheDefaults)
@@ -62,7 +32,7 @@ TEST_F(SnapshotTrees, NeverStoredSnapshotLoadsTheDefaults)
     unit.setProperty("p1m12_pch3", 5.0, nullptr);
     liveSlot("ptchsq2mod", 5).setProperty("p6m125_pwr", 1, nullptr);
 
-    processor.loadSeqSnapVt(0, 1, 6);
+    zu::unitops::loadSeqSnapVt(paramTree, snapTree, 0, 1, 6);
 
     EXPECT_DOUBLE_EQ((double) unit.getProperty("p1m12_pch3"), 0.0);
     EXPECT_EQ((int) liveSlot("ptchsq2mod", 5).getProperty("p6m125_pwr"), 1) << "moddef holds the power of slot 1";
@@ -73,10 +43,10 @@ TEST_F(SnapshotTrees, NeverStoredSnapshotLoadsTheDefaults)
 TEST_F(SnapshotTrees, SwitchToTheCurrentSnapshotChangesNothing)
 {
     live("ccrack2").setProperty("p5m52_kval3", 64.0, nullptr);
-    processor.treeCalls.clear();
-    processor.updateSeqSnapVt(4, 1, 0);
-    processor.loadSeqSnapVt(4, 1, 0);
-    EXPECT_TRUE(processor.treeCalls.empty());
+    treeCalls.clear();
+    zu::unitops::updateSeqSnapVt(paramTree, snapTree, 4, 1, 0);
+    zu::unitops::loadSeqSnapVt(paramTree, snapTree, 4, 1, 0);
+    EXPECT_TRUE(treeCalls.empty());
     EXPECT_DOUBLE_EQ((double) stored("ccrack2", 0).getProperty("p5m52_kval3"), 64.0);
     EXPECT_TRUE(storedSlot(15, 0, 8).isValid());
     EXPECT_EQ((int) storedSlot(15, 0, 8).getProperty("pwr"), 0);
@@ -89,7 +59,7 @@ TEST_F(SnapshotTrees, LiveKeysMissingFromTheSnapshotKeepTheirValues)
     snap.setProperty("p4m41_unknown", 1.0, nullptr);
     live("octtpsq").setProperty("p4m41_stp2", 3.0, nullptr);
 
-    processor.loadSeqSnapVt(3, 0, 2);
+    zu::unitops::loadSeqSnapVt(paramTree, snapTree, 3, 0, 2);
 
     EXPECT_DOUBLE_EQ((double) live("octtpsq").getProperty("p4m41_stp1"), 5.0);
     EXPECT_DOUBLE_EQ((double) live("octtpsq").getProperty("p4m41_stp2"), 3.0);
@@ -103,7 +73,7 @@ TEST_F(SnapshotTrees, CopyBetweenUnitsRenamesThePrefix)
     source.setProperty("p1m12_vel2", 90.0, nullptr);
     destination.setProperty("p1m14_gate1", 20.0, nullptr);
 
-    processor.copyPasteVtBtwSeqUnits(1, 3, source, destination, zu::units::unitPrefix(zu::units::pitch, 3));
+    zu::unitops::copyPasteVtBtwSeqUnits(source, destination, zu::units::unitPrefix(zu::units::pitch, 3));
 
     EXPECT_DOUBLE_EQ((double) destination.getProperty("p1m14_pch1"), 4.0);
     EXPECT_DOUBLE_EQ((double) destination.getProperty("p1m14_vel2"), 90.0);
@@ -114,9 +84,9 @@ TEST_F(SnapshotTrees, CopyBetweenUnitsRenamesThePrefix)
 TEST_F(SnapshotTrees, OutOfRangeUnitsAndSnapshotsChangeNothing)
 {
     // Out-of-range units and snapshots change nothing.
-    processor.treeCalls.clear();
-    processor.updateSeqSnapVt(5, 0, 0);
-    processor.loadSeqSnapVt(3, 1, 0);
-    processor.updateSeqSnapVt(0, 0, 8);
-    EXPECT_TRUE(processor.treeCalls.empty());
+    treeCalls.clear();
+    zu::unitops::updateSeqSnapVt(paramTree, snapTree, 5, 0, 0);
+    zu::unitops::loadSeqSnapVt(paramTree, snapTree, 3, 1, 0);
+    zu::unitops::updateSeqSnapVt(paramTree, snapTree, 0, 0, 8);
+    EXPECT_TRUE(treeCalls.empty());
 }

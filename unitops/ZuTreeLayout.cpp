@@ -1,0 +1,293 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ZuParamTrees.h"
+
+#include "ZuUnits.h"
+
+namespace
+{
+struct Entry
+{
+    const char* key;
+    int pairs;
+    float def;
+};
+
+// Unit-level keys every sequencer kind has, then the kinds' own.
+const Entry commonUnitEntries[] = {{"dir", 2, 0.0f},    {"sclk", 2, 11.0f}, {"fclk", 0, 0.3f}, {"csync", 0, 1.0f},
+                                   {"clktyp", 0, 0.0f}, {"rst", 0, 0.0f},   {"strt", 2, 1.0f}, {"size", 2, 16.0f}};
+const Entry pitchUnitEntries[] = {{"goct", 2, 0.0f}, {"tp", 2, 0.0f}, {"relmode", 0, 0.0f}, {"relbn", 2, 49.0f}};
+const Entry paramUnitEntries[] = {{"tar1", 0, 1.0f}, {"tar2", 0, 0.0f}, {"tar3", 0, 0.0f}, {"tar4", 0, 0.0f}};
+const Entry ccUnitEntries[] = {{"tarcc", 0, 0.0f}, {"omin", 0, 0.0f}, {"omax", 0, 127.0f}};
+
+const Entry pitchStepEntries[] = {{"pch", 2, 0.0f},   {"slk", 0, 0.0f},   {"oct", 1, 2.0f},
+                                  {"vel", 1, 100.0f}, {"gate", 1, 50.0f}, {"prob", 1, 100.0f},
+                                  {"slr", 1, 0.0f},   {"spwr", 1, 1.0f},  {"relpch", 2, 0.0f}};
+const Entry paramStepEntries[] = {
+    {"sval", 2, 0.0f}, {"slk", 0, 0.0f}, {"prob", 1, 100.0f}, {"spwr", 1, 1.0f}, {"emenu", 0, 0.0f}};
+const Entry ccStepEntries[] = {{"sval", 2, 0.0f}, {"slk", 0, 0.0f}, {"prob", 1, 100.0f}, {"spwr", 1, 1.0f}};
+const Entry octStepEntries[] = {
+    {"stp", 2, 0.0f}, {"soct", 1, 2.0f}, {"slk", 0, 0.0f}, {"prob", 1, 100.0f}, {"spwr", 1, 1.0f}};
+const Entry rackKnobEntries[] = {{"kval", 2, 0.0f}, {"ktarcc", 0, 0.0f}, {"kpwr", 0, 1.0f},
+                                 {"kmin", 0, 0.0f}, {"kmax", 0, 127.0f}, {"kch", 0, 0.0f}};
+
+// Unit children: "_ms" companions are integers, "_md" companions doubles.
+void setValueWithCompanions(juce::ValueTree& tree, const juce::String& id, const Entry& e)
+{
+    tree.setProperty(id, (double) e.def, nullptr);
+    for (int k = 1; k <= e.pairs; ++k)
+    {
+        tree.setProperty(id + "_ms" + juce::String(k), 0, nullptr);
+        tree.setProperty(id + "_md" + juce::String(k), 0.0, nullptr);
+    }
+}
+
+template <size_t N> void addUnitEntries(juce::ValueTree& tree, const juce::String& prefix, const Entry (&entries)[N])
+{
+    for (const auto& e : entries)
+        setValueWithCompanions(tree, prefix + e.key, e);
+}
+
+template <size_t N>
+void addNumberedEntries(juce::ValueTree& tree, const juce::String& prefix, const Entry (&entries)[N], int count)
+{
+    for (const auto& e : entries)
+        for (int n = 1; n <= count; ++n)
+            setValueWithCompanions(tree, prefix + e.key + juce::String(n), e);
+}
+
+constexpr int numSteps = 32;
+} // namespace
+
+void createPtchSqUnitParams(juce::ValueTree tree, const juce::String& prefix)
+{
+    addUnitEntries(tree, prefix, commonUnitEntries);
+    addUnitEntries(tree, prefix, pitchUnitEntries);
+    addNumberedEntries(tree, prefix, pitchStepEntries, numSteps);
+}
+
+void createPrmSqUnitParams(juce::ValueTree tree, const juce::String& prefix)
+{
+    addUnitEntries(tree, prefix, commonUnitEntries);
+    addUnitEntries(tree, prefix, paramUnitEntries);
+    addNumberedEntries(tree, prefix, paramStepEntries, numSteps);
+}
+
+void createCcSqUnitParams(juce::ValueTree tree, const juce::String& prefix)
+{
+    addUnitEntries(tree, prefix, commonUnitEntries);
+    addUnitEntries(tree, prefix, ccUnitEntries);
+    addNumberedEntries(tree, prefix, ccStepEntries, numSteps);
+}
+
+void createOctSqUnitParams(juce::ValueTree tree, const juce::String& prefix)
+{
+    addUnitEntries(tree, prefix, commonUnitEntries);
+    addNumberedEntries(tree, prefix, octStepEntries, numSteps);
+}
+
+void createCcRackUnitParams(juce::ValueTree tree, const juce::String& prefix)
+{
+    addNumberedEntries(tree, prefix, rackKnobEntries, 8);
+    for (int n = 1; n <= 8; ++n)
+        tree.setProperty(prefix + "kname" + juce::String(n), juce::String(), nullptr);
+}
+
+void createModUnitParams(juce::ValueTree tree, int kindIndex, int unitIndex, int slotIndex)
+{
+    juce::String prefix;
+    if (kindIndex != zuBareSlotKind)
+        prefix = zu::units::slotPrefix(kindIndex, unitIndex, slotIndex);
+
+    for (auto* key : {"bbi", "bphi", "bexp", "bsat", "csync", "clktyp", "bwf", "bsahm", "engn"})
+        tree.setProperty(prefix + key, 0, nullptr);
+    tree.setProperty(prefix + "pwr", slotIndex <= 1 ? 1 : 0, nullptr);
+
+    // Slot companions have the opposite types from those of unit children.
+    const Entry knobs[] = {{"ksr", 2, 8.0f}, {"kfr", 2, 0.5f}, {"kph", 2, 0.0f},
+                           {"kos", 2, 0.5f}, {"ksm", 2, 0.0f}, {"klv", 2, 1.0f}};
+    for (const auto& e : knobs)
+    {
+        const auto id = prefix + e.key;
+        tree.setProperty(id, (double) e.def, nullptr);
+        for (int k = 1; k <= e.pairs; ++k)
+        {
+            tree.setProperty(id + "_ms" + juce::String(k), 0.0, nullptr);
+            tree.setProperty(id + "_md" + juce::String(k), 0, nullptr);
+        }
+    }
+    for (int n = 1; n <= 8; ++n)
+        tree.setProperty(prefix + "prb" + juce::String(n), n == 1 ? 1.0 : 0.0, nullptr);
+}
+
+namespace zu::unitops
+{
+const std::vector<ParamDefault>& paramTreeDefaults()
+{
+    // Built once, on first use, on the message thread.
+    static const std::vector<ParamDefault> table = []
+    {
+        std::vector<ParamDefault> t;
+        auto add = [&t](const juce::String& id, const juce::var& value, bool kept = false) {
+            t.push_back({id, value, kept});
+        };
+
+        add("presetname", "Preset");
+        // Chord slots, slot by slot.
+        for (int n = 1; n <= 12; ++n)
+        {
+            const auto sn = juce::String(n);
+            add("p9_chord_type" + sn, 1.0);
+            add("p9_chord_root" + sn, n);
+            add("p9_chord_inv" + sn, 1.0);
+            add("p9_chord_custom" + sn, 0);
+            for (int m = 1; m <= 5; ++m)
+                add("p9_chord" + sn + "_cn" + juce::String(m), 1.0);
+        }
+        add("scale_type1_presetname", "Preset", true);
+        for (int k = 1; k <= 7; ++k)
+            add("p8_scale_type1_wkey" + juce::String(k), 1);
+        for (int k = 1; k <= 5; ++k)
+            add("p8_scale_type1_bkey" + juce::String(k), 1);
+        add("p0_midichlock", 0, true);
+        add("p0_scalelock", 0, true);
+        add("p0_chrpwr", 0);
+        add("p0_chrsize", 4);
+        add("p0_chrspd", 4);
+        add("p0_chrtrksel", 0);
+        // Chainer steps, track by track.
+        for (int t8 = 1; t8 <= 8; ++t8)
+            for (int s = 1; s <= 16; ++s)
+                add("p0_chrt" + juce::String(t8) + "stp" + juce::String(s), 0);
+        for (int u = 1; u <= zu::units::numUnits; ++u)
+            add("p0_chrtar" + juce::String(u), 0);
+        return t;
+    }();
+    return table;
+}
+
+void resetParamTreeDefaults(juce::ValueTree& paramTree)
+{
+    const auto& table = paramTreeDefaults();
+    for (const auto& d : table)
+        if (!d.keptOnReset && d.id != table.front().id)
+            paramTree.setProperty(d.id, d.value, nullptr);
+    // The preset name goes last, after every value it names.
+    paramTree.setProperty(table.front().id, table.front().value, nullptr);
+}
+
+void createParamTree(juce::ValueTree& paramTree, juce::ValueTree& snapTree)
+{
+    jassert(paramTree.isValid() && paramTree.getNumProperties() == 0);
+
+    juce::ValueTree modMain("modmain");
+    juce::ValueTree seqMain("seqmain");
+    snapTree = juce::ValueTree("snapmain");
+
+    // The properties of "param" itself reach the processor's listener as they are set.
+    for (const auto& d : paramTreeDefaults())
+        paramTree.setProperty(d.id, d.value, nullptr);
+
+    using Builder = void (*)(juce::ValueTree, const juce::String&);
+    static constexpr Builder builders[] = {createPtchSqUnitParams, createPrmSqUnitParams, createCcSqUnitParams,
+                                           createOctSqUnitParams, createCcRackUnitParams};
+    using namespace zu::units;
+
+    for (int kind = 0; kind < numKinds; ++kind)
+    {
+        for (int u = 0; u < unitsOfKind[(size_t) kind]; ++u)
+        {
+            const auto prefix = unitPrefix(kind, u);
+            juce::ValueTree unit(nodeName(kind, u));
+            if (kind != ccRack)
+                unit.setProperty(prefix + "page", 0.0, nullptr);
+            if (kind == pitch)
+                unit.setProperty(prefix + "vgp", 0.0, nullptr);
+            builders[kind](unit, prefix);
+            seqMain.appendChild(unit, nullptr);
+
+            juce::ValueTree unitSnap(unit.getType());
+            juce::ValueTree snapDef("snapdef");
+            snapDef.copyPropertiesFrom(unit, nullptr);
+            unitSnap.appendChild(snapDef, nullptr);
+            for (int s = 0; s < numSnapshots; ++s)
+                unitSnap.appendChild(juce::ValueTree(snapNodeName(s)), nullptr);
+            snapTree.appendChild(unitSnap, nullptr);
+        }
+        for (int u = 0; u < unitsOfKind[(size_t) kind]; ++u)
+        {
+            juce::ValueTree unitMod(modNodeName(kind, u));
+            unitMod.setProperty(modAreaPrefix(kind, u) + "tab", 0.0, nullptr);
+            for (int s = 0; s < numSlots; ++s)
+            {
+                juce::ValueTree slot(slotNodeName(s));
+                createModUnitParams(slot, kind, u, s);
+                unitMod.appendChild(slot, nullptr);
+            }
+            modMain.appendChild(unitMod, nullptr);
+        }
+    }
+
+    paramTree.appendChild(seqMain, nullptr);
+    paramTree.appendChild(modMain, nullptr);
+
+    juce::ValueTree other("otherparams");
+    other.setProperty("p0_recleng", 1, nullptr);
+    for (int t = 1; t <= 4; ++t)
+        for (int u = 1; u <= 10; ++u)
+            other.setProperty("p0_rectrk" + juce::String(t) + "tarunit" + juce::String(u), u == t ? 1 : 0, nullptr);
+    paramTree.appendChild(other, nullptr);
+
+    juce::ValueTree modSnapMain("modsnapmain");
+    juce::ValueTree modDef("moddef");
+    createModUnitParams(modDef, zuBareSlotKind, 0, 0);
+    modSnapMain.appendChild(modDef, nullptr);
+    for (int id = 1; id <= numUnits; ++id)
+    {
+        juce::ValueTree seqMod(modSnapNodeName(id));
+        for (int s = 0; s < numSnapshots; ++s)
+        {
+            juce::ValueTree snap(snapNodeName(s));
+            for (int m = 0; m < numSlots; ++m)
+                snap.appendChild(juce::ValueTree(storedSlotNodeName(m)), nullptr);
+            seqMod.appendChild(snap, nullptr);
+        }
+        modSnapMain.appendChild(seqMod, nullptr);
+    }
+    snapTree.appendChild(modSnapMain, nullptr);
+}
+
+void syncTrees(const juce::ValueTree& source, juce::ValueTree& destination)
+{
+    if (!source.isValid() || !destination.isValid())
+        return;
+
+    for (int i = 0; i < source.getNumProperties(); ++i)
+    {
+        const auto name = source.getPropertyName(i);
+        if (destination.hasProperty(name))
+            destination.setProperty(name, source.getProperty(name), nullptr);
+    }
+
+    for (int i = 0; i < source.getNumChildren(); ++i)
+    {
+        const auto child = source.getChild(i);
+        auto match = destination.getChildWithName(child.getType());
+        if (match.isValid())
+            syncTrees(child, match);
+    }
+}
+
+void initModUnit(juce::ValueTree& unitModTree, int kindIndex, int unitIndex)
+{
+    unitModTree.setProperty(zu::units::modAreaPrefix(kindIndex, unitIndex) + "tab", 0, nullptr);
+
+    for (int s = 0; s < zu::units::numSlots; ++s)
+    {
+        juce::ValueTree fresh(zu::units::slotNodeName(s));
+        createModUnitParams(fresh, kindIndex, unitIndex, s);
+        auto slot = unitModTree.getChildWithName(fresh.getType());
+        if (slot.isValid())
+            syncTrees(fresh, slot);
+    }
+}
+} // namespace zu::unitops
