@@ -7,3 +7,6 @@
 
 #include "zu_dsp_slide.h"
 #include "zu_dsp_swing.h"
+#include "zu_dsp_phasor.h"
+#include "zu_dsp_filters.h"
+#include "zu_dsp_delay.h"
