@@ -7,6 +7,7 @@
 
 #include "AllocationCounter.h"
 #include "MainEngine.h"
+#include "ModEngineHandler2.h"
 
 #include "ChordData.h"
 #include "CtrCcRackData.h"
@@ -79,6 +80,102 @@ struct Models
     ChordData chord;
 };
 
+// Every modulation slot of every unit on (15 x 8 x 8 snapshots), in mixed
+// modes: the three engine modes, all eight waveforms, free and synced rates,
+// hold and glide, smoothing, bipolar and shaped outputs, and knobs moved by
+// lower slots and by the macros.
+void switchOnAllSlots(LfoData& lfo)
+{
+    for (size_t u = 0; u < (size_t) LfoData::numUnits; ++u)
+        for (auto& snap : lfo.unitSnaps[u])
+            for (size_t j = 0; j < (size_t) LfoData::numSlots; ++j)
+            {
+                auto& s = snap[j];
+                const int k = (int) (u * 8 + j);
+                s.pwr = true;
+                s.engn = k % 3;
+                s.bwf = (k * 3) % 8;
+                s.bsahm = (k / 3) % 2;
+                s.csync = k % 2 == 0;
+                s.clktyp = k % 3;
+                s.ksr.value = 7 + k % 7;
+                s.kfr.value = 0.2f + 0.1f * (float) (k % 7);
+                s.bbi = k % 4 == 1;
+                s.bphi = k % 5 == 2;
+                s.bexp = k % 6 == 3;
+                s.bsat = k % 7 == 4;
+                s.ksm.value = k % 4 == 0 ? 0.3f : 0.0f;
+                s.kph.value = 0.1f * (float) (k % 4);
+                for (size_t w = 0; w < s.prb.size(); ++w)
+                    s.prb[w] = 0.1f * (float) ((k + (int) w) % 5);
+                s.weightsChanged = true;
+                if (j > 0)
+                {
+                    // The level follows the slot below, the phase a macro.
+                    s.klv.modSource[0] = (int) j;
+                    s.klv.modDepth[0] = 0.4f;
+                    s.klv.updateModActive();
+                    s.kph.modSource[0] = 9 + (int) (j % 8);
+                    s.kph.modDepth[0] = -0.3f;
+                    s.kph.updateModActive();
+                }
+            }
+}
+
+// The modulation slots alone: one slot host per unit (15 units x 8 slots, all
+// on), each filling its channels 0 to 7 of the block in turn, as the unit
+// engines call them, with the macros in channels 8 to 15.
+class ModSlotWork
+{
+public:
+    static constexpr int numModChannels = 16;
+
+    ModSlotWork()
+    {
+        for (int u = 0; u < LfoData::numUnits; ++u)
+            hosts[(size_t) u] = std::make_unique<ModEngineHandler2>(models.global, models.lfo, u);
+    }
+
+    std::string describe() const
+    {
+        return "ModEngineHandler2::processBlock for 15 units: all 120 modulation slots on, mixed modes";
+    }
+
+    void prepare(double sampleRate, int maxBlockSize)
+    {
+        juce::dsp::ProcessSpec spec{sampleRate, static_cast<juce::uint32>(maxBlockSize), 1};
+        for (auto& host : hosts)
+            host->prepare(spec);
+        modBlock = juce::dsp::AudioBlock<float>(modMemory, numModChannels, static_cast<size_t>(maxBlockSize));
+        modBlock.clear();
+        for (int c = 8; c < numModChannels; ++c)
+            modBlock.getSingleChannelBlock((size_t) c).fill(0.1f * (float) (c - 7));
+        switchOnAllSlots(models.lfo);
+        models.global.bpm = 120.0;
+    }
+
+    void process(const HostBlock& block)
+    {
+        models.global.ppq = block.ppq;
+        models.global.bpm = block.bpm;
+        for (auto& host : hosts)
+        {
+            host->processBlock(modBlock, static_cast<float>(block.ppq), true, -1, false, block.numSamples);
+            sink += modBlock.getSample(7, 0);
+        }
+    }
+
+    double checksum() const { return sink; }
+    long long getNoteOns() const { return 0; }
+
+private:
+    Models models;
+    std::array<std::unique_ptr<ModEngineHandler2>, LfoData::numUnits> hosts;
+    juce::HeapBlock<char> modMemory;
+    juce::dsp::AudioBlock<float> modBlock;
+    double sink = 0.0;
+};
+
 // The work measured for each block: the main engine's processBlock, driven as
 // the processor drives it. prepare() runs before the measurement starts,
 // process() once per host block.
@@ -103,7 +200,7 @@ public:
                            "slurs and directions, chainer on for every target, macros moving, global octave and "
                            "transpose modulated by a macro, keyboard transpose presses, a D major scale on every "
                            "pitch unit with its root and order changing, note values modulated by the macros, swing "
-                           "on every target with its amount modulated, ") +
+                           "on every target with its amount modulated, all 120 modulation slots on in mixed modes, ") +
                (recordersArmed ? "all five recorder lanes armed (one-bar takes)" : "recorder lanes not armed");
     }
 
@@ -119,6 +216,7 @@ public:
 
         auto& g = models.global;
         g.loadCenterUnitStateFromString("CT: 100 200 300 400 500 600 700 800 900 1000 1100 1200 1300 1400 1500");
+        switchOnAllSlots(models.lfo);
         g.setParamVal("p0_chrpwr", 1.0f);
         g.setParamVal("p0_chrspd", 6.0f);
         g.setParamVal("p0_chrsize", 8.0f);
@@ -424,26 +522,33 @@ int main(int argc, char** argv)
 
     const bool counterWorks = allocationCounterWorks();
 
-    MainEngineWork work(settings.recordersArmed);
-    const auto result = runBench(work, settings);
+    const auto report = [&](auto& work)
+    {
+        const auto result = runBench(work, settings);
+        std::printf("zu_bench_engine: %.1f s of audio at %.0f Hz in %d-sample blocks (%lld blocks), %.1f bpm\n",
+                    result.audioSeconds, settings.sampleRate, settings.blockSize, result.numBlocks, settings.bpm);
+        std::printf("work per block: %s\n", work.describe().c_str());
+        std::printf("CPU time: %.6f s = %.5f of real time (%.3f %%); wall %.6f s; %.3f us per block\n",
+                    result.cpuSeconds, result.cpuSeconds / result.audioSeconds,
+                    100.0 * result.cpuSeconds / result.audioSeconds, result.wallSeconds,
+                    1e6 * result.cpuSeconds / static_cast<double>(result.numBlocks));
+        std::printf("heap allocations in the first block: %llu (operator new %llu, malloc family %llu)\n",
+                    static_cast<unsigned long long>(result.firstBlockAllocations.total()),
+                    static_cast<unsigned long long>(result.firstBlockAllocations.operatorNew),
+                    static_cast<unsigned long long>(result.firstBlockAllocations.cAlloc));
+        std::printf("heap allocations after the first block: %llu (operator new %llu, malloc family %llu)\n",
+                    static_cast<unsigned long long>(result.allocations.total()),
+                    static_cast<unsigned long long>(result.allocations.operatorNew),
+                    static_cast<unsigned long long>(result.allocations.cAlloc));
+        if (!counterWorks)
+            std::printf("WARNING: the allocation counter saw no test allocation; the count above is not valid\n");
+        std::printf("note-ons played: %lld\n", work.getNoteOns());
+        std::printf("checksum: %.6f\n\n", work.checksum());
+    };
 
-    std::printf("zu_bench_engine: %.1f s of audio at %.0f Hz in %d-sample blocks (%lld blocks), %.1f bpm\n",
-                result.audioSeconds, settings.sampleRate, settings.blockSize, result.numBlocks, settings.bpm);
-    std::printf("work per block: %s\n", work.describe().c_str());
-    std::printf("CPU time: %.6f s = %.5f of real time (%.3f %%); wall %.6f s; %.3f us per block\n", result.cpuSeconds,
-                result.cpuSeconds / result.audioSeconds, 100.0 * result.cpuSeconds / result.audioSeconds,
-                result.wallSeconds, 1e6 * result.cpuSeconds / static_cast<double>(result.numBlocks));
-    std::printf("heap allocations in the first block: %llu (operator new %llu, malloc family %llu)\n",
-                static_cast<unsigned long long>(result.firstBlockAllocations.total()),
-                static_cast<unsigned long long>(result.firstBlockAllocations.operatorNew),
-                static_cast<unsigned long long>(result.firstBlockAllocations.cAlloc));
-    std::printf("heap allocations after the first block: %llu (operator new %llu, malloc family %llu)\n",
-                static_cast<unsigned long long>(result.allocations.total()),
-                static_cast<unsigned long long>(result.allocations.operatorNew),
-                static_cast<unsigned long long>(result.allocations.cAlloc));
-    if (!counterWorks)
-        std::printf("WARNING: the allocation counter saw no test allocation; the count above is not valid\n");
-    std::printf("note-ons played: %lld\n", work.getNoteOns());
-    std::printf("checksum: %.6f\n", work.checksum());
+    MainEngineWork engineWork(settings.recordersArmed);
+    report(engineWork);
+    ModSlotWork slotWork;
+    report(slotWork);
     return 0;
 }

@@ -37,8 +37,8 @@ int roundHalfAway(double x) noexcept
 MainEngine::MainEngine(MirabelGlobalData& global, CtrPtchSqData& pitch, CtrPrmSqData& param, CtrCcSqData& cc,
                        CtrOctSqData& octTpModel, CtrCcRackData& rack, LfoData& lfo, MacroData& macros, ScaleData& scale,
                        ChordData& chord)
-    : macroEngine(macros), unitHandler(global, pitch, param, cc, octTpModel, rack, scale, chord, lfo), chainer(global),
-      masterClock(global), globalData(global),
+    : macroEngine(macros), unitHandler(global, pitch, param, cc, octTpModel, rack, scale, chord, lfo),
+      modEngineHandler(global, lfo, macros), chainer(global), masterClock(global), globalData(global),
       scaleData(scale), recorders{{ZuMidiRecEngine{global, 0}, ZuMidiRecEngine{global, 1}, ZuMidiRecEngine{global, 2},
                                    ZuMidiRecEngine{global, 3}, ZuMidiRecEngine{global, 4}}}
 {

@@ -14,6 +14,7 @@
 
 #include "CenterUnitHandler.h"
 #include "MacroEngine.h"
+#include "ModEngineHandler.h"
 #include "NoteHandler.h"
 #include "NoteInfo.h"
 #include "PrmSqTargetEvents.h"
@@ -154,6 +155,9 @@ private:
     ScurveShared scurve;
     MacroEngine macroEngine;
     CenterUnitHandler unitHandler;
+    // The first-generation slot host: built and destroyed with the engine,
+    // never prepared or run (each unit engine runs its own slot host).
+    ModEngineHandler modEngineHandler;
     SnapChainerEngine chainer;
     SnapChainerEngine::Requests snapshotRequests;
     SeqClock<double> masterClock;

@@ -1033,6 +1033,7 @@ void SeqEngineBase::restoreConstructionState() noexcept
     lastStrt = 0;
     stepLen = 0.0;
     clock.reset();
+    modHandler.restoreConstructionState();
     modHandler.reset();
     scaleTable = identityScaleTable();
     trigChordList.fill(-1);

@@ -17,7 +17,7 @@
 #include "PrmSqTargetEvents.h"
 #include "SeqClock.h"
 #include "StepOrderQueue.h"
-#include "UnitModSlotHost.h"
+#include "ModEngineHandler2.h"
 
 #include "MirabelGlobalData.h"
 #include "ZuDataModelBase.h"
@@ -44,10 +44,8 @@ public:
     using ModBlock = juce::dsp::AudioBlock<float>;
     using PhaseBlock = juce::dsp::AudioBlock<double>;
 
-    // The unit's modulation slots. Until the slot host exists this stands in
-    // as eight switched-off slots (channels 0 to 7 read 0); the slot host
-    // takes its place here with the same construction and calls.
-    using ModSlotHost = UnitModSlotHost;
+    // The unit's eight modulation slots.
+    using ModSlotHost = ModEngineHandler2;
 
     static constexpr int numUnitSteps = 32;
     static constexpr int numDirections = 6;

@@ -5,6 +5,7 @@
 // the JUCE dsp shape (prepare, reset, block processing in place). Each family
 // has its own header; this one gathers them.
 
+#include "zu_dsp_slide.h"
 #include "zu_dsp_swing.h"
 #include "zu_dsp_phasor.h"
 #include "zu_dsp_filters.h"

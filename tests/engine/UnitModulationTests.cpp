@@ -359,19 +359,29 @@ TEST(UnitModulation, RoundingIsHalfAwayFromZero)
     EXPECT_EQ(SeqEngineBase::roundHalfAway(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
-TEST(UnitModulation, UnitModulationSlotsReadZeroUntilTheyExist)
+TEST(UnitModulation, TheUnitsSlotsFillChannelsZeroToSeven)
 {
     ModFixture f;
+    // A new snapshot has slots 1 and 2 on (channels 0 and 1); switch slot 4 on too.
+    auto& slots = f.models.lfo.unitSnaps[(size_t) f.engine.getEngineId()][0];
+    slots[3].pwr = true;
+    for (const size_t j : {0u, 1u, 3u})
+        slots[j].bwf = 2; // the ramp: above 0 once running
     for (int c = 0; c < 16; ++c)
         f.mod.fill(c, 0.7f);
     auto block = f.mod.block(blockLength);
     f.engine.processModEngine(block, 0.0f, true, -1, false, 100);
     for (int c = 0; c < 16; ++c)
     {
-        EXPECT_EQ(f.mod.get(c, 0), c < 8 ? 0.0f : 0.7f) << "channel " << c;
-        EXPECT_EQ(f.mod.get(c, 99), c < 8 ? 0.0f : 0.7f) << "channel " << c;
+        const bool on = c == 0 || c == 1 || c == 3;
         EXPECT_EQ(f.mod.get(c, 100), 0.7f) << "channel " << c;
+        const float v = f.mod.get(c, 99);
+        if (c >= 8)
+            EXPECT_EQ(v, 0.7f) << "channel " << c;
+        else
+            EXPECT_TRUE(on ? v > 0.0f && v < 0.7f : v == 0.0f) << "channel " << c << ": " << v;
     }
+    EXPECT_EQ(f.models.lfo.lastOutputs[(size_t) f.engine.getEngineId()][3].load(), f.mod.get(3, 99));
 
     // A resync request reaches the slots before their next block.
     f.engine.resyncModEngine();

@@ -4,29 +4,13 @@
 // ThreadSanitizer (the "tsan" preset) to check the hand-offs for races.
 #include "MessagePump.h"
 #include "PluginProcessor.h"
+#include "ProcessorTestHelpers.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <random>
 #include <thread>
-
-namespace
-{
-class PlayingHead : public juce::AudioPlayHead
-{
-public:
-    juce::Optional<PositionInfo> getPosition() const override
-    {
-        PositionInfo info;
-        info.setIsPlaying(true);
-        info.setBpm(120.0);
-        info.setPpqPosition(ppq.load());
-        return info;
-    }
-    std::atomic<double> ppq{0.0};
-};
-} // namespace
 
 TEST(ProcessorStress, PlayingWhileAutomatingAndSwitchingSnapshots)
 {

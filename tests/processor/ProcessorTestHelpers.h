@@ -3,8 +3,24 @@
 
 #include "ZuParamBase.h"
 
+#include <atomic>
 #include <utility>
 #include <vector>
+
+// A host that plays at 120 bpm from a position the test moves on.
+class PlayingHead : public juce::AudioPlayHead
+{
+public:
+    juce::Optional<PositionInfo> getPosition() const override
+    {
+        PositionInfo info;
+        info.setIsPlaying(true);
+        info.setBpm(120.0);
+        info.setPpqPosition(ppq.load());
+        return info;
+    }
+    std::atomic<double> ppq{0.0};
+};
 
 // A bare processor on the parameter base that records what reaches its
 // listeners, so the base and its trees can be tested on their own.
