@@ -285,7 +285,7 @@ void rndRstCenterSqParams(UnitTarget& target, int kind, int index, int property,
 void setAllCenterSqParams(UnitTarget& target, int kind, int index, int setAllTarget, float value)
 {
     auto unit = liveSequencer(target, kind, index);
-    if (!unit.isValid())
+    if (!unit.isValid() || !std::isfinite(value))
         return;
     // Pitch target 7 is always the relative pitch, target 0 always the plain one.
     const bool relative = kind == pitch && setAllTarget == numStepProperties(pitch);

@@ -6,6 +6,7 @@
 #include "ZuStepOps.h"
 
 #include <cmath>
+#include <limits>
 #include <map>
 #include <string>
 
@@ -109,7 +110,7 @@ TEST_F(StepOps, SetAllWritesTheTargetIntoUnlockedStepsOfTheWindow)
     }
 }
 
-TEST_F(StepOps, SetAllOnATargetWithoutPropertyOrACcRackChangesNothing)
+TEST_F(StepOps, SetAllOnATargetWithoutPropertyACcRackOrANonFiniteValueChangesNothing)
 {
     const auto before = paramTree.createCopy();
     auto t = target();
@@ -117,6 +118,8 @@ TEST_F(StepOps, SetAllOnATargetWithoutPropertyOrACcRackChangesNothing)
     zu::unitops::setAllCenterSqParams(t, units::octTp, 0, 4, 0.5f);
     zu::unitops::setAllCenterSqParams(t, units::ccRack, 0, 0, 0.5f);
     zu::unitops::setAllCenterSqParams(t, units::pitch, 0, -1, 0.5f);
+    zu::unitops::setAllCenterSqParams(t, units::pitch, 0, 2, std::numeric_limits<float>::quiet_NaN());
+    zu::unitops::setAllCenterSqParams(t, units::pitch, 0, 2, std::numeric_limits<float>::infinity());
     EXPECT_TRUE(paramTree.isEquivalentTo(before));
     EXPECT_TRUE(treeCalls.empty());
 }
