@@ -158,7 +158,7 @@ public:
         for (int u = 1; u <= 4; ++u)
         {
             scale.setParamVal("p8_scaletar" + juce::String(u), 1.0f);
-            const juce::String prefix = "p1m1" + juce::String(u) + "_";
+            const juce::String prefix = zu::units::unitPrefix(u);
             models.pitch.setParamVal(prefix + "tp_ms1", 9.0f);
             models.pitch.setParamVal(prefix + "tp_md1", 0.3f);
             models.pitch.setParamVal(prefix + "goct_ms2", 10.0f);

@@ -6,3 +6,6 @@
 // has its own header; this one gathers them.
 
 #include "zu_dsp_swing.h"
+#include "zu_dsp_phasor.h"
+#include "zu_dsp_filters.h"
+#include "zu_dsp_delay.h"
