@@ -185,3 +185,24 @@ TEST_F(UnitPresets, APresetWithoutSnapshotsLeavesThemAndSetsTheLiveUnitToItsDefa
     EXPECT_DOUBLE_EQ((double) stored("octtpsq", 0).getProperty("p4m41_stp1"), 4.0);
     EXPECT_DOUBLE_EQ((double) live("octtpsq").getProperty("p4m41_stp1"), 0.0);
 }
+
+TEST_F(UnitPresets, EveryKindLoadsItsOwnPresetsIntoAnotherUnit)
+{
+    const struct
+    {
+        int kind, from, to;
+        const char *fromKey, *toKey;
+    } cases[] = {{units::param, 0, 3, "p2m21_emenu5", "p2m24_emenu5"},
+                 {units::cc, 3, 1, "p3m34_sval5", "p3m32_sval5"},
+                 {units::octTp, 0, 0, "p4m41_stp5", "p4m41_stp5"},
+                 {units::ccRack, 1, 0, "p5m52_kval5", "p5m51_kval5"}};
+    for (const auto& c : cases)
+    {
+        live(units::nodeName(c.kind, c.from).toRawUTF8()).setProperty(c.fromKey, 0.75, nullptr);
+        const auto preset = savedPreset(c.kind, c.from);
+        live(units::nodeName(c.kind, c.from).toRawUTF8()).setProperty(c.fromKey, 0.25, nullptr);
+        EXPECT_EQ(load(preset, c.kind, c.to), "") << c.toKey;
+        EXPECT_DOUBLE_EQ((double) live(units::nodeName(c.kind, c.to).toRawUTF8()).getProperty(c.toKey), 0.75)
+            << c.toKey;
+    }
+}
