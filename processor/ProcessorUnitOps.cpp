@@ -104,5 +104,9 @@ void ZumiraboxAudioProcessor::createVtForUnitPreset(juce::ValueTree& root, int k
 juce::String ZumiraboxAudioProcessor::loadUnitStateFromVt(juce::ValueTree& tree, int kind, int index)
 {
     auto target = unitOpsTarget();
-    return zu::unitops::loadUnitStateFromVt(target, tree, kind, index);
+    const auto message = zu::unitops::loadUnitStateFromVt(target, tree, kind, index);
+    // A loaded preset leaves every snapshot of the unit's models equal to its trees.
+    if (message.isEmpty())
+        syncUnitModelsFromTrees(kind, index);
+    return message;
 }
