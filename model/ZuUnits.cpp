@@ -31,6 +31,14 @@ juce::String nodeName(int unitId)
     return nodeName(kindOf(unitId), indexOf(unitId));
 }
 
+juce::String editorKeyStem(int kind, int index)
+{
+    static const char* const stems[numKinds] = {"c_pchsq", "c_prmsq", "c_ccsq", "c_octsq", nullptr};
+    if (!isUnit(kind, index) || stems[kind] == nullptr)
+        return {};
+    return juce::String(stems[kind]) + digit(index + 1);
+}
+
 juce::String modNodeName(int kind, int index)
 {
     return isUnit(kind, index) ? nodeName(kind, index) + "mod" : juce::String();

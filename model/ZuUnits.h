@@ -140,6 +140,9 @@ juce::String slotNodeName(int slot);
 // A slot's child of a stored modulation snapshot: "unit1".."unit8" for slot 0..7.
 juce::String storedSlotNodeName(int slot);
 
+// The stem of a sequencer unit's editor keys in "maintree": "c_pchsq1"..,
+// "c_prmsq1"..,"c_ccsq1".., "c_octsq1"; empty for the CC racks.
+juce::String editorKeyStem(int kind, int index);
 // "p1m11_".."p5m52_".
 juce::String unitPrefix(int kind, int index);
 juce::String unitPrefix(int unitId);

@@ -102,6 +102,13 @@ public:
     void copyPasteSeqSnapVt(ZuDataModelBase& model, ZuDataModelBase& lfoModel, int type, int srcUnit, int dstUnit,
                             int srcSnap, int dstSnap);
     bool getModSrcPolarity(int kindIndex, int unitIndex, int slot);
+    // The dice (mode 0 randomise, else initialise), set all and the shift arrows.
+    void rndRstCenterSqParams(int kindIndex, int unitIndex, int property, int mode);
+    void setAllCenterSqParams(int kindIndex, int unitIndex, int target, float value);
+    void shiftCenterSqParams(int kindIndex, int unitIndex, int mode);
+    // Unit presets; loading answers the message to show, empty when loaded.
+    void createVtForUnitPreset(juce::ValueTree& root, int kindIndex, int unitIndex);
+    juce::String loadUnitStateFromVt(juce::ValueTree& tree, int kindIndex, int unitIndex);
 
     // Unit ids 1..15 by kind and index and back; the current and pending
     // snapshot of a unit in its model.

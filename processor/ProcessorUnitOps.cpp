@@ -2,6 +2,8 @@
 // The processor's unit operations: each hands the trees and the models to the
 // unit operations library (message thread).
 #include "PluginProcessor.h"
+#include "ZuStepOps.h"
+#include "ZuUnitPresets.h"
 
 zu::unitops::UnitTarget ZumiraboxAudioProcessor::unitOpsTarget()
 {
@@ -16,7 +18,8 @@ zu::unitops::UnitTarget ZumiraboxAudioProcessor::unitOpsTarget()
     return {paramTree,
             snapTree,
             {pitchSeqData, paramSeqData, ccSeqData, octTpSeqData, ccRackData, lfoData},
-            currentSnapshot};
+            currentSnapshot,
+            mainTree};
 }
 
 void ZumiraboxAudioProcessor::snapshotChanged(int unit, int oldSnapshot, int newSnapshot)
@@ -72,4 +75,38 @@ void ZumiraboxAudioProcessor::initUnitParams(int kind, int index)
 bool ZumiraboxAudioProcessor::getModSrcPolarity(int kind, int index, int slot)
 {
     return zu::unitops::getModSrcPolarity(paramTree, kind, index, slot);
+}
+
+void ZumiraboxAudioProcessor::rndRstCenterSqParams(int kind, int index, int property, int mode)
+{
+    auto target = unitOpsTarget();
+    zu::unitops::rndRstCenterSqParams(target, kind, index, property, mode);
+}
+
+void ZumiraboxAudioProcessor::setAllCenterSqParams(int kind, int index, int setAllTarget, float value)
+{
+    auto target = unitOpsTarget();
+    zu::unitops::setAllCenterSqParams(target, kind, index, setAllTarget, value);
+}
+
+void ZumiraboxAudioProcessor::shiftCenterSqParams(int kind, int index, int mode)
+{
+    auto target = unitOpsTarget();
+    zu::unitops::shiftCenterSqParams(target, kind, index, mode);
+}
+
+void ZumiraboxAudioProcessor::createVtForUnitPreset(juce::ValueTree& root, int kind, int index)
+{
+    auto target = unitOpsTarget();
+    zu::unitops::createVtForUnitPreset(target, root, kind, index);
+}
+
+juce::String ZumiraboxAudioProcessor::loadUnitStateFromVt(juce::ValueTree& tree, int kind, int index)
+{
+    auto target = unitOpsTarget();
+    const auto message = zu::unitops::loadUnitStateFromVt(target, tree, kind, index);
+    // A loaded preset leaves every snapshot of the unit's models equal to its trees.
+    if (message.isEmpty())
+        syncUnitModelsFromTrees(kind, index);
+    return message;
 }

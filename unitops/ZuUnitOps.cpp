@@ -50,6 +50,32 @@ void UnitModels::initUnit(int kind, int index) const
     }
 }
 
+void UnitModels::reloadStoredSnapshots(const juce::ValueTree& snapTree, int kind, int index) const
+{
+    if (!isUnit(kind, index))
+        return;
+    switch (kind)
+    {
+    case zu::units::pitch:
+        pitch.setSnapshotStatesFromValueTree(snapTree, index);
+        break;
+    case zu::units::param:
+        param.setSnapshotStatesFromValueTree(snapTree, index);
+        break;
+    case zu::units::cc:
+        cc.setSnapshotStatesFromValueTree(snapTree, index);
+        break;
+    case zu::units::octTp:
+        octTp.setSnapshotStatesFromValueTree(snapTree);
+        break;
+    case zu::units::ccRack:
+        ccRack.setSnapshotStatesFromValueTree(snapTree, index);
+        break;
+    default:
+        break;
+    }
+}
+
 void switchSnapshot(UnitTarget& target, int unitId, int oldSnapshot, int newSnapshot)
 {
     if (!isUnitId(unitId))

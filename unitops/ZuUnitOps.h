@@ -28,6 +28,8 @@ struct UnitModels
     SeqDataBase* ofKind(int kind) const noexcept;
     // Back to a new unit's values in the kind's model.
     void initUnit(int kind, int index) const;
+    // The unit's eight snapshots read again from "snapmain" (snapTree).
+    void reloadStoredSnapshots(const juce::ValueTree& snapTree, int kind, int index) const;
 };
 
 // What the operations work on: handles to the "param" and "snapmain" trees
@@ -39,6 +41,8 @@ struct UnitTarget
     juce::ValueTree snapTree;
     UnitModels models;
     std::function<int(int kind, int index)> currentSnapshot;
+    // The editor's "maintree": the step-editing keys of each unit.
+    juce::ValueTree mainTree{};
 };
 
 // Stores the live unit (its "seqmain" and "modmain" children) into snapshot s

@@ -79,4 +79,10 @@ TEST(UnitAddressing, BuildsSlotStepAndKnobIdentifiers)
     EXPECT_EQ(snapNodeName(0), "snap1");
     EXPECT_EQ(slotNodeName(7), "mod8");
     EXPECT_EQ(storedSlotNodeName(0), "unit1");
+    EXPECT_EQ(editorKeyStem(pitch, 3), "c_pchsq4");
+    EXPECT_EQ(editorKeyStem(param, 0), "c_prmsq1");
+    EXPECT_EQ(editorKeyStem(cc, 1), "c_ccsq2");
+    EXPECT_EQ(editorKeyStem(octTp, 0), "c_octsq1");
+    EXPECT_TRUE(editorKeyStem(ccRack, 0).isEmpty());
+    EXPECT_TRUE(editorKeyStem(octTp, 1).isEmpty());
 }

@@ -2,6 +2,7 @@
 // What a listener hears of the scale and of swing: the processor plays pitch
 // units with a host transport while the scale keys, root and swing change.
 #include "ProcessorWait.h"
+#include "SteadyHead.h"
 
 #include "CenterUnitHandler.h"
 #include "MainEngine.h"
@@ -22,19 +23,7 @@ using zutest::pumpUntil;
 constexpr int blockSize = 512;
 constexpr int samplesPerStep = 6000; // a sixteenth at 120 bpm, 48 kHz
 
-class SteadyHead : public juce::AudioPlayHead
-{
-public:
-    juce::Optional<PositionInfo> getPosition() const override
-    {
-        PositionInfo info;
-        info.setIsPlaying(true);
-        info.setBpm(120.0);
-        info.setPpqPosition((double) sample * 120.0 / (60.0 * 48000.0));
-        return info;
-    }
-    int64_t sample = 0;
-};
+using zutest::SteadyHead;
 
 struct NoteOn
 {

@@ -35,9 +35,11 @@ struct UnitOpsFixture : ::testing::Test, juce::ValueTree::Listener
     // currentSnapshots[unit id - 1].
     zu::unitops::UnitTarget target()
     {
-        return {paramTree, snapTree, {pitch, param, cc, octTp, ccRack, lfo}, [this](int kind, int index) {
-                    return currentSnapshots[(size_t) zu::units::unitNumberOf(kind, index)];
-                }};
+        return {paramTree,
+                snapTree,
+                {pitch, param, cc, octTp, ccRack, lfo},
+                [this](int kind, int index) { return currentSnapshots[(size_t) zu::units::unitNumberOf(kind, index)]; },
+                mainTree};
     }
 
     juce::ValueTree live(const char* unit) { return paramTree.getChildWithName("seqmain").getChildWithName(unit); }
@@ -65,6 +67,8 @@ struct UnitOpsFixture : ::testing::Test, juce::ValueTree::Listener
     LfoData lfo;
     juce::ValueTree paramTree{"param"};
     juce::ValueTree snapTree;
+    // Editor keys: empty, so every key reads as its fallback unless a test sets it.
+    juce::ValueTree mainTree{"maintree"};
     std::array<int, zu::units::numUnits> currentSnapshots{};
     std::vector<std::pair<juce::String, juce::var>> treeCalls;
 };

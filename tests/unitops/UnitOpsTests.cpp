@@ -69,3 +69,33 @@ TEST_F(UnitOps, ASlotIsBipolarWhenItsSwitchIsOn)
     EXPECT_FALSE(zu::unitops::getModSrcPolarity(paramTree, zu::units::param, 0, 8));
     EXPECT_FALSE(zu::unitops::getModSrcPolarity(paramTree, zu::units::octTp, 1, 0));
 }
+
+TEST_F(UnitOps, ASlotIsBipolarOnlyAboveOneHalf)
+{
+    const struct
+    {
+        juce::var value;
+        bool bipolar;
+    } cases[] = {{0.5, false}, {0.51, true}, {"0.51", true}, {"0.5", false}, {juce::var(), false}};
+    for (const auto& c : cases)
+    {
+        auto slot = liveSlot("ccsq1mod", 1);
+        if (c.value.isVoid())
+            slot.removeProperty("p6m311_bbi", nullptr);
+        else
+            slot.setProperty("p6m311_bbi", c.value, nullptr);
+        EXPECT_EQ(zu::unitops::getModSrcPolarity(paramTree, zu::units::cc, 0, 0), c.bipolar) << c.value.toString();
+    }
+    EXPECT_FALSE(zu::unitops::getModSrcPolarity(paramTree, zu::units::cc, 0, -1));
+}
+
+TEST_F(UnitOps, InitialisingKeepsALivePropertyTheDefaultsLack)
+{
+    live("ptchsq1").setProperty("p1m11_extra", 3.0, nullptr);
+    live("ptchsq1").setProperty("p1m11_vel2", 3.0, nullptr);
+    auto t = target();
+    zu::unitops::initUnitParams(t, zu::units::pitch, 0);
+    EXPECT_DOUBLE_EQ((double) live("ptchsq1").getProperty("p1m11_extra"), 3.0);
+    EXPECT_DOUBLE_EQ((double) live("ptchsq1").getProperty("p1m11_vel2"), 100.0);
+    EXPECT_EQ(pitch.units[0].snaps[3].steps[1].vel.value.load(), 100);
+}
