@@ -96,8 +96,10 @@ public:
     std::string describe() const
     {
         return std::string("MainEngine::processBlock: playing host, all 15 units listed (engines exist for the four "
-                           "pitch units), the pitch units playing chords of three to five notes with mixed gates, "
-                           "slurs and directions, chainer on for every target, macros moving, global octave and "
+                           "pitch and the four parameter units), the pitch units playing chords of three to five notes "
+                           "with mixed gates, slurs and directions, each parameter unit steering one pitch unit with "
+                           "an event on every step (all thirteen targets in turn, the value modulated by a macro), "
+                           "chainer on for every target, macros moving, global octave and "
                            "transpose modulated by a macro, keyboard transpose presses, a D major scale on every "
                            "pitch unit with its root and order changing, note values modulated by the macros, swing "
                            "on every target with its amount modulated, ") +
@@ -146,6 +148,23 @@ public:
                 models.pitch.setParamVal(prefix + "pch" + juce::String(k), static_cast<float>((k * 5 + u) % 13));
                 models.pitch.setParamVal(prefix + "gate" + juce::String(k), static_cast<float>((k * 37) % 101));
                 models.pitch.setParamVal(prefix + "slr" + juce::String(k), (k + u) % 4 == 0 ? 1.0f : 0.0f);
+            }
+        }
+        // Four parameter units, unit u steering pitch unit u, every step an
+        // event (menu item = code + 1), the restart rarely.
+        for (int u = 1; u <= 4; ++u)
+        {
+            const juce::String prefix = zu::units::unitPrefix(zu::units::param, u - 1);
+            for (int t = 1; t <= 4; ++t)
+                models.param.setParamVal(prefix + "tar" + juce::String(t), t == u ? 1.0f : 0.0f);
+            for (int k = 1; k <= 32; ++k)
+            {
+                const int code = k == 32 ? 13 : 1 + (k + u) % 12;
+                models.param.setParamVal(prefix + "emenu" + juce::String(k), static_cast<float>(code + 1));
+                models.param.setParamVal(prefix + "sval" + juce::String(k),
+                                         static_cast<float>((k * 7 + u) % 10) * 0.1f);
+                models.param.setParamVal(prefix + "sval" + juce::String(k) + "_ms1", 9.0f);
+                models.param.setParamVal(prefix + "sval" + juce::String(k) + "_md1", 0.3f);
             }
         }
         // C major laid from D on every pitch unit; unit transpose, step pitch,

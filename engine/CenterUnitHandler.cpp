@@ -34,6 +34,10 @@ CenterUnitHandler::CenterUnitHandler(MirabelGlobalData& global, CtrPtchSqData& p
     for (int i = 0; i < numPitchUnits; ++i)
         pitchEngines[(size_t) i] = std::make_unique<PtchSEQ_Engine>(
             globalData, pitchData, scaleData, chordData, lfoData, *scurve, *dispShare, zu::units::pitch, i, i);
+    for (int i = 0; i < numParamUnits; ++i)
+        paramEngines[(size_t) i] =
+            std::make_unique<PrmSEQ_Engine>(globalData, paramData, scaleData, chordData, lfoData, *scurve, *dispShare,
+                                            zu::units::param, i, zu::units::unitNumberOf(zu::units::param, i));
 }
 
 CenterUnitHandler::~CenterUnitHandler()
@@ -43,6 +47,8 @@ CenterUnitHandler::~CenterUnitHandler()
         destroyEngine(id);
     for (auto& engine : pitchEngines)
         engine.reset();
+    for (auto& engine : paramEngines)
+        engine.reset();
 }
 
 //==============================================================================
@@ -50,9 +56,15 @@ CenterUnitHandler::~CenterUnitHandler()
 
 SeqEngineBase* CenterUnitHandler::engineObjectOf(int unitId) const noexcept
 {
-    if (kindOf(unitId) == zu::units::pitch)
+    switch (kindOf(unitId))
+    {
+    case zu::units::pitch:
         return pitchEngines[(size_t) indexOf(unitId)].get();
-    return nullptr;
+    case zu::units::param:
+        return paramEngines[(size_t) indexOf(unitId)].get();
+    default:
+        return nullptr;
+    }
 }
 
 bool CenterUnitHandler::hasEngine(int unitId) const noexcept
@@ -67,6 +79,13 @@ PtchSEQ_Engine* CenterUnitHandler::getPitchEngine(int unitId) noexcept
     return pitchEngines[(size_t) indexOf(unitId)].get();
 }
 
+PrmSEQ_Engine* CenterUnitHandler::getParamEngine(int unitId) noexcept
+{
+    if (kindOf(unitId) != zu::units::param || !hasEngine(unitId))
+        return nullptr;
+    return paramEngines[(size_t) indexOf(unitId)].get();
+}
+
 void CenterUnitHandler::destroyEngine(int unitId) noexcept
 {
     if (isValidUnitId(unitId))
@@ -77,12 +96,16 @@ void CenterUnitHandler::prepareEngine(int unitId)
 {
     if (kindOf(unitId) == zu::units::pitch)
         pitchEngines[(size_t) indexOf(unitId)]->prepare(spec);
+    else if (kindOf(unitId) == zu::units::param)
+        paramEngines[(size_t) indexOf(unitId)]->prepare(spec);
 }
 
 void CenterUnitHandler::resetEngine(int unitId)
 {
     if (kindOf(unitId) == zu::units::pitch)
         pitchEngines[(size_t) indexOf(unitId)]->reset();
+    else if (kindOf(unitId) == zu::units::param)
+        paramEngines[(size_t) indexOf(unitId)]->reset();
 }
 
 void CenterUnitHandler::resyncEngine(int unitId)
@@ -99,9 +122,9 @@ void CenterUnitHandler::setEngineStartFlag(int unitId)
 
 void CenterUnitHandler::clearLastOutputOf(int unitId)
 {
-    // A parameter unit's last event stops reaching its targets; parameter
-    // engines do not exist yet, so there is no event to clear.
-    juce::ignoreUnused(unitId);
+    // A parameter unit's last event stops reaching its targets.
+    if (auto* engine = getParamEngine(unitId))
+        engine->clearLastOutput();
 }
 
 void CenterUnitHandler::runEngine(int unitId, BlockContext& block)
@@ -110,6 +133,9 @@ void CenterUnitHandler::runEngine(int unitId, BlockContext& block)
     {
     case zu::units::pitch:
         pitchEngines[(size_t) indexOf(unitId)]->processBlock(block);
+        break;
+    case zu::units::param:
+        paramEngines[(size_t) indexOf(unitId)]->processBlock(block);
         break;
     default:
         // The other kinds have no engine yet, so no slot of theirs is in use.
@@ -139,9 +165,18 @@ void CenterUnitHandler::createUnitInstance(int type, int index)
         slotInUse[(size_t) index] = true;
         break;
     }
+    case zu::units::param:
+    {
+        auto& engine = *paramEngines[(size_t) index];
+        engine.restoreNewState();
+        engine.prepare(spec);
+        engine.setStartFlag();
+        slotInUse[(size_t) (zu::units::unitIdOf(type, index) - 1)] = true;
+        break;
+    }
     default:
-        // Parameter, CC, octave-transpose and rack engines do not exist yet:
-        // their slots stay empty.
+        // CC, octave-transpose and rack engines do not exist yet: their
+        // slots stay empty.
         break;
     }
 }

@@ -15,11 +15,12 @@
 // prepare. Creating a unit's engine brings its slot's object back to the
 // state of a newly built engine and prepares it with the stored spec, which
 // allocates nothing once prepare has sized it; deleting takes the slot out of
-// use. Only pitch engines exist so far: the slots of the other kinds stay
-// empty, so their units wait for an engine (the list is read again every
+// use. Pitch and parameter engines exist so far: the slots of the other kinds
+// stay empty, so their units wait for an engine (the list is read again every
 // block) and take no part in the block.
 
 #include "NoteInfo.h"
+#include "PrmSEQ_Engine.h"
 #include "PrmSqTargetEvents.h"
 #include "PtchSEQ_Engine.h"
 #include "Scurve.h"
@@ -60,6 +61,7 @@ public:
     using SnapshotRequests = UnitBlockContext::SnapshotRequests;
 
     static constexpr int numPitchUnits = zu::units::unitsOfKind[zu::units::pitch];
+    static constexpr int numParamUnits = zu::units::unitsOfKind[zu::units::param];
 
     // Message thread: builds the engine objects of every slot.
     CenterUnitHandler(MirabelGlobalData&, CtrPtchSqData&, CtrPrmSqData&, CtrCcSqData&, CtrOctSqData&, CtrCcRackData&,
@@ -88,6 +90,8 @@ public:
     bool hasEngine(int unitId) const noexcept;
     // The engine of a listed pitch unit (ids 1..4), null while it has none.
     PtchSEQ_Engine* getPitchEngine(int unitId) noexcept;
+    // The engine of a parameter unit (ids 5..8), listed or idle; null while it has none.
+    PrmSEQ_Engine* getParamEngine(int unitId) noexcept;
     // The unit ids visited in the last block, in run order (units with and
     // without an engine alike).
     const CenterUnitList& getLastRunOrder() const noexcept { return lastRunOrder; }
@@ -124,6 +128,7 @@ private:
     // Engine slots in unit-id order: the engine objects of each kind (built
     // once, never freed before the handler) and whether slot id - 1 is in use.
     std::array<std::unique_ptr<PtchSEQ_Engine>, numPitchUnits> pitchEngines;
+    std::array<std::unique_ptr<PrmSEQ_Engine>, numParamUnits> paramEngines;
     std::array<bool, numUnitIds> slotInUse{};
     CenterUnitList lastRunOrder;
 

@@ -16,3 +16,11 @@ using PrmSqTargetEntry = std::tuple<int, float>;
 // the pitch units read in the same block. Capacity is reserved once, so the
 // per-block clear and the few appends of a block never allocate.
 using PrmSqTargetEvents = std::array<std::vector<PrmSqTargetEntry>, 4>;
+
+// The texts of a parameter step's event menu, index = menu item - 1 = event
+// code: "None" sends nothing, and the ten spare items at the end change nothing.
+inline constexpr int numPrmSqEventMenuItems = 24;
+inline constexpr std::array<const char*, numPrmSqEventMenuItems> prmSqEventMenuTexts{
+    "None",     "Direction", "Start",    "Size",     "Octave",   "TP",       "S-Pitch",  "S-Oct",
+    "S-Velo",   "S-Gate",    "S-Prob",   "S-Slur",   "S-OnOff",  "ReStrt",   "--------", "--------",
+    "--------", "--------",  "--------", "--------", "--------", "--------", "--------", "--------"};

@@ -11,10 +11,6 @@
 
 namespace
 {
-// The parameter units' restart code and the value it needs to act.
-constexpr int restartEventCode = 13;
-constexpr float restartEventThreshold = 0.5f;
-
 int addSaturating(int a, int b) noexcept
 {
     const juce::int64 sum = (juce::int64) a + (juce::int64) b;
@@ -74,13 +70,7 @@ void PtchSEQ_Engine::prepareSeqBlockProcess(CtrPtchSqData& pitchModel, std::pair
     // states of the unit.
     snap = unit.snaps[(size_t) zu::clampInt(snapIndex, 0, SeqDataBase::numSnapshots - 1)];
 
-    BlockSettings settings;
-    settings.unitOn = unit.pwr;
-    settings.clockSync = snap.csync;
-    settings.clockType = snap.clktyp;
-    settings.freeRate = snap.fclk;
-    settings.clockDiv = snap.sclk.value;
-    settings.restartLength = snap.rst;
+    const BlockSettings settings = blockSettingsOf(unit.pwr, snap);
     beginBlockSettings(settings, numSamples);
     humanizeFlag = false;
     humanizeAmount = 0.0f;
@@ -94,7 +84,8 @@ void PtchSEQ_Engine::prepareSeqBlockProcess(CtrPtchSqData& pitchModel, std::pair
 
     if (unitOn && hasTargetEvents)
         for (const auto& entry : targetEvents)
-            if (std::get<0>(entry) == restartEventCode && std::get<1>(entry) > restartEventThreshold)
+            if (isUsablePrmSqEntry(entry) && std::get<0>(entry) == prmSqEventCode(Restart) &&
+                prmSqToRestart(std::get<1>(entry)))
                 restartPending = true;
 }
 
@@ -110,7 +101,10 @@ void PtchSEQ_Engine::processBlock(UnitBlockContext& block)
         block.snapshotRequests[(size_t) zu::units::requestIndexOf(zu::units::unitIdOf(unitType, unitIndex))],
         unit.pendingSnapshot, unit.currentSnapshot);
     runModulationSlots(modBlock, ppq, block.playing, block.wrapSample, block.nearLoopEnd, numSamples);
-    prepareSeqBlockProcess(pitchData, block.clockResetResync, !targetEvents.empty(), targetEvents, numSamples);
+    const bool hasTargetEvents = !targetEvents.empty();
+    prepareSeqBlockProcess(pitchData, block.clockResetResync, hasTargetEvents, targetEvents, numSamples);
+    if (hasTargetEvents)
+        updatePrmSqTarStates(targetEvents);
 
     // The note handler holds a slurred note only while its unit runs and may
     // still end it. A muted unit starts no note that could, so it reports as
@@ -120,6 +114,10 @@ void PtchSEQ_Engine::processBlock(UnitBlockContext& block)
     if (runClockAndTrigger(modBlock, snap.sclk, block.swing, ppq, block.nearLoopEnd, block.wrapSample, numSamples))
     {
         beginStep(modBlock, snap.dir, snap.strt, snap.size, ppq, numSamples);
+        // A parameter unit's direction and window replace the unit's own for
+        // the step about to be chosen.
+        if (hasTargetEvents)
+            handlePrmSqToDirStrtSize(targetEvents);
         chooseStep(modBlock, snap.dir, snap.strt, snap.size, ppq, numSamples);
         publishCurrentStep();
 
@@ -129,6 +127,8 @@ void PtchSEQ_Engine::processBlock(UnitBlockContext& block)
             const auto& step = snap.steps[(size_t) curStep];
             on = step.spwr.value > 0;
             handleParamModStepOnOff(modBlock, on, step.spwr, curStep, stepSamplePos, numSamples);
+            if (hasTargetEvents)
+                handlePrmSqToStepOnOff(targetEvents, on);
         }
 
         checkRestartLength();
@@ -144,7 +144,6 @@ void PtchSEQ_Engine::buildStepNotes(ModBlock& modBlock, std::vector<NoteInfo>& n
                                     const std::vector<PrmSqTargetEntry>& targetEvents, const OctTpShift& octTp,
                                     bool midiMute, int numSamples)
 {
-    juce::ignoreUnused(targetEvents);
     const int s = curStep;
     const auto& step = snap.steps[(size_t) s];
 
@@ -163,6 +162,8 @@ void PtchSEQ_Engine::buildStepNotes(ModBlock& modBlock, std::vector<NoteInfo>& n
 
     handleParamModOctTpStepPrms(modBlock, go, snap.goct, t, snap.tp, p, step.pch, o, step.oct, v, step.vel, g,
                                 step.gate, q, step.prob, slur, step.slr, s, stepSamplePos, numSamples);
+    if (!targetEvents.empty())
+        handlePrmSqToStepParams(targetEvents, go, t, p, o, v, g, q, slur);
 
     if (globalData.goctTpTar[(size_t) unitIndex])
     {

@@ -1038,4 +1038,5 @@ void SeqEngineBase::restoreConstructionState() noexcept
     trigChordList.fill(-1);
     humanizeFlag = false;
     humanizeAmount = 0.0f;
+    prmSqTarStates.fill(false);
 }

@@ -14,6 +14,7 @@
 // path allocates, locks or builds text: the step-order lists have fixed
 // storage and the random generators are seeded when the engine is prepared.
 
+#include "PrmSqTargetEvents.h"
 #include "SeqClock.h"
 #include "StepOrderQueue.h"
 #include "UnitModSlotHost.h"
@@ -173,6 +174,71 @@ public:
     void stepProbProcess(const float& prob, bool& on);
 
     //==========================================================================
+    // Parameter-sequencer targets: what a parameter unit's step event changes
+    // in the pitch units it targets. An entry's event code is the enumerator
+    // + 1; codes 14 and above name nothing. Each mapping replaces the pitch
+    // unit's own value for the one step it reaches.
+    enum PRMSQTARGET
+    {
+        Direction = 0,
+        Start,
+        Size,
+        Octave,
+        Transpose,
+        StepPitch,
+        StepOctave,
+        StepVelocity,
+        StepGate,
+        StepProbability,
+        StepSlur,
+        StepOnOff,
+        Restart
+    };
+    static constexpr int numPrmSqTargets = Restart + 1;
+    // Flags of the codes 1..20, index code - 1.
+    static constexpr int numPrmSqTarStates = 20;
+    using PrmSqTargetList = std::vector<PrmSqTargetEntry>;
+
+    static constexpr int prmSqEventCode(PRMSQTARGET target) noexcept { return (int) target + 1; }
+    // An entry the receivers act on: a code with a flag and a finite value.
+    static bool isUsablePrmSqEntry(const PrmSqTargetEntry& entry) noexcept;
+
+    // The sender's step value moved by its two modulation slots, read at the
+    // step's sample (no earlier than sample 65), kept inside (0, 1).
+    virtual void handleParamModPrmSqStepVal(ModBlock& modBlock, float& value, MyParam<float> step, int sample,
+                                            int numSamples);
+    // Clears the flags, then raises the flag of every usable entry's code.
+    void updatePrmSqTarStates(const PrmSqTargetList& list) noexcept;
+    bool isPrmSqTarStateSet(int code) const noexcept;
+    // The receiver's side, each acting only when a flag of its codes is set;
+    // of several entries with one code the last in the list wins.
+    // Direction, window start and size of the step about to be chosen.
+    void handlePrmSqToDirStrtSize(const PrmSqTargetList& list) noexcept;
+    void handlePrmSqToStepOnOff(const PrmSqTargetList& list, bool& on) const noexcept;
+    // Octaves and transpose in semitones, pitch 0..12, the rest 0..1.
+    void handlePrmSqToStepParams(const PrmSqTargetList& list, int& unitOctave, int& transpose, int& pitch,
+                                 int& stepOctave, float& velocity, float& gate, float& probability,
+                                 bool& slur) const noexcept;
+    // Unused by the engines: a restart that a later entry below 0.5 cancels,
+    // the mapping in octaves rather than semitones, and the window values
+    // set through that mapping.
+    void handlePrmSqToRestart(const PrmSqTargetList& list) noexcept;
+    static float getPrmSqRepModVal(PRMSQTARGET target, float value) noexcept;
+    void procPrmSqToParam(const PrmSqTargetList& list, PRMSQTARGET target) noexcept;
+
+    // The mapping of an entry's value onto each target.
+    static int prmSqToDirection(float v) noexcept;
+    static int prmSqToStart(float v) noexcept;      // step 0..31
+    static int prmSqToSize(float v) noexcept;       // 1..32 steps
+    static int prmSqToOctave(float v) noexcept;     // semitones -36..36
+    static int prmSqToTranspose(float v) noexcept;  // semitones -12..12
+    static int prmSqToStepPitch(float v) noexcept;  // 0..12
+    static int prmSqToStepOctave(float v) noexcept; // semitones -24..24
+    static float prmSqToUnit(float v) noexcept;     // 0..1
+    static bool prmSqToSwitch(float v) noexcept;    // on from 0.5
+    static bool prmSqToRestart(float v) noexcept;   // above 0.5
+
+    //==========================================================================
     // Modulation slots and swing.
 
     // Runs the unit's modulation slots, which write channels 0 to 7 of the block.
@@ -255,6 +321,20 @@ protected:
         int clockDiv = 11;
         int restartLength = 0;
     };
+
+    // The frame's values from a unit snapshot whose fields are named as the
+    // sequencer models name them.
+    template <typename Snapshot> static BlockSettings blockSettingsOf(bool unitOn, const Snapshot& snap) noexcept
+    {
+        BlockSettings settings;
+        settings.unitOn = unitOn;
+        settings.clockSync = snap.csync;
+        settings.clockType = snap.clktyp;
+        settings.freeRate = snap.fclk;
+        settings.clockDiv = snap.sclk.value;
+        settings.restartLength = snap.rst;
+        return settings;
+    }
 
     // The snapshot to play: the chainer's request, else the pending snapshot,
     // else the current one. A request above 7 (the chainer's restart) plays
@@ -387,6 +467,8 @@ protected:
     std::array<int, 12> scaleTable = identityScaleTable();
     // Entries -1 = empty; nothing plays from it.
     std::array<int, 5> trigChordList{-1, -1, -1, -1, -1};
+    // Which parameter-sequencer codes this block's entries carry.
+    std::array<bool, numPrmSqTarStates> prmSqTarStates{};
     // Humanise of velocity and gate: cleared by the pitch unit every block.
     bool humanizeFlag = false;
     float humanizeAmount = 0.0f;
@@ -400,6 +482,8 @@ private:
         retry
     };
     PassResult stepProcessPass(int& drawCounter);
+    // Direction, window start or size from a parameter unit's value.
+    void applyPrmSqWindowEntry(PRMSQTARGET target, float value) noexcept;
     void rebuildStepLists();
     bool decideTrigger(const double* phase, bool nearLoopEnd) noexcept;
     void realign(ModBlock& modBlock, const MyParam<int>& dir, const MyParam<int>& strt, const MyParam<int>& size,

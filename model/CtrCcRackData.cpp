@@ -200,3 +200,11 @@ void CtrCcRackData::snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dst
     if (copySnapshotOf(units, srcUnit, dstUnit, srcSnap, dstSnap))
         units[(size_t) dstUnit].resendRequest = true;
 }
+
+void CtrCcRackData::loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot)
+{
+    if (unit < 0 || unit >= numUnits || !isSnapshotIndex(snapshot))
+        return;
+    loadSnapshot(node, zu::units::unitPrefix(zu::units::ccRack, unit), unit,
+                 units[(size_t) unit].snaps[(size_t) snapshot]);
+}

@@ -75,6 +75,7 @@ public:
     // Loads the stored snapshots of rack 0 or 1 from a tree shaped like
     // "snapmain", or of both racks when rack is 2.
     void setSnapshotStatesFromValueTree(juce::ValueTree tree, int rack);
+    void loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot) override;
     void init(int rack);
     // Also raises the destination rack's resend request.
     void snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dstSnap) override;

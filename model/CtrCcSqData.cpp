@@ -131,3 +131,10 @@ void CtrCcSqData::snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dstSn
 {
     copySnapshotOf(units, srcUnit, dstUnit, srcSnap, dstSnap);
 }
+
+void CtrCcSqData::loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot)
+{
+    if (unit < 0 || unit >= numUnits || !isSnapshotIndex(snapshot))
+        return;
+    loadSnapshot(node, zu::units::unitPrefix(zu::units::cc, unit), unit, units[(size_t) unit].snaps[(size_t) snapshot]);
+}

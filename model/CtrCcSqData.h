@@ -47,6 +47,7 @@ public:
     // Loads the stored snapshots of unit 0..3 from a tree shaped like
     // "snapmain", or of all four units when unit is 4.
     void setSnapshotStatesFromValueTree(juce::ValueTree tree, int unit);
+    void loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot) override;
     void init(int unit);
     void snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dstSnap) override;
 

@@ -114,3 +114,10 @@ void CtrOctSqData::snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dstS
     if (srcUnit == 0 && dstUnit == 0)
         copySnapshotOf(units, 0, 0, srcSnap, dstSnap);
 }
+
+void CtrOctSqData::loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot)
+{
+    if (unit < 0 || unit >= numUnits || !isSnapshotIndex(snapshot))
+        return;
+    loadSnapshot(node, zu::units::unitPrefix(zu::units::octTp, unit), units[(size_t) unit].snaps[(size_t) snapshot]);
+}

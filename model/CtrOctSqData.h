@@ -43,6 +43,7 @@ public:
     // Loads the unit's stored snapshots from a tree shaped like "snapmain".
     void setSnapshotStatesFromValueTree(juce::ValueTree tree);
     // Both refuse any unit but 0 (and snapshots outside 0..7) and change nothing then.
+    void loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot) override;
     void init(int unit);
     void snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dstSnap) override;
 

@@ -118,3 +118,11 @@ void CtrPrmSqData::snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dstS
 {
     copySnapshotOf(units, srcUnit, dstUnit, srcSnap, dstSnap);
 }
+
+void CtrPrmSqData::loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot)
+{
+    if (unit < 0 || unit >= numUnits || !isSnapshotIndex(snapshot))
+        return;
+    loadSnapshot(node, zu::units::unitPrefix(zu::units::param, unit), unit,
+                 units[(size_t) unit].snaps[(size_t) snapshot]);
+}

@@ -19,7 +19,8 @@ public:
     struct StepData
     {
         MyParam<float> sval{0.0f};
-        ZuAtomic<int32_t> emenu{0};
+        // No target, as the trees' default item 0 reads (item id minus one).
+        ZuAtomic<int32_t> emenu{-1};
         MyParam<float> prob{100.0f};
         MyParam<int> spwr{1};
     };
@@ -45,6 +46,7 @@ public:
     // Loads the stored snapshots of unit 0..3 from a tree shaped like
     // "snapmain", or of all four units when unit is 4.
     void setSnapshotStatesFromValueTree(juce::ValueTree tree, int unit);
+    void loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot) override;
     void init(int unit);
     void snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dstSnap) override;
 

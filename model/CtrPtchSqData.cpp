@@ -211,3 +211,11 @@ void CtrPtchSqData::snapCopyPaste(int srcUnit, int dstUnit, int srcSnap, int dst
 {
     copySnapshotOf(units, srcUnit, dstUnit, srcSnap, dstSnap);
 }
+
+void CtrPtchSqData::loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot)
+{
+    if (unit < 0 || unit >= numUnits || !isSnapshotIndex(snapshot))
+        return;
+    loadSnapshot(node, zu::units::unitPrefix(zu::units::pitch, unit), unit,
+                 units[(size_t) unit].snaps[(size_t) snapshot]);
+}

@@ -39,6 +39,13 @@ LfoData::SnapData LfoData::makeDefaultSnap() noexcept
 
 LfoData::LfoData() : defaultSnap(makeDefaultSnap())
 {
+    // Snapshot A holds the live slots' defaults (slots 1 and 2 on); the other
+    // snapshots were never stored, and the trees fill such a snapshot's slots
+    // from their slot default, which is on. Model and trees start equal.
+    for (auto& unit : unitSnaps)
+        for (size_t s = 1; s < (size_t) numSnapshots; ++s)
+            for (auto& slot : unit[s].slots)
+                slot.pwr = true;
     for (auto& v : snapValues)
         v = 0;
 }
@@ -218,6 +225,13 @@ void LfoData::setSnapshotStatesFromValueTree(juce::ValueTree states)
     }
 }
 
+LfoData::ModUnitData LfoData::storedSlotDefault() noexcept
+{
+    ModUnitData slot;
+    slot.pwr = true;
+    return slot;
+}
+
 void LfoData::loadSnapDataFromVt(juce::ValueTree snap, SnapData& dest)
 {
     for (int k = 1; k <= numSlots; ++k)
@@ -226,37 +240,60 @@ void LfoData::loadSnapDataFromVt(juce::ValueTree snap, SnapData& dest)
         if (!t.isValid())
             continue;
         auto& rec = dest.slots[(size_t) (k - 1)];
-        auto readFlag = [&t](const char* key) { return zu::readIntProperty(t, key, 0) > 0; };
-        auto readIndex = [&t](const char* key, int hi) { return zu::clampInt(zu::readIntProperty(t, key, 0), 0, hi); };
-
-        rec.pwr = readFlag("pwr");
-        rec.engn = readIndex("engn", 2);
-        rec.bsahm = readIndex("bsahm", 1);
-        rec.bwf = readIndex("bwf", numWaveforms - 1);
-        rec.clktyp = readIndex("clktyp", 2);
-        rec.csync = readFlag("csync");
-        rec.bbi = readFlag("bbi");
-        rec.bphi = readFlag("bphi");
-        rec.bexp = readFlag("bexp");
-        rec.bsat = readFlag("bsat");
-
-        updateStepDataI(t, rec.ksr, "ksr", 8, 2, 0, 13);
-        MyParam<float>* knobs[] = {&rec.kfr, &rec.kph, &rec.kos, &rec.ksm, &rec.klv};
-        for (size_t i = 0; i < 5; ++i)
-            updateStepDataF(t, *knobs[i], knobKeys[i + 1], floatKnobDefaults[i], 2);
-
-        bool weightsDiffer = false;
-        for (int w = 0; w < numWaveforms; ++w)
-        {
-            const float weight =
-                clampWeight(zu::readFloatProperty(t, "prb" + juce::String(w + 1), w == 0 ? 1.0f : 0.0f));
-            weightsDiffer = weightsDiffer || weight != rec.prb[(size_t) w].load();
-            rec.prb[(size_t) w] = weight;
-        }
-        // New weights must reach the modulator's table.
-        if (weightsDiffer)
-            rec.weightsChanged = true;
+        if (t.getNumProperties() == 0)
+            assignSlot(rec, storedSlotDefault());
+        else
+            loadSlot(t, {}, rec);
     }
+}
+
+LfoData::ModUnitData LfoData::readSlotFromTree(const juce::ValueTree& node, const juce::String& prefix)
+{
+    ModUnitData record;
+    loadSlot(node, prefix, record);
+    return record;
+}
+
+void LfoData::setSlot(int unit, int snapshot, int slot, const ModUnitData& record) noexcept
+{
+    if (unit < 0 || unit >= numUnits || snapshot < 0 || snapshot >= numSnapshots || slot < 0 || slot >= numSlots)
+        return;
+    assignSlot(unitSnaps[(size_t) unit][(size_t) snapshot].slots[(size_t) slot], record);
+}
+
+void LfoData::loadSlot(const juce::ValueTree& t, const juce::String& prefix, ModUnitData& rec)
+{
+    auto readFlag = [&](const char* key) { return zu::readIntProperty(t, prefix + key, 0) > 0; };
+    auto readIndex = [&](const char* key, int hi)
+    { return zu::clampInt(zu::readIntProperty(t, prefix + key, 0), 0, hi); };
+
+    rec.pwr = readFlag("pwr");
+    rec.engn = readIndex("engn", 2);
+    rec.bsahm = readIndex("bsahm", 1);
+    rec.bwf = readIndex("bwf", numWaveforms - 1);
+    rec.clktyp = readIndex("clktyp", 2);
+    rec.csync = readFlag("csync");
+    rec.bbi = readFlag("bbi");
+    rec.bphi = readFlag("bphi");
+    rec.bexp = readFlag("bexp");
+    rec.bsat = readFlag("bsat");
+
+    updateStepDataI(t, rec.ksr, prefix + "ksr", 8, 2, 0, 13);
+    MyParam<float>* knobs[] = {&rec.kfr, &rec.kph, &rec.kos, &rec.ksm, &rec.klv};
+    for (size_t i = 0; i < 5; ++i)
+        updateStepDataF(t, *knobs[i], prefix + knobKeys[i + 1], floatKnobDefaults[i], 2);
+
+    bool weightsDiffer = false;
+    for (int w = 0; w < numWaveforms; ++w)
+    {
+        const float weight =
+            clampWeight(zu::readFloatProperty(t, prefix + "prb" + juce::String(w + 1), w == 0 ? 1.0f : 0.0f));
+        weightsDiffer = weightsDiffer || weight != rec.prb[(size_t) w].load();
+        rec.prb[(size_t) w] = weight;
+    }
+    // New weights must reach the modulator's table.
+    if (weightsDiffer)
+        rec.weightsChanged = true;
 }
 
 void LfoData::assignSlot(ModUnitData& dst, const ModUnitData& src) noexcept

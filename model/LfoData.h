@@ -103,8 +103,16 @@ public:
     // Reloads every unit's snapshots from the child "modsnapmain" of states.
     void setSnapshotStatesFromValueTree(juce::ValueTree states);
     // Fills the eight slots of one snapshot from a tree with children "unit1"
-    // to "unit8"; a missing child leaves its slot as it was.
+    // to "unit8"; a missing child leaves its slot as it was, an empty one (a
+    // slot never stored) takes the stored-slot default.
     void loadSnapDataFromVt(juce::ValueTree snap, SnapData& dest);
+    // The slot a snapshot holds where nothing was stored: the trees fill a
+    // never-stored slot from their slot default, which is on.
+    static ModUnitData storedSlotDefault() noexcept;
+    // A slot record read from a node as loadSlotFromTree reads it.
+    static ModUnitData readSlotFromTree(const juce::ValueTree& node, const juce::String& prefix);
+    // Sets one slot of one snapshot to a record (message thread).
+    void setSlot(int unit, int snapshot, int slot, const ModUnitData& record) noexcept;
     // Copies one snapshot of one unit onto a snapshot of a unit of the same
     // kind (type 0 pitch, 1 parameter, 2 CC, 3 octave-transpose, 4 CC rack).
     void snapCopyPaste(int type, int srcIndex, int dstIndex, int srcSnap, int dstSnap) override;
@@ -156,6 +164,7 @@ private:
     static void assignSlot(ModUnitData& dst, const ModUnitData& src) noexcept;
     static void assignSnap(SnapData& dst, const SnapData& src) noexcept;
     static SnapData makeDefaultSnap() noexcept;
+    static void loadSlot(const juce::ValueTree& t, const juce::String& prefix, ModUnitData& rec);
 
     std::array<ZuAtomic<const ZuAtomic<int32_t>*>, numUnits> currentSnapshotSources{};
 

@@ -169,6 +169,13 @@ public:
     // change nothing.
     virtual void setParamValAt(int unit, int index, float value) = 0;
 
+    // Reads snapshot (0..7) of a unit completely from one node whose
+    // properties carry the unit prefix: a stored snapshot, "snapdef" or the
+    // live unit node. A property the node lacks takes its loader default, so
+    // afterwards the snapshot holds exactly what the node says. Out-of-range
+    // indices change nothing. Not for the audio thread.
+    virtual void loadSnapshotFromTree(const juce::ValueTree& node, int unit, int snapshot) = 0;
+
 protected:
     const int numModelUnits;
 

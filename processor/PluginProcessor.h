@@ -5,6 +5,7 @@
 #include "ZuData.h"
 #include "ZuLockFree.h"
 #include "ZuParamBase.h"
+#include "ZuStateText.h"
 #include "ZuUnitOps.h"
 
 #include "MainEngine.h"
@@ -81,9 +82,14 @@ public:
     void processMidiInput(const juce::MidiBuffer& input, juce::MidiBuffer& engineInput, int numSamples);
     void startMidiLearn(juce::String parameterId);
     void midiUnLearn(juce::String parameterId);
+    void midiMapChanged() override;
 
     // State document
     void saveStateToXML(juce::XmlElement& document, juce::String nameOfPreset);
+    // The document as the text a host chunk holds.
+    void writeStateDocument(juce::OutputStream& out, juce::String nameOfPreset);
+    // Restores a parsed document (null: refused), as loadStateFromXML does.
+    void loadStateDocument(zu::statetext::Document* document, juce::String nameOfPreset);
     void loadStateFromXML(juce::XmlElement* document, bool flag, juce::String nameOfPreset);
     juce::XmlElement getXmlStateForSaveingPreset(juce::String nameOfPreset);
     void getStateAsText(juce::String& text);
@@ -103,6 +109,17 @@ public:
     void setPendingSnapshotOfUnit(int unitId, int snapshot);
     int pendingSnapshotOfUnit(int unitId) const;
     SeqDataBase* unitModelOfKind(int kindIndex);
+    // The snapshot whose values a unit's live trees hold: the last switch
+    // carried out, or what the last load or reset set (0 for an unknown id).
+    int liveSnapshotOfUnit(int unitId) const;
+
+    // Make a unit's model snapshots and its modulation slot snapshots what the
+    // trees say: the live trees for the live snapshot, the stored snapshot
+    // otherwise, or the trees' defaults for one never stored (message thread
+    // or the loading thread).
+    void syncUnitModelsFromTrees(int kindIndex, int unitIndex);
+    void syncUnitSnapshotFromTrees(int kindIndex, int unitIndex, int snapshot);
+    void syncUnitSlotsFromTrees(int kindIndex, int unitIndex, int snapshot);
     // The trees, the unit models and the current snapshots, for the unit operations.
     zu::unitops::UnitTarget unitOpsTarget();
 
@@ -156,6 +173,10 @@ private:
     void routeParameter(int index, float value);
     void buildParameterRoutes();
     void routeTreeProperty(const juce::String& name, float value);
+    // Routes a unit or modulation slot value by a table made once per process;
+    // false for a name it does not know.
+    bool routeUnitTreeProperty(const juce::Identifier& name, float value);
+    static float treeValueAsModelValue(const juce::var& value);
 
     // Other threads ask for a timer; the poll timer starts it.
     void requestTimer(int timerId);
@@ -179,7 +200,25 @@ private:
     std::atomic<juce::Thread::ThreadID> stateTransferThread{nullptr};
     void applyLockRules(juce::ValueTree& loaded, bool chLocked, bool scaleLocked,
                         const std::array<std::array<int, 8>, 2>& rackChannels);
+    // Held by whoever changes the trees' snapshots: the switch on the message
+    // thread, and a load or save on the host's thread. Never the audio thread.
     juce::CriticalSection snapshotDrainLock;
+    std::array<std::atomic<int>, numUnits> liveTreeSnapshots{};
+    void setLiveSnapshotOfUnit(int unitId, int snapshot);
+    // Models the snapshot reads write into before a finished snapshot is
+    // copied over; made on first use.
+    struct SnapshotScratch
+    {
+        CtrPtchSqData pitch;
+        CtrPrmSqData param;
+        CtrCcSqData cc;
+        CtrOctSqData octTp;
+        LfoData slots;
+    };
+    std::unique_ptr<SnapshotScratch> scratch;
+    SnapshotScratch& snapshotScratch();
+    void readSnapshotNode(int kindIndex, int unitIndex, int snapshot, const juce::ValueTree& node);
+    void readSlotNode(int lfoUnit, int snapshot, int slot, const juce::ValueTree& node);
 
     struct ParamRoute
     {
@@ -191,6 +230,7 @@ private:
     };
     std::array<ParamRoute, ZuKern_ParamProfile::numParams> paramRoutes{};
     std::unordered_map<juce::String, int> paramIndexById;
+    std::array<juce::Identifier, ZuKern_ParamProfile::numParams> paramIdentifiers;
 
     std::atomic<uint32_t> timerRequests{0};
 

@@ -215,6 +215,7 @@ void PluginSettingState::getSettingFile()
 
     for (int entry = 0; entry < numMidiMapEntries; ++entry)
         midiMap[(size_t) entry] = settings->getValue(midiMapKey(entry), {});
+    midiMapChanged();
 
     skinMode = std::clamp(readInt(*settings, "skinmode", 0), 0, maxSkinMode);
     modPanelByDefault = readInt(*settings, "modpanelbydef", 0) == 1;
@@ -251,6 +252,7 @@ void PluginSettingState::updateAndSaveSettingFile()
     settings->setValue("miditpnote", midiTpNote.load());
 
     midiMapDuplicationCheck();
+    midiMapChanged();
     for (int entry = 0; entry < numMidiMapEntries; ++entry)
         settings->setValue(midiMapKey(entry), midiMap[(size_t) entry]);
 

@@ -64,6 +64,9 @@ public:
     // Clears every MIDI map entry that repeats an earlier one, so the lowest
     // controller number keeps a parameter that several controllers shared.
     void midiMapDuplicationCheck();
+    // Called after every change of the MIDI map made here (file read,
+    // duplicates cleared); the processor rebuilds its audio-thread copy.
+    virtual void midiMapChanged() {}
     void presetIsTweaked();
     void setLastWidthHeight(juce::Point<int> size);
     juce::Point<int> getLastWidthHeight() const;

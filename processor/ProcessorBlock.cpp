@@ -34,9 +34,11 @@ void ZumiraboxAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juc
         for (const auto metadata : midi)
             engineOutput.addEvent(metadata.data, metadata.numBytes, metadata.samplePosition);
 
-    // Hand the output over without copying; the old input buffer becomes next
-    // block's output storage.
-    midi.swapWith(engineOutput);
+    // Copy into the host's buffer rather than swapping: a swap would hand our
+    // reserved storage to the host and leave us its smaller buffer, which a
+    // dense block would then grow on this thread.
+    midi.clear();
+    midi.addEvents(engineOutput, 0, -1, 0);
 }
 
 void ZumiraboxAudioProcessor::processMidiInput(const juce::MidiBuffer& input, juce::MidiBuffer& engineIn, int)
@@ -122,7 +124,11 @@ void ZumiraboxAudioProcessor::processMidiInput(const juce::MidiBuffer& input, ju
 
             const int unitId = paramIndex >= 0 ? paramRoutes[(size_t) paramIndex].unitId : 0;
             if (unitId >= 1 && unitId <= numUnits)
-                setPendingSnapshotOfUnit(unitId, (int) (snapshotRange.convertFrom0to1(v) + 0.5f));
+            {
+                // Naming the snapshot already current leaves nothing pending.
+                const int snapshot = (int) (snapshotRange.convertFrom0to1(v) + 0.5f);
+                setPendingSnapshotOfUnit(unitId, snapshot == currentSnapshotOfUnit(unitId) ? -1 : snapshot);
+            }
 
             learntValueQueue.push({paramIndex, v});
         }
@@ -146,12 +152,14 @@ void ZumiraboxAudioProcessor::midiUnLearn(juce::String parameterId)
     // Learning may have happened on the audio thread since the last save.
     applyLearntControllers();
     for (int c = 0; c < numMidiMapEntries; ++c)
-    {
         if (midiMap[(size_t) c] == parameterId)
-        {
             midiMap[(size_t) c] = {};
-            midiMapIndex[(size_t) c].store(-1);
-            break;
-        }
-    }
+    rebuildMidiMapMirror();
+}
+
+void ZumiraboxAudioProcessor::midiMapChanged()
+{
+    // Controllers learnt on the audio thread join the map before the copy is
+    // rebuilt, so the rebuild does not forget them.
+    applyLearntControllers();
 }

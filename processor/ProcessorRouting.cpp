@@ -41,6 +41,7 @@ void ZumiraboxAudioProcessor::buildParameterRoutes()
     {
         const auto id = paramProfile.getParamID(i);
         paramIndexById[id] = i;
+        paramIdentifiers[(size_t) i] = id;
 
         auto& route = paramRoutes[(size_t) i];
         route.owner = ownerDigit(id);
@@ -110,6 +111,8 @@ void ZumiraboxAudioProcessor::routeParameter(int index, float value)
 
 int ZumiraboxAudioProcessor::currentSnapshotOfUnit(int unitId) const
 {
+    if (unitId < 1 || unitId > numUnits)
+        return 0;
     const int kind = zu::units::kindOf(unitId);
     const int index = zu::units::indexOf(unitId);
     switch (kind)
@@ -129,6 +132,8 @@ int ZumiraboxAudioProcessor::currentSnapshotOfUnit(int unitId) const
 
 int ZumiraboxAudioProcessor::pendingSnapshotOfUnit(int unitId) const
 {
+    if (unitId < 1 || unitId > numUnits)
+        return -1;
     const int kind = zu::units::kindOf(unitId);
     const int index = zu::units::indexOf(unitId);
     switch (kind)
@@ -232,9 +237,10 @@ void ZumiraboxAudioProcessor::routeTreeProperty(const juce::String& name, float 
 
 void ZumiraboxAudioProcessor::valueTreePropertyChanged(juce::ValueTree& tree, const juce::Identifier& property)
 {
-    const auto name = property.toString();
-    const float value = tree.getProperty(property, 0.0).toString().getFloatValue();
-    routeTreeProperty(name, value);
+    const auto* stored = tree.getPropertyPointer(property);
+    const float value = stored != nullptr ? treeValueAsModelValue(*stored) : 0.0f;
+    if (!routeUnitTreeProperty(property, value))
+        routeTreeProperty(property.toString(), value);
 
     if (!isStateTransferOnThisThread())
         requestTimer(dummyFlipTimer);
@@ -362,8 +368,9 @@ void ZumiraboxAudioProcessor::timerCallback(int timerId)
 
 void ZumiraboxAudioProcessor::drainSnapshotQueue()
 {
-    // The queue has one consumer at a time: timer 2, or a state save or load
-    // on the host's thread.
+    // Switches change the trees and juce::Values: the message thread only.
+    if (!juce::MessageManager::existsAndIsCurrentThread())
+        return;
     const juce::ScopedLock sl(snapshotDrainLock);
 
     // Publish snapshot writes from other threads first, so the editor and the
@@ -374,13 +381,25 @@ void ZumiraboxAudioProcessor::drainSnapshotQueue()
     octTpSeqData.syncSnapValues();
     ccRackData.syncSnapValues();
 
+    // An entry only says that a unit's snapshot parameter moved. The switch
+    // goes from the snapshot the live trees hold to the one the parameter
+    // names now, so an entry queued before or during a load, or one that a
+    // later entry overtook, cannot store values into the wrong snapshot.
     const int n = snapshotQueue.size();
     for (int i = 0; i < n; ++i)
     {
         SnapshotSwitch entry;
         if (!snapshotQueue.pop(entry))
             break;
-        snapshotChanged(std::get<0>(entry), std::get<1>(entry), std::get<2>(entry));
+        const int unit = std::get<0>(entry);
+        if (unit < 1 || unit > numUnits)
+            continue;
+        const int from = liveSnapshotOfUnit(unit);
+        const int to = currentSnapshotOfUnit(unit);
+        if (from != to)
+            snapshotChanged(unit, from, to);
+        else
+            setPendingSnapshotOfUnit(unit, -1);
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The state document: the host chunk and the content of a whole-plug-in preset.
 #include "PluginProcessor.h"
+#include "ZuTreeProperties.h"
 
 #include <cmath>
 
@@ -48,15 +49,18 @@ bool ZumiraboxAudioProcessor::isStateTransferOnThisThread() const
     return stateTransferFlag.load() && stateTransferThread.load() == juce::Thread::getCurrentThreadId();
 }
 
-void ZumiraboxAudioProcessor::saveStateToXML(juce::XmlElement& document, juce::String nameOfPreset)
+void ZumiraboxAudioProcessor::writeStateDocument(juce::OutputStream& out, juce::String nameOfPreset)
 {
-    // A queued snapshot switch must run first: otherwise the live values of the
-    // old snapshot would be stored into the new one below.
-    drainSnapshotQueue();
-
+    // A save stores the last completed state: a switch still queued is carried
+    // out later by the message thread, so each unit's live values go into the
+    // snapshot the live trees hold, and the document names that snapshot.
+    // The save itself changes nothing a host sees.
+    const juce::ScopedLock sl(snapshotDrainLock);
     StateTransferScope transfer(stateTransferFlag, stateTransferThread);
 
-    document.setAttribute("pluginVersion", getVersionFromString(writerVersion));
+    std::vector<zu::statetext::RootAttribute> attributes;
+    attributes.reserve(ZuKern_ParamProfile::numParams + 1);
+    attributes.push_back({"pluginVersion", getVersionFromString(writerVersion)});
     if (nameOfPreset.isNotEmpty())
         paramTree.setProperty("presetname", nameOfPreset, nullptr);
 
@@ -64,26 +68,40 @@ void ZumiraboxAudioProcessor::saveStateToXML(juce::XmlElement& document, juce::S
     {
         float value = 0.0f;
         getValueFromValueTree(value, i);
-        document.setAttribute(juce::Identifier(paramIds[i]), (double) value);
+        if (const int unitId = paramRoutes[(size_t) i].unitId; unitId >= 1 && unitId <= numUnits)
+            value = (float) liveSnapshotOfUnit(unitId);
+        attributes.push_back({paramIdentifiers[(size_t) i], (double) value});
     }
 
     for (const auto& unit : saveOrder)
-    {
-        float snap = 0.0f;
-        getValueFromValueTree(snap, unit.snapParam);
-        updateSeqSnapVt(unit.kind, unit.index, zu::toIntSaturating(snap));
-    }
+        updateSeqSnapVt(unit.kind, unit.index, liveSnapshotOfUnit(paramRoutes[(size_t) unit.snapParam].unitId));
 
-    document.addChildElement(mainTree.createXml().release());
-    document.addChildElement(paramTree.createXml().release());
-    document.addChildElement(snapTree.createXml().release());
+    zu::statetext::writeDocument(out, stateTag, attributes, {mainTree, paramTree, snapTree});
+}
+
+void ZumiraboxAudioProcessor::saveStateToXML(juce::XmlElement& document, juce::String nameOfPreset)
+{
+    juce::MemoryOutputStream text;
+    writeStateDocument(text, nameOfPreset);
+    if (auto written = juce::parseXML(text.toString()))
+        document = *written;
 }
 
 void ZumiraboxAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
 {
-    juce::XmlElement document(stateTag);
-    saveStateToXML(document, {});
-    copyXmlToBinary(document, destData);
+    // JUCE's chunk for an XML text (AudioProcessor::copyXmlToBinary): a magic
+    // number, the text's length, the text and a terminating zero.
+    constexpr juce::uint32 xmlChunkMagic = 0x21324356;
+    destData.reset();
+    {
+        juce::MemoryOutputStream out(destData, false);
+        out.writeInt((int) xmlChunkMagic);
+        out.writeInt(0);
+        writeStateDocument(out, {});
+        out.writeByte(0);
+    }
+    static_cast<juce::uint32*>(destData.getData())[1] =
+        juce::ByteOrder::swapIfBigEndian((juce::uint32) destData.getSize() - 9);
 }
 
 juce::XmlElement ZumiraboxAudioProcessor::getXmlStateForSaveingPreset(juce::String nameOfPreset)
@@ -110,40 +128,87 @@ void ZumiraboxAudioProcessor::setStateInformation(const void* data, int sizeInBy
 {
     if (data == nullptr || sizeInBytes <= 0)
         return;
+    // JUCE's chunk for an XML text (see getStateInformation); the text is read
+    // straight into trees, and JUCE's parser takes what ours does not read.
+    constexpr juce::uint32 xmlChunkMagic = 0x21324356;
+    if (sizeInBytes > 8 && juce::ByteOrder::littleEndianInt(data) == xmlChunkMagic)
+    {
+        const auto length = (int) juce::ByteOrder::littleEndianInt(juce::addBytesToPointer(data, 4));
+        const auto* text = static_cast<const char*>(data) + 8;
+        if (auto document = zu::statetext::parseDocument(text, (size_t) juce::jlimit(0, sizeInBytes - 8, length)))
+        {
+            loadStateDocument(&*document, {});
+            return;
+        }
+    }
     if (auto document = getXmlFromBinary(data, sizeInBytes))
         loadStateFromXML(document.get(), false, {});
 }
 
 namespace
 {
-bool isReadableDocument(const juce::XmlElement* document, const juce::String& tag)
+bool isReadableDocument(const zu::statetext::Document* document, const juce::String& tag)
 {
-    if (document == nullptr || !document->hasTagName(tag))
+    if (document == nullptr || !document->tag.equalsIgnoreCase(tag))
         return false;
-    const float version = document->getStringAttribute("pluginVersion").getFloatValue();
+    const auto* text = document->attribute("pluginVersion");
+    const float version = text != nullptr ? text->getFloatValue() : 0.0f;
     return std::isfinite(version) && version >= oldestReadableVersion;
 }
 
-// A numeric attribute, or the fallback when it is missing or not a finite number.
-double readNumber(const juce::XmlElement& element, const juce::String& name, double fallback)
+// Gives a live tree exactly the loaded content, in the loaded property order:
+// copying alone keeps the live order and appends what the live tree lacked, so
+// a property that an earlier document lacked would come back at the end and a
+// later save would no longer give the bytes that were loaded.
+// The loaded children are the document's own, so they move over rather than
+// being copied.
+void replaceContent(juce::ValueTree& live, juce::ValueTree loaded)
 {
-    if (!element.hasAttribute(name))
+    bool sameOrder = live.getNumProperties() == loaded.getNumProperties();
+    for (int i = 0; sameOrder && i < live.getNumProperties(); ++i)
+        sameOrder = live.getPropertyName(i) == loaded.getPropertyName(i);
+    if (!sameOrder)
+        live.removeAllProperties(nullptr);
+    zu::copyPropertiesInOrder(loaded, live);
+    live.removeAllChildren(nullptr);
+    while (loaded.getNumChildren() > 0)
+    {
+        auto child = loaded.getChild(0);
+        loaded.removeChild(0, nullptr);
+        live.appendChild(child, nullptr);
+    }
+}
+
+// A numeric attribute, or the fallback when it is missing or not a finite number.
+double readNumber(const zu::statetext::Document& document, const juce::Identifier& name, double fallback)
+{
+    const auto* text = document.attribute(name);
+    if (text == nullptr)
         return fallback;
-    const double v = element.getStringAttribute(name).getDoubleValue();
+    const double v = text->getDoubleValue();
     return std::isfinite(v) ? v : fallback;
 }
 } // namespace
 
 void ZumiraboxAudioProcessor::loadStateFromXML(juce::XmlElement* document, bool, juce::String nameOfPreset)
 {
+    if (document == nullptr)
+    {
+        loadStateDocument(nullptr, nameOfPreset);
+        return;
+    }
+    auto parsed = zu::statetext::Document::fromXml(*document);
+    loadStateDocument(&parsed, nameOfPreset);
+}
+
+void ZumiraboxAudioProcessor::loadStateDocument(zu::statetext::Document* document, juce::String nameOfPreset)
+{
+    const juce::ScopedLock sl(snapshotDrainLock);
     if (isReadableDocument(document, stateTag))
     {
-        // Switches queued before the load belong to the state being replaced.
-        drainSnapshotQueue();
-
-        if (nameOfPreset.isNotEmpty())
-            if (auto* param = document->getChildByName("param"))
-                param->setAttribute("presetname", nameOfPreset);
+        auto loadedParam = document->child("param");
+        if (nameOfPreset.isNotEmpty() && loadedParam.isValid())
+            loadedParam.setProperty("presetname", nameOfPreset, nullptr);
 
         const bool chLocked = globalData.midiChLock.load();
         const bool scaleLocked = globalData.scaleLock.load();
@@ -168,48 +233,55 @@ void ZumiraboxAudioProcessor::loadStateFromXML(juce::XmlElement* document, bool,
                 {
                     float v = 0.0f;
                     getValueFromValueTree(v, unitParamIndexList[(size_t) i]);
-                    document->setAttribute(juce::Identifier(paramIds[unitParamIndexList[(size_t) i]]), (double) v);
+                    document->setAttribute(paramIdentifiers[(size_t) unitParamIndexList[(size_t) i]], juce::String(v));
                 }
             if (scaleLocked)
                 for (int index : scaleParamIndexList)
                 {
                     float v = 0.0f;
                     getValueFromValueTree(v, index);
-                    document->setAttribute(juce::Identifier(paramIds[index]), (double) v);
+                    document->setAttribute(paramIdentifiers[(size_t) index], juce::String(v));
                 }
         }
 
         for (int i = 0; i < ZuKern_ParamProfile::numParams; ++i)
         {
-            const double v = readNumber(*document, paramIds[i], (double) paramProfile.getDefVal(i));
+            const double v = readNumber(*document, paramIdentifiers[(size_t) i], (double) paramProfile.getDefVal(i));
             setValueToValueTree(
                 i, (float) juce::jlimit((double) paramProfile.getMinVal(i), (double) paramProfile.getMaxVal(i), v));
         }
 
-        if (auto* main = document->getChildByName("maintree"))
+        if (const auto main = document->child("maintree"); main.isValid())
         {
-            mainTree.copyPropertiesAndChildrenFrom(juce::ValueTree::fromXml(*main), nullptr);
+            replaceContent(mainTree, main);
             globalData.loadCenterUnitStateFromString(mainTree.getProperty("ctstate", juce::String()).toString());
         }
 
-        if (auto* snaps = document->getChildByName("snapmain"))
+        // The live trees now hold the snapshots the loaded parameters name. A
+        // snapshot the models had picked up from a learnt controller belongs
+        // to the replaced state.
+        for (int unitId = 1; unitId <= numUnits; ++unitId)
         {
-            snapTree.copyPropertiesAndChildrenFrom(juce::ValueTree::fromXml(*snaps), nullptr);
-            pitchSeqData.setSnapshotStatesFromValueTree(snapTree, 4);
-            paramSeqData.setSnapshotStatesFromValueTree(snapTree, 4);
-            ccSeqData.setSnapshotStatesFromValueTree(snapTree, 4);
-            octTpSeqData.setSnapshotStatesFromValueTree(snapTree);
-            ccRackData.setSnapshotStatesFromValueTree(snapTree, 2);
-            lfoData.setSnapshotStatesFromValueTree(snapTree);
+            setLiveSnapshotOfUnit(unitId, currentSnapshotOfUnit(unitId));
+            setPendingSnapshotOfUnit(unitId, -1);
         }
 
-        if (auto* param = document->getChildByName("param"))
+        if (const auto snaps = document->child("snapmain"); snaps.isValid())
+            replaceContent(snapTree, snaps);
+
+        if (loadedParam.isValid())
         {
-            auto loaded = juce::ValueTree::fromXml(*param);
             if (!startingUp)
-                applyLockRules(loaded, chLocked, scaleLocked, rackChannels);
-            syncValueTreeNotifyListeners(loaded, paramTree);
+                applyLockRules(loadedParam, chLocked, scaleLocked, rackChannels);
+            syncValueTreeNotifyListeners(loadedParam, paramTree);
         }
+
+        // The models reload every snapshot from the trees: the loaded document
+        // may not store a snapshot that the replaced state had filled, and the
+        // tree copies above pass on only the values that change.
+        for (int kind = 0; kind < numKinds; ++kind)
+            for (int index = 0; index < 4; ++index)
+                syncUnitModelsFromTrees(kind, index);
     }
 
     startUpFlag = false;

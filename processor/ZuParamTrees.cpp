@@ -2,10 +2,32 @@
 #include "ZuParamBase.h"
 #include "ZuParamTrees.h"
 
+#include <memory>
+#include <mutex>
+
 void ZuParamBase::createParamTree()
 {
     zu::unitops::createParamTree(paramTree, snapTree);
 }
+
+namespace
+{
+// Read-only once built; lives until the process ends.
+struct StartTrees
+{
+    juce::ValueTree main, param, snap;
+};
+std::unique_ptr<const StartTrees>& startTrees()
+{
+    static std::unique_ptr<const StartTrees> trees;
+    return trees;
+}
+std::mutex& startTreesLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+} // namespace
 
 void ZuParamBase::preparePlugin()
 {
@@ -19,6 +41,24 @@ void ZuParamBase::preparePlugin()
         paramState.addParameterListener(id, this);
         paramIds.set(i, id);
         parameterChanged(id, paramProfile.getDefVal(i));
+    }
+
+    // The trees every new instance starts with are the same: the first
+    // instance of the process builds them, later ones copy them.
+    const std::lock_guard<std::mutex> guard(startTreesLock());
+    if (const auto& start = startTrees(); start != nullptr)
+    {
+        mainTree = start->main.createCopy();
+        snapTree = start->snap.createCopy();
+        paramTree = start->param.createCopy();
+        paramTree.addListener(this);
+        // Building "param" tells the listener of each property set on it directly.
+        for (int i = 0; i < paramTree.getNumProperties(); ++i)
+        {
+            const auto name = paramTree.getPropertyName(i);
+            valueTreePropertyChanged(paramTree, name);
+        }
+        return;
     }
 
     mainTree = juce::ValueTree("maintree");
@@ -89,4 +129,7 @@ void ZuParamBase::preparePlugin()
     paramTree = juce::ValueTree("param");
     paramTree.addListener(this);
     createParamTree();
+
+    startTrees() = std::make_unique<const StartTrees>(
+        StartTrees{mainTree.createCopy(), paramTree.createCopy(), snapTree.createCopy()});
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Storing, loading and copying unit snapshots in the value trees.
 #include "ZuUnitOps.h"
+#include "ZuTreeProperties.h"
 
 namespace zu::unitops
 {
@@ -31,7 +32,7 @@ void updateSeqSnapVt(const juce::ValueTree& paramTree, juce::ValueTree& snapTree
     auto stored = snapTree.getChildWithName(node).getChildWithName(snapNodeName(snapshot));
     const auto live = paramTree.getChildWithName("seqmain").getChildWithName(node);
     if (stored.isValid() && live.isValid())
-        stored.copyPropertiesFrom(live, nullptr);
+        zu::copyPropertiesInOrder(live, stored);
 
     const auto liveMod = liveModNode(paramTree, kind, index);
     auto storedMod = storedModSnapshot(snapTree, kind, index, snapshot);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuParamTrees.h"
+#include "ZuTreeProperties.h"
 
 #include "ZuUnits.h"
 
@@ -261,11 +262,18 @@ void syncTrees(const juce::ValueTree& source, juce::ValueTree& destination)
     if (!source.isValid() || !destination.isValid())
         return;
 
+    // The trees share their property order, so a source property is almost
+    // always found at its own position without a search; an equal value (same
+    // type, as JUCE compares) is skipped before the tree searches again.
+    const int n = destination.getNumProperties();
     for (int i = 0; i < source.getNumProperties(); ++i)
     {
         const auto name = source.getPropertyName(i);
-        if (destination.hasProperty(name))
-            destination.setProperty(name, source.getProperty(name), nullptr);
+        const auto* value = zu::propertyValueAt(source, i);
+        const auto* current = i < n && destination.getPropertyName(i) == name ? zu::propertyValueAt(destination, i)
+                                                                              : destination.getPropertyPointer(name);
+        if (value != nullptr && current != nullptr && !current->equalsWithSameType(*value))
+            destination.setProperty(name, *value, nullptr);
     }
 
     for (int i = 0; i < source.getNumChildren(); ++i)

@@ -42,6 +42,22 @@ struct HandlerRig
 };
 } // namespace
 
+TEST(CenterUnitHandler, CopiesTheListAndAsksAgainWhileListedUnitsHaveNoEngine)
+{
+    HandlerRig r;
+    r.m.global.loadCenterUnitStateFromString("CT: 100 500 1300");
+    r.run();
+    EXPECT_EQ(r.handler.getUnits().size(), 3);
+    EXPECT_TRUE(r.handler.getUnits().contains(13));
+    EXPECT_TRUE(r.handler.hasEngine(1));
+    EXPECT_TRUE(r.handler.hasEngine(5));
+    ASSERT_NE(r.handler.getParamEngine(5), nullptr);
+    EXPECT_EQ(r.handler.getParamEngine(5)->getEngineId(), 4);
+    // The octave-transpose unit has no engine kind yet: the next block reads the list again.
+    EXPECT_FALSE(r.handler.hasEngine(13));
+    EXPECT_TRUE(r.m.global.centerUnitsChanged.load());
+}
+
 TEST(CenterUnitHandler, AnEmptyListRunsNothingAndLowersTheOctaveTransposeFlag)
 {
     HandlerRig r;
@@ -149,6 +165,29 @@ TEST(CenterUnitHandler, APitchUnitReadsItsOwnChainerRequest)
     r.run();
     EXPECT_EQ(r.handler.getPitchEngine(1)->getSnapIndex(), 0);
     EXPECT_EQ(r.handler.getPitchEngine(2)->getSnapIndex(), 3);
+}
+
+TEST(CenterUnitHandler, ParameterUnitsFillThePitchUnitsListsAndStopAtOnceWhenRemoved)
+{
+    HandlerRig r;
+    auto& snap = r.m.param.units[1].snaps[4];
+    snap.tar = {false, true, false, false};
+    snap.steps[0].emenu = 5;
+    snap.steps[0].sval.value = 0.7f;
+    r.requests[5] = 4; // unit 6 plays the chainer's snapshot 4
+    r.m.global.loadCenterUnitStateFromString("CT: 200 600");
+    r.run();
+    EXPECT_EQ(r.handler.getParamEngine(6)->getSnapIndex(), 4);
+    EXPECT_EQ(r.targetEvents[1], (std::vector<PrmSqTargetEntry>{{5, 0.7f}}));
+    EXPECT_TRUE(r.targetEvents[0].empty());
+
+    r.m.global.loadCenterUnitStateFromString("CT: 200");
+    r.targetEvents[1].clear();
+    r.run();
+    EXPECT_TRUE(r.targetEvents[1].empty()) << "a removed unit stops sending in the next block";
+    ASSERT_TRUE(r.handler.hasEngine(6)) << "its engine idles until the host stops";
+    EXPECT_TRUE(r.handler.getParamEngine(6)->getLastOutput().empty());
+    EXPECT_TRUE(r.handler.getParamEngine(6)->isStartFlagSet());
 }
 
 TEST(CenterUnitHandler, ARemovedUnitIdlesUntilTheFirstStoppedBlock)

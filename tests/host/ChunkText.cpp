@@ -127,18 +127,35 @@ std::optional<double> ChunkText::number(const std::vector<std::string>& path, co
     return std::strtod(text->c_str(), nullptr);
 }
 
-bool ChunkText::setAttribute(const std::vector<std::string>& path, const std::string& name, const std::string& value)
+std::optional<std::pair<size_t, size_t>> ChunkText::attributeSpan(const std::vector<std::string>& path,
+                                                                  const std::string& name) const
 {
     const size_t start = find(path);
     if (start == std::string::npos)
-        return false;
+        return std::nullopt;
     const size_t tagEnd = xml.find('>', start);
     const std::string key = " " + name + "=\"";
     const size_t at = xml.find(key, start);
     if (at == std::string::npos || at > tagEnd)
+        return std::nullopt;
+    return std::make_pair(at, xml.find('"', at + key.size()));
+}
+
+bool ChunkText::setAttribute(const std::vector<std::string>& path, const std::string& name, const std::string& value)
+{
+    const auto span = attributeSpan(path, name);
+    if (!span)
         return false;
-    const size_t valueStart = at + key.size();
-    const size_t valueEnd = xml.find('"', valueStart);
-    xml.replace(valueStart, valueEnd - valueStart, value);
+    const size_t valueStart = span->first + name.size() + 3;
+    xml.replace(valueStart, span->second - valueStart, value);
+    return true;
+}
+
+bool ChunkText::removeAttribute(const std::vector<std::string>& path, const std::string& name)
+{
+    const auto span = attributeSpan(path, name);
+    if (!span)
+        return false;
+    xml.erase(span->first, span->second + 1 - span->first);
     return true;
 }

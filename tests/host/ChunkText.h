@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct ChunkText
@@ -20,6 +21,12 @@ struct ChunkText
     std::optional<std::string> attribute(const std::vector<std::string>& path, const std::string& name) const;
     std::optional<double> number(const std::vector<std::string>& path, const std::string& name) const;
     bool setAttribute(const std::vector<std::string>& path, const std::string& name, const std::string& value);
+    bool removeAttribute(const std::vector<std::string>& path, const std::string& name);
 
     std::string xml;
+
+private:
+    // Where " name=\"value\"" starts and where its closing quote is.
+    std::optional<std::pair<size_t, size_t>> attributeSpan(const std::vector<std::string>& path,
+                                                           const std::string& name) const;
 };

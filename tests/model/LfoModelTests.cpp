@@ -89,14 +89,16 @@ void expectDefaultSlot(const LfoData::ModUnitData& r, bool on)
 }
 } // namespace
 
-TEST_F(LfoModel, FreshModelHasTwoSlotsOnInEverySnapshot)
+TEST_F(LfoModel, FreshModelStartsAsTheTreesDo)
 {
+    // Snapshot A as the live slots start (slots 1 and 2 on); the others as
+    // the trees fill a snapshot never stored (every slot on).
     for (const auto& unit : m->unitSnaps)
-        for (const auto& snap : unit)
+        for (size_t s = 0; s < unit.size(); ++s)
             for (int k = 0; k < 8; ++k)
             {
-                const auto& r = snap[(size_t) k];
-                expectDefaultSlot(r, k < 2);
+                const auto& r = unit[s][(size_t) k];
+                expectDefaultSlot(r, s > 0 || k < 2);
                 EXPECT_TRUE(r.weightsChanged);
                 EXPECT_FLOAT_EQ(r.dispValue, 0.0f);
                 EXPECT_FLOAT_EQ(r.dispHeldValue, 0.5f);
@@ -339,8 +341,7 @@ TEST_F(LfoModel, LoaderClampsItsFieldsAndTakesDefaults)
     EXPECT_FLOAT_EQ(r.prb[2], 1.0f);
     EXPECT_FLOAT_EQ(r.klv.value, 1.0f) << "a non-finite number counts as missing";
 
-    EXPECT_FALSE(dest[1].pwr) << "a missing switch loads as off";
-    expectDefaultSlot(dest[1], false);
+    expectDefaultSlot(dest[1], true); // a slot never stored: the trees' slot default, on
     EXPECT_FLOAT_EQ(dest[4].kfr.value, 0.9f) << "a slot without its child keeps its content";
 }
 

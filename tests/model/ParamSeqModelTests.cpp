@@ -223,7 +223,7 @@ TEST_F(ParamSeqModel, LoaderReadsTargetsCompanionsAndKeepsMissingSnapshots)
     // The whole-kind argument reads unit children that exist only.
     tree.getChildWithName("prmsq1").setProperty("unused", 1, nullptr);
     m->setSnapshotStatesFromValueTree(tree, 4);
-    EXPECT_EQ(m->units[1].snaps[1].steps[1].emenu, 0);
+    EXPECT_EQ(m->units[1].snaps[1].steps[1].emenu, -1) << "unit 2 keeps its default, no target";
 }
 
 TEST_F(ParamSeqModel, InitAndSnapshotCopy)
@@ -240,7 +240,7 @@ TEST_F(ParamSeqModel, InitAndSnapshotCopy)
     EXPECT_TRUE(u.pwr);
     EXPECT_FALSE(u.resyncRequest || u.clockChanged);
     for (const auto& s : u.snaps)
-        expectDefaultSnapshot(s, 0);
+        expectDefaultSnapshot(s, -1);
     EXPECT_EQ((int) m->snapValues[2].getValue(), 4);
 
     set(1, "snp", 1.0f);

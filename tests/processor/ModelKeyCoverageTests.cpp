@@ -149,8 +149,8 @@ TEST_F(ModelKeys, TreeDefaultsReachTheModelsUnchanged)
     {
         for (int s = 0; s < 8; ++s)
         {
-            EXPECT_EQ(param.units[(size_t) u].snaps[(size_t) s].steps[5].emenu,
-                      s == 0 ? -1 : 0); // the tree's 0 is "no item chosen" (target -1); both mean none
+            // The tree's 0 is "no item chosen" (target -1), the model's default too.
+            EXPECT_EQ(param.units[(size_t) u].snaps[(size_t) s].steps[5].emenu, -1);
         }
         EXPECT_FLOAT_EQ(cc.units[(size_t) u].snaps[0].omax, 127.0f);
         EXPECT_EQ(pitch.units[(size_t) u].snaps[0].steps[31].oct.value, 2);

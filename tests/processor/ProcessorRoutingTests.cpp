@@ -147,7 +147,7 @@ TEST_F(Processor, TwoQueuedSwitchesRunInOrder)
     live("ccsq1").setProperty("p3m31_sval4", 0.75, nullptr); // edits made while 1 is current in the model
     setParam("p3m31_snp", 2.0f);
     ASSERT_TRUE(settle(*processor));
-    // store 0, load 1, store 1, load 2
+    // One switch from the snapshot the trees hold to the one named last: store 0, load 2.
     EXPECT_DOUBLE_EQ((double) stored("ccsq1", 0).getProperty("p3m31_sval4"), 0.75);
     EXPECT_DOUBLE_EQ((double) stored("ccsq1", 1).getProperty("p3m31_sval4"), 0.0);
     EXPECT_EQ(stored("ccsq1", 2).getNumProperties(), 0);

@@ -224,3 +224,41 @@ TEST_F(State, PresetNamesAndSaveDuringAQueuedSwitch)
     EXPECT_EQ(snaps->getChildByName("snap1")->getStringAttribute("p2m21_sval1").getDoubleValue(), 0.5);
     EXPECT_EQ(snaps->getChildByName("snap2")->getStringAttribute("p2m21_sval1").getDoubleValue(), 0.0);
 }
+
+TEST_F(State, TextAndNumbersReadBackWhateverWroteThem)
+{
+    auto& p = *a;
+    const juce::String name = juce::CharPointer_UTF8("Cut & <Res> \"x\" \xc3\xa9\n'1'");
+    live(p, "ccrack1").setProperty("p5m51_kname2", name, nullptr);
+    setParam(p, "p0_swing", -0.3f);
+    live(p, "ptchsq1").setProperty("p1m11_gate3", (double) 0.3f, nullptr);
+
+    // Our chunk read by JUCE's parser; numbers as short as they read back.
+    auto doc = save(p);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->getStringAttribute("p0_swing"), "-0.3");
+    auto* pitch = doc->getChildByName("param")->getChildByName("seqmain")->getChildByName("ptchsq1");
+    EXPECT_EQ(pitch->getStringAttribute("p1m11_gate3"), "0.3");
+    EXPECT_EQ(pitch->getStringAttribute("p1m11_gate3").getFloatValue(), 0.3f);
+
+    // JUCE's chunk of the same document read by ours.
+    load(*b, *doc);
+    EXPECT_EQ(live(*b, "ccrack1").getProperty("p5m51_kname2").toString(), name);
+    EXPECT_EQ(param(*b, "p0_swing"), -0.3f);
+    EXPECT_EQ(b->pitchSeqData.units[0].snaps[0].steps[2].gate.value.load(), 0.3f);
+
+    // Markup our reader leaves to JUCE's still loads.
+    auto text = doc->toString();
+    text = text.replace("<maintree", "<!-- a comment --><maintree");
+    text = text.replace("p0_swing=\"-0.3\"", "p0_swing=\"0.25\"");
+    juce::MemoryBlock chunk;
+    {
+        juce::MemoryOutputStream out(chunk, false);
+        out.writeInt(0x21324356); // JUCE's chunk for an XML text
+        out.writeInt(0);
+        out.writeString(text);
+    }
+    static_cast<juce::uint32*>(chunk.getData())[1] = (juce::uint32) chunk.getSize() - 9;
+    b->setStateInformation(chunk.getData(), (int) chunk.getSize());
+    EXPECT_EQ(param(*b, "p0_swing"), 0.25f);
+}

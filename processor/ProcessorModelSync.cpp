@@ -1,0 +1,290 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Keeping each unit's model snapshots equal to what the trees say. A switch,
+// a load, a copy and a reset pass on only the tree values that change, so a
+// model snapshot that had drifted from its trees would keep playing old
+// values; these reads set the snapshots from the trees themselves.
+#include "PluginProcessor.h"
+#include "ZuTreeProperties.h"
+
+#include <optional>
+
+using namespace zu::units;
+
+namespace
+{
+juce::ValueTree storedOrNone(const juce::ValueTree& node)
+{
+    return node.isValid() && node.getNumProperties() > 0 ? node : juce::ValueTree();
+}
+
+// Where each property name of a unit's snapshot goes in its model, resolved
+// once per process. The table keys on the pooled text of an identifier, so it
+// holds the identifiers themselves to keep that text in place.
+struct SnapshotKeys
+{
+    struct UnitKey
+    {
+        int unit = 0;
+        int index = 0;
+    };
+    std::array<std::unordered_map<const void*, UnitKey>, 4> unitKeys; // pitch, parameter, CC, octave-transpose
+    std::unordered_map<const void*, int> slotKeys;                    // bare ("kfr") and live ("p6m111_kfr")
+    std::vector<juce::Identifier> held;
+
+    template <class Model> void addModelKeys(int kind)
+    {
+        auto model = std::make_unique<Model>();
+        model->createParamMap();
+        for (int index = 0; index < unitsOfKind[(size_t) kind]; ++index)
+        {
+            const auto prefix = unitPrefix(kind, index);
+            for (const auto& [key, modelIndex] : model->paramMap)
+            {
+                // Header values belong to the unit, not to a snapshot.
+                if (key == "pwr" || key == "ch" || key == "snp")
+                    continue;
+                add(prefix + key);
+                unitKeys[(size_t) kind][held.back().getCharPointer().getAddress()] = {index, modelIndex};
+            }
+        }
+    }
+
+    SnapshotKeys()
+    {
+        addModelKeys<CtrPtchSqData>(0);
+        addModelKeys<CtrPrmSqData>(1);
+        addModelKeys<CtrCcSqData>(2);
+        addModelKeys<CtrOctSqData>(3);
+        auto lfo = std::make_unique<LfoData>();
+        lfo->createParamMap();
+        for (const auto& [key, modelIndex] : lfo->paramMap)
+        {
+            add(key);
+            slotKeys[held.back().getCharPointer().getAddress()] = modelIndex;
+            for (int kind = 0; kind < numKinds; ++kind)
+                for (int index = 0; index < unitsOfKind[(size_t) kind]; ++index)
+                    for (int slot = 0; slot < numSlots; ++slot)
+                    {
+                        add(slotPrefix(kind, index, slot) + key);
+                        slotKeys[held.back().getCharPointer().getAddress()] = modelIndex;
+                    }
+        }
+    }
+
+    void add(const juce::String& name) { held.emplace_back(name); }
+
+    static const SnapshotKeys& get()
+    {
+        static const SnapshotKeys keys;
+        return keys;
+    }
+};
+
+// A tree value as a model write takes it; text is read as a number.
+float toModelValue(const juce::var& v)
+{
+    if (v.isString())
+        return (float) v.toString().getDoubleValue();
+    return (float) (double) v;
+}
+
+// Reads one node into snapshot s of a unit: the unit's snapshot starts from
+// the model's defaults, then every property the node holds is written, so the
+// snapshot ends up exactly as the node says. The writes go to a scratch model,
+// whose flags nobody reads, and the finished snapshot is copied over.
+template <class Model>
+void readUnitSnapshot(Model& live, Model& scratch, int kind, const juce::ValueTree& node, int unit, int snapshot)
+{
+    const auto& keys = SnapshotKeys::get().unitKeys[(size_t) kind];
+    auto& work = scratch.units[(size_t) unit];
+    work.currentSnapshot = 0;
+    work.snaps[0] = scratch.defaultUnit.snaps[0];
+    zu::forEachProperty(node,
+                        [&](const juce::Identifier& name, const juce::var& value)
+                        {
+                            const auto it = keys.find(name.getCharPointer().getAddress());
+                            if (it != keys.end() && it->second.unit == unit)
+                                scratch.setParamValAt(unit, it->second.index, toModelValue(value));
+                        });
+    live.units[(size_t) unit].snaps[(size_t) snapshot] = work.snaps[0];
+}
+} // namespace
+
+float ZumiraboxAudioProcessor::treeValueAsModelValue(const juce::var& value)
+{
+    return toModelValue(value);
+}
+
+bool ZumiraboxAudioProcessor::routeUnitTreeProperty(const juce::Identifier& name, float value)
+{
+    // The unit and modulation slot values, by far the most numerous, go
+    // straight to their model index; anything else takes the named route.
+    const auto text = name.getCharPointer();
+    const auto* key = text.getAddress();
+    if (text.length() < 7)
+        return false;
+    const int owner = (int) (text[1] - '0');
+    const auto& keys = SnapshotKeys::get();
+    if (owner >= 1 && owner <= 4)
+    {
+        const auto& table = keys.unitKeys[(size_t) owner - 1];
+        const auto it = table.find(key);
+        if (it == table.end())
+            return false;
+        unitModelOfKind(owner - 1)->setParamValAt(it->second.unit, it->second.index, value);
+        return true;
+    }
+    if (owner == 6)
+    {
+        const auto it = keys.slotKeys.find(key);
+        if (it == keys.slotKeys.end())
+            return false;
+        const int unit = LfoData::unitFromDigits((int) (text[3] - '0'), (int) (text[4] - '0'));
+        lfoData.setParamValAt(unit, (int) (text[5] - '1'), it->second, value);
+        return true;
+    }
+    return false;
+}
+
+ZumiraboxAudioProcessor::SnapshotScratch& ZumiraboxAudioProcessor::snapshotScratch()
+{
+    if (scratch == nullptr)
+        scratch = std::make_unique<SnapshotScratch>();
+    return *scratch;
+}
+
+void ZumiraboxAudioProcessor::readSnapshotNode(int kind, int index, int snapshot, const juce::ValueTree& node)
+{
+    auto& work = snapshotScratch();
+    switch (kind)
+    {
+    case 0:
+        readUnitSnapshot(pitchSeqData, work.pitch, kind, node, index, snapshot);
+        break;
+    case 1:
+        readUnitSnapshot(paramSeqData, work.param, kind, node, index, snapshot);
+        break;
+    case 2:
+        readUnitSnapshot(ccSeqData, work.cc, kind, node, index, snapshot);
+        break;
+    case 3:
+        readUnitSnapshot(octTpSeqData, work.octTp, kind, node, index, snapshot);
+        break;
+    default:
+        // The racks' knob names do not follow the key scheme; they are few.
+        ccRackData.loadSnapshotFromTree(node, index, snapshot);
+        break;
+    }
+}
+
+void ZumiraboxAudioProcessor::readSlotNode(int lfoUnit, int snapshot, int slot, const juce::ValueTree& node)
+{
+    const auto& keys = SnapshotKeys::get().slotKeys;
+    auto& work = snapshotScratch().slots;
+    auto& record = work.unitSnaps[0][0].slots[(size_t) slot];
+    record = LfoData::ModUnitData();
+    zu::forEachProperty(node,
+                        [&](const juce::Identifier& name, const juce::var& value)
+                        {
+                            const auto it = keys.find(name.getCharPointer().getAddress());
+                            if (it != keys.end())
+                                work.setParamValAt(0, slot, it->second, toModelValue(value));
+                        });
+    lfoData.setSlot(lfoUnit, snapshot, slot, record);
+}
+
+int ZumiraboxAudioProcessor::liveSnapshotOfUnit(int unitId) const
+{
+    if (unitId < 1 || unitId > numUnits)
+        return 0;
+    return liveTreeSnapshots[(size_t) unitId - 1].load();
+}
+
+void ZumiraboxAudioProcessor::setLiveSnapshotOfUnit(int unitId, int snapshot)
+{
+    if (unitId >= 1 && unitId <= numUnits)
+        liveTreeSnapshots[(size_t) unitId - 1].store(juce::jlimit(0, numSnapshots - 1, snapshot));
+}
+
+void ZumiraboxAudioProcessor::syncUnitSnapshotFromTrees(int kind, int index, int snapshot)
+{
+    if (!isUnit(kind, index) || snapshot < 0 || snapshot >= numSnapshots)
+        return;
+    const juce::ScopedLock sl(snapshotDrainLock);
+
+    const auto name = nodeName(kind, index);
+    const bool isLive = snapshot == liveSnapshotOfUnit(unitIdOf(kind, index));
+
+    const auto unitSnaps = snapTree.getChildWithName(name);
+    auto source = isLive ? paramTree.getChildWithName("seqmain").getChildWithName(name)
+                         : storedOrNone(unitSnaps.getChildWithName(snapNodeName(snapshot)));
+    if (!source.isValid())
+        source = unitSnaps.getChildWithName("snapdef");
+    if (source.isValid())
+        readSnapshotNode(kind, index, snapshot, source);
+
+    syncUnitSlotsFromTrees(kind, index, snapshot);
+}
+
+void ZumiraboxAudioProcessor::syncUnitSlotsFromTrees(int kind, int index, int snapshot)
+{
+    const int lfoUnit = LfoData::unitFromKindIndex(kind, index);
+    if (!isUnit(kind, index) || lfoUnit < 0 || snapshot < 0 || snapshot >= numSnapshots)
+        return;
+    const bool isLive = snapshot == liveSnapshotOfUnit(unitIdOf(kind, index));
+    const auto liveMod = paramTree.getChildWithName("modmain").getChildWithName(modNodeName(kind, index));
+    const auto modSnapMain = snapTree.getChildWithName("modsnapmain");
+    const auto storedMod =
+        modSnapMain.getChildWithName(modSnapNodeName(kind, index)).getChildWithName(snapNodeName(snapshot));
+    std::optional<LfoData::ModUnitData> slotDefault;
+    for (int k = 0; k < numSlots; ++k)
+    {
+        if (isLive)
+        {
+            const auto slot = liveMod.getChildWithName(slotNodeName(k));
+            if (slot.isValid())
+                readSlotNode(lfoUnit, snapshot, k, slot);
+            continue;
+        }
+        const auto stored = storedOrNone(storedMod.getChildWithName(storedSlotNodeName(k)));
+        if (stored.isValid())
+        {
+            readSlotNode(lfoUnit, snapshot, k, stored);
+            continue;
+        }
+        // A slot never stored: the trees fill it from their slot default.
+        if (!slotDefault.has_value())
+        {
+            const auto modDef = modSnapMain.getChildWithName("moddef");
+            slotDefault = modDef.isValid() ? LfoData::readSlotFromTree(modDef, {}) : LfoData::storedSlotDefault();
+        }
+        lfoData.setSlot(lfoUnit, snapshot, k, *slotDefault);
+    }
+}
+
+void ZumiraboxAudioProcessor::syncUnitModelsFromTrees(int kind, int index)
+{
+    auto* model = unitModelOfKind(kind);
+    if (!isUnit(kind, index) || model == nullptr)
+        return;
+    const juce::ScopedLock sl(snapshotDrainLock);
+
+    // Snapshots never stored all read the unit's "snapdef": read it once and
+    // copy it to the others.
+    const auto unitSnaps = snapTree.getChildWithName(nodeName(kind, index));
+    const int live = liveSnapshotOfUnit(unitIdOf(kind, index));
+    int firstDefault = -1;
+    for (int s = 0; s < numSnapshots; ++s)
+    {
+        const bool neverStored = s != live && !storedOrNone(unitSnaps.getChildWithName(snapNodeName(s))).isValid();
+        if (neverStored && firstDefault >= 0)
+        {
+            model->snapCopyPaste(index, index, firstDefault, s);
+            syncUnitSlotsFromTrees(kind, index, s);
+            continue;
+        }
+        if (neverStored)
+            firstDefault = s;
+        syncUnitSnapshotFromTrees(kind, index, s);
+    }
+}

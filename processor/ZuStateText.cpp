@@ -1,0 +1,446 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ZuStateText.h"
+#include "ZuTreeProperties.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace zu::statetext
+{
+namespace
+{
+// The characters JUCE writes unescaped in XML text.
+bool isPlain(juce::juce_wchar c) noexcept
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ' || c == '.' ||
+           c == ',' || c == ';' || c == ':' || c == '-' || c == '(' || c == ')' || c == '_' || c == '+' || c == '=' ||
+           c == '?' || c == '!' || c == '$' || c == '#' || c == '@' || c == '[' || c == ']' || c == '/' || c == '|' ||
+           c == '*' || c == '%' || c == '~' || c == '{' || c == '}' || c == '\'' || c == '\\';
+}
+
+void writeRaw(juce::OutputStream& out, const juce::String& text)
+{
+    out.write(text.toRawUTF8(), text.getNumBytesAsUTF8());
+}
+
+void writeAttributeStart(juce::OutputStream& out, const juce::Identifier& name)
+{
+    out.writeByte(' ');
+    writeRaw(out, name.toString());
+    out.write("=\"", 2);
+}
+
+// The children of an element and its end: "/>" when it has none.
+template <class Children>
+void writeChildrenAndEnd(juce::OutputStream& out, const juce::String& tag, const Children& children)
+{
+    if (children.begin() == children.end())
+    {
+        out.write("/>", 2);
+        return;
+    }
+    out.writeByte('>');
+    for (const auto& child : children)
+        writeTree(out, child);
+    out.write("</", 2);
+    writeRaw(out, tag);
+    out.writeByte('>');
+}
+
+void writeValue(juce::OutputStream& out, const juce::var& value)
+{
+    if (value.isDouble())
+        writeNumber(out, (double) value);
+    else if (value.isInt() || value.isInt64() || value.isBool())
+    {
+        char text[32];
+        const auto end = std::to_chars(text, text + sizeof(text), (juce::int64) value).ptr;
+        out.write(text, (size_t) (end - text));
+    }
+    else
+        writeEscaped(out, value.toString());
+}
+} // namespace
+
+void writeNumber(juce::OutputStream& out, double value)
+{
+    if (!std::isfinite(value))
+    {
+        writeEscaped(out, juce::var(value).toString());
+        return;
+    }
+    char text[64];
+    const auto asFloat = (float) value;
+    // Values that came from a float (the host parameters, the editor's
+    // controls) need only the float's digits to read back the same.
+    const auto end = (double) asFloat == value ? std::to_chars(text, text + sizeof(text), asFloat).ptr
+                                               : std::to_chars(text, text + sizeof(text), value).ptr;
+    out.write(text, (size_t) (end - text));
+}
+
+void writeEscaped(juce::OutputStream& out, const juce::String& text)
+{
+    auto t = text.getCharPointer();
+    const auto* runStart = t.getAddress();
+    for (;;)
+    {
+        const auto* here = t.getAddress();
+        const auto c = t.getAndAdvance();
+        if (c != 0 && isPlain(c))
+            continue;
+        out.write(runStart, (size_t) (here - runStart));
+        runStart = t.getAddress();
+        switch (c)
+        {
+        case 0:
+            return;
+        case '&':
+            out << "&amp;";
+            break;
+        case '"':
+            out << "&quot;";
+            break;
+        case '>':
+            out << "&gt;";
+            break;
+        case '<':
+            out << "&lt;";
+            break;
+        default:
+            out << "&#" << (int) c << ';';
+            break;
+        }
+    }
+}
+
+void writeTree(juce::OutputStream& out, const juce::ValueTree& tree)
+{
+    const auto type = tree.getType().toString();
+    out.writeByte('<');
+    writeRaw(out, type);
+    zu::forEachProperty(tree,
+                        [&out](const juce::Identifier& name, const juce::var& value)
+                        {
+                            writeAttributeStart(out, name);
+                            writeValue(out, value);
+                            out.writeByte('"');
+                        });
+    writeChildrenAndEnd(out, type, tree);
+}
+
+void writeDocument(juce::OutputStream& out, const juce::String& tag, const std::vector<RootAttribute>& attributes,
+                   const std::vector<juce::ValueTree>& children)
+{
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?> <";
+    writeRaw(out, tag);
+    for (const auto& attribute : attributes)
+    {
+        writeAttributeStart(out, attribute.name);
+        writeNumber(out, attribute.value);
+        out.writeByte('"');
+    }
+    writeChildrenAndEnd(out, tag, children);
+}
+} // namespace zu::statetext
+
+namespace zu::statetext
+{
+const juce::String* Document::attribute(const juce::Identifier& name) const
+{
+    for (const auto& [key, value] : attributes)
+        if (key == name)
+            return &value;
+    return nullptr;
+}
+
+void Document::setAttribute(const juce::Identifier& name, const juce::String& value)
+{
+    for (auto& [key, text] : attributes)
+        if (key == name)
+        {
+            text = value;
+            return;
+        }
+    attributes.emplace_back(name, value);
+}
+
+juce::ValueTree Document::child(const juce::Identifier& type) const
+{
+    for (const auto& c : children)
+        if (c.hasType(type))
+            return c;
+    return {};
+}
+
+Document Document::fromXml(const juce::XmlElement& root)
+{
+    Document d;
+    d.tag = root.getTagName();
+    for (int i = 0; i < root.getNumAttributes(); ++i)
+        d.attributes.emplace_back(root.getAttributeName(i), root.getAttributeValue(i));
+    for (auto* e : root.getChildIterator())
+        d.children.push_back(juce::ValueTree::fromXml(*e));
+    return d;
+}
+
+namespace
+{
+// Identifiers by their text, for the whole process. Holds the identifiers, so
+// the text a key points into stays where it is. Bounded: a damaged document
+// full of new names does not grow it without end.
+class NameTable
+{
+public:
+    juce::Identifier get(std::string_view name)
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        if (const auto it = names.find(name); it != names.end())
+            return it->second;
+        juce::Identifier id(juce::String::fromUTF8(name.data(), (int) name.size()));
+        if (names.size() < maxNames)
+            names.emplace(std::string_view(id.getCharPointer().getAddress(), name.size()), id);
+        return id;
+    }
+
+    static NameTable& instance()
+    {
+        static NameTable table;
+        return table;
+    }
+
+private:
+    static constexpr size_t maxNames = 200000;
+    std::mutex lock;
+    std::unordered_map<std::string_view, juce::Identifier> names;
+};
+
+class Parser
+{
+public:
+    Parser(const char* text, size_t length) : p(text), end(text + length) {}
+
+    std::optional<Document> document()
+    {
+        skipSpace();
+        if (startsWith("<?xml"))
+        {
+            const auto close = find("?>");
+            if (close == nullptr)
+                return std::nullopt;
+            p = close + 2;
+        }
+        skipSpace();
+        Document d;
+        if (!take('<'))
+            return std::nullopt;
+        const auto tag = name();
+        if (tag.empty())
+            return std::nullopt;
+        d.tag = juce::String::fromUTF8(tag.data(), (int) tag.size());
+        bool hasChildren = false;
+        if (!attributes([&d](const juce::Identifier& n, juce::String v) { d.attributes.emplace_back(n, std::move(v)); },
+                        hasChildren))
+            return std::nullopt;
+        if (hasChildren && !children(tag, [&d](juce::ValueTree c) { d.children.push_back(std::move(c)); }))
+            return std::nullopt;
+        skipSpace();
+        if (p != end && !(p + 1 == end && *p == 0))
+            return std::nullopt; // something after the root
+        return d;
+    }
+
+private:
+    static bool isSpace(char c) noexcept { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+    static bool isNameChar(char c) noexcept
+    {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
+               c == '.' || c == ':';
+    }
+
+    void skipSpace() noexcept
+    {
+        while (p < end && isSpace(*p))
+            ++p;
+    }
+    bool take(char c) noexcept
+    {
+        if (p < end && *p == c)
+        {
+            ++p;
+            return true;
+        }
+        return false;
+    }
+    bool startsWith(std::string_view s) const noexcept
+    {
+        return (size_t) (end - p) >= s.size() && std::string_view(p, s.size()) == s;
+    }
+    const char* find(std::string_view s) const noexcept
+    {
+        const std::string_view rest(p, (size_t) (end - p));
+        const auto at = rest.find(s);
+        return at == std::string_view::npos ? nullptr : p + at;
+    }
+    std::string_view name() noexcept
+    {
+        const char* start = p;
+        while (p < end && isNameChar(*p))
+            ++p;
+        return {start, (size_t) (p - start)};
+    }
+
+    // An attribute value up to its closing quote, with references decoded.
+    bool value(char quote, juce::String& out)
+    {
+        const char* start = p;
+        while (p < end && *p != quote && *p != '&' && *p != '<')
+            ++p;
+        if (p < end && *p == quote)
+        {
+            out = juce::String::fromUTF8(start, (int) (p - start));
+            ++p;
+            return true;
+        }
+        std::string decoded(start, (size_t) (p - start));
+        while (p < end && *p != quote)
+        {
+            if (*p == '<')
+                return false;
+            if (*p != '&')
+            {
+                decoded.push_back(*p++);
+                continue;
+            }
+            const auto* semicolon = static_cast<const char*>(memchr(p, ';', (size_t) (end - p)));
+            if (semicolon == nullptr || semicolon - p > 12)
+                return false;
+            const std::string_view entity(p + 1, (size_t) (semicolon - p - 1));
+            p = semicolon + 1;
+            if (entity == "amp")
+                decoded.push_back('&');
+            else if (entity == "lt")
+                decoded.push_back('<');
+            else if (entity == "gt")
+                decoded.push_back('>');
+            else if (entity == "quot")
+                decoded.push_back('"');
+            else if (entity == "apos")
+                decoded.push_back('\'');
+            else if (entity.size() > 1 && entity[0] == '#')
+            {
+                const bool hex = entity[1] == 'x' || entity[1] == 'X';
+                const auto digits = entity.substr(hex ? 2 : 1);
+                unsigned int code = 0;
+                const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), code, hex ? 16 : 10);
+                if (result.ec != std::errc() || result.ptr != digits.data() + digits.size() || code == 0 ||
+                    code > 0x10ffff)
+                    return false;
+                char utf8[8] = {};
+                juce::CharPointer_UTF8 w(utf8);
+                w.write((juce::juce_wchar) code);
+                decoded.append(utf8, (size_t) (w.getAddress() - utf8));
+            }
+            else
+                return false;
+        }
+        if (!take(quote))
+            return false;
+        out = juce::String::fromUTF8(decoded.data(), (int) decoded.size());
+        return true;
+    }
+
+    // Attributes up to the end of a start tag; hasChildren tells ">" from "/>".
+    template <class Add> bool attributes(Add&& add, bool& hasChildren)
+    {
+        auto& names = NameTable::instance();
+        for (;;)
+        {
+            skipSpace();
+            if (take('>'))
+            {
+                hasChildren = true;
+                return true;
+            }
+            if (take('/'))
+            {
+                hasChildren = false;
+                return take('>');
+            }
+            const auto n = name();
+            if (n.empty())
+                return false;
+            skipSpace();
+            if (!take('='))
+                return false;
+            skipSpace();
+            if (p >= end || (*p != '"' && *p != '\''))
+                return false;
+            const char quote = *p++;
+            juce::String text;
+            if (!value(quote, text))
+                return false;
+            add(names.get(n), std::move(text));
+        }
+    }
+
+    // Child elements up to the end tag of tag.
+    template <class Add> bool children(std::string_view tag, Add&& add)
+    {
+        for (;;)
+        {
+            skipSpace();
+            if (startsWith("</"))
+            {
+                p += 2;
+                if (name() != tag)
+                    return false;
+                skipSpace();
+                return take('>');
+            }
+            if (!take('<') || p >= end || *p == '!' || *p == '?')
+                return false; // text, comments and the like: not ours
+            juce::ValueTree node;
+            if (!element(node))
+                return false;
+            add(std::move(node));
+        }
+    }
+
+    bool element(juce::ValueTree& node)
+    {
+        if (++depth > maxDepth)
+            return false;
+        const auto type = name();
+        if (type.empty())
+            return false;
+        node = juce::ValueTree(NameTable::instance().get(type));
+        bool hasChildren = false;
+        if (!attributes([&node](const juce::Identifier& n, juce::String v)
+                        { node.setProperty(n, juce::var(std::move(v)), nullptr); },
+                        hasChildren))
+            return false;
+        if (hasChildren && !children(type, [&node](juce::ValueTree c) { node.appendChild(c, nullptr); }))
+            return false;
+        --depth;
+        return true;
+    }
+
+    static constexpr int maxDepth = 64;
+    const char* p;
+    const char* end;
+    int depth = 0;
+};
+} // namespace
+
+std::optional<Document> parseDocument(const char* text, size_t length)
+{
+    if (text == nullptr)
+        return std::nullopt;
+    return Parser(text, length).document();
+}
+} // namespace zu::statetext
