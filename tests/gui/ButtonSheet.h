@@ -7,6 +7,8 @@
 #include "GuiTestHelpers.h"
 #include "ZuCLAF_BaseBase.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <vector>
 
@@ -110,5 +112,32 @@ inline int countNear(const juce::Image& image, juce::Colour colour, int toleranc
                 ++n;
         }
     return n;
+}
+
+using StyleProps = std::vector<std::pair<juce::Identifier, juce::var>>;
+
+// Sets the state a table case asks for on a button.
+inline void configure(juce::Button& b, const juce::String& name, const StyleProps& props, bool toggled, bool enabled)
+{
+    b.setName(name);
+    for (const auto& [key, value] : props)
+        b.getProperties().set(key, value);
+    b.setToggleState(toggled, juce::dontSendNotification);
+    b.setEnabled(enabled);
+}
+
+// A table case's colour checks: colour in at least atLeast pixels of region
+// (the whole image when empty), absent nowhere; transparent skips a check.
+inline void expectColours(const juce::Image& image, juce::Colour colour, int atLeast, juce::Colour absent,
+                          const char* what, juce::Rectangle<int> region = {})
+{
+    if (!colour.isTransparent())
+    {
+        EXPECT_GE(countNear(image, colour, 30, region), atLeast) << what;
+    }
+    if (!absent.isTransparent())
+    {
+        EXPECT_EQ(countNear(image, absent, 30), 0) << what;
+    }
 }
 } // namespace zutest

@@ -59,7 +59,7 @@ struct StripCase
     const char* what;
     juce::LookAndFeel* laf;
     juce::String text, name;
-    std::vector<std::pair<juce::Identifier, juce::var>> props;
+    zutest::StyleProps props;
     bool toggled, enabled, highlighted, down;
     int h;
     juce::Colour colour; // must show in at least atLeast pixels
@@ -150,18 +150,9 @@ TEST(MenuStripButtonMembers, EdgeCases)
     for (const auto& c : cases)
     {
         auto b = makeButton(c.text, 60, c.h);
-        b->setName(c.name);
-        for (const auto& [key, value] : c.props)
-            b->getProperties().set(key, value);
-        b->setToggleState(c.toggled, juce::dontSendNotification);
-        b->setEnabled(c.enabled);
+        zutest::configure(*b, c.name, c.props, c.toggled, c.enabled);
         const auto image = drawButton(*c.laf, *b, c.highlighted, c.down);
-        if (!c.colour.isTransparent())
-        {
-            EXPECT_GE(countNear(image, c.colour, 30), c.atLeast) << c.what;
-        }
-        if (!c.absent.isTransparent())
-            EXPECT_EQ(countNear(image, c.absent, 30), 0) << c.what;
+        zutest::expectColours(image, c.colour, c.atLeast, c.absent, c.what);
     }
 }
 

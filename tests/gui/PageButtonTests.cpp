@@ -52,7 +52,7 @@ struct PageCase
     const char* what;
     juce::LookAndFeel* laf;
     juce::String text;
-    std::vector<std::pair<juce::Identifier, juce::var>> props;
+    zutest::StyleProps props;
     bool toggled, enabled, highlighted, down;
     juce::Rectangle<int> region;
     juce::Colour colour; // must show in at least atLeast pixels of the region
@@ -107,17 +107,9 @@ TEST(PageButtonMembers, EdgeCases)
     for (const auto& c : cases)
     {
         auto b = makeButton(c.text, 40, 30);
-        for (const auto& [key, value] : c.props)
-            b->getProperties().set(key, value);
-        b->setToggleState(c.toggled, juce::dontSendNotification);
-        b->setEnabled(c.enabled);
+        zutest::configure(*b, {}, c.props, c.toggled, c.enabled);
         const auto image = drawButton(*c.laf, *b, c.highlighted, c.down);
-        if (!c.colour.isTransparent())
-        {
-            EXPECT_GE(countNear(image, c.colour, 30, c.region), c.atLeast) << c.what;
-        }
-        if (!c.absent.isTransparent())
-            EXPECT_EQ(countNear(image, c.absent, 30), 0) << c.what;
+        zutest::expectColours(image, c.colour, c.atLeast, c.absent, c.what, c.region);
     }
 }
 
