@@ -12,3 +12,6 @@ juce::Path load(const unsigned char* data, int size);
 // The icon of that name, or an empty path when there is none.
 juce::Path byName(const juce::String& name);
 } // namespace ZuIcons
+
+// The icon of the library entry named name, e.g. ZU_ICON(menuSvgData).
+#define ZU_ICON(name) ZuIcons::load(ZuIconData::name, ZuIconData::name##Size)

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Writes ZuIconData.cpp: the editor's icons as byte arrays in the stream
+"""Writes ZuIconData.cpp and ZuIconData.h: the editor's icons as byte arrays in the stream
 format juce::Path::loadPathFromData reads (a winding byte 'n' or 'z', then
 'm' x y, 'l' x y, 'q' x1 y1 x2 y2, 'b' x1 y1 x2 y2 x3 y3, 'c' close, each
 coordinate a little-endian float). Run it after changing a shape here."""
@@ -56,7 +56,231 @@ INFO = ('z',
         + poly([(10.3, 9.6), (13.3, 9.6), (13.3, 16.6), (14.6, 16.6), (14.6, 18.6),
                 (9.4, 18.6), (9.4, 16.6), (10.7, 16.6), (10.7, 11.6), (10.3, 11.6)]))
 
-ICONS = [('svgFile', SVG_FILE), ('svgFolder', SVG_FOLDER), ('infoSvgData', INFO)]
+def area(points):
+    return sum(points[i][0] * points[(i + 1) % len(points)][1] - points[(i + 1) % len(points)][0] * points[i][1]
+               for i in range(len(points)))
+
+
+def shape(points, hole=False):
+    """A closed polygon turned clockwise on screen (counter-clockwise when a
+    hole), so that shapes of one icon add up under non-zero winding."""
+    pts = list(points)
+    if (area(pts) < 0) != hole:
+        pts.reverse()
+    return poly(pts)
+
+
+def disc(cx, cy, r, hole=False):
+    return circle(cx, cy, r, clockwise=not hole)
+
+
+def rect(x, y, w, h, hole=False):
+    return shape([(x, y), (x + w, y), (x + w, y + h), (x, y + h)], hole)
+
+
+def arc(cx, cy, rx, ry, a0, a1, n=16):
+    """Points along an ellipse from angle a0 to a1 (degrees, screen axes:
+    0 right, 90 down)."""
+    return [(cx + rx * math.cos(math.radians(a0 + (a1 - a0) * i / n)),
+             cy + ry * math.sin(math.radians(a0 + (a1 - a0) * i / n))) for i in range(n + 1)]
+
+
+def stadium(x, y, w, h, hole=False):
+    """A rectangle with fully rounded short ends."""
+    r = min(w, h) / 2.0
+    if w >= h:
+        pts = arc(x + w - r, y + r, r, r, -90, 90, 8) + arc(x + r, y + r, r, r, 90, 270, 8)
+    else:
+        pts = arc(x + r, y + h - r, r, r, 0, 180, 8) + arc(x + r, y + r, r, r, 180, 360, 8)
+    return shape(pts, hole)
+
+
+def roundrect(x, y, w, h, r, hole=False):
+    pts = (arc(x + w - r, y + r, r, r, -90, 0, 4) + arc(x + w - r, y + h - r, r, r, 0, 90, 4)
+           + arc(x + r, y + h - r, r, r, 90, 180, 4) + arc(x + r, y + r, r, r, 180, 270, 4))
+    return shape(pts, hole)
+
+
+def band(cx, cy, r, width, a0, a1, n=24, ry=None):
+    """A thick arc: the ring between r - width/2 and r + width/2 from a0 to a1."""
+    ry = r if ry is None else ry
+    outer = arc(cx, cy, r + width / 2, ry + width / 2, a0, a1, n)
+    inner = arc(cx, cy, r - width / 2, ry - width / 2, a0, a1, n)
+    return shape(outer + inner[::-1])
+
+
+def segment(x1, y1, x2, y2, width):
+    dx, dy = x2 - x1, y2 - y1
+    d = math.hypot(dx, dy)
+    nx, ny = -dy / d * width / 2, dx / d * width / 2
+    return shape([(x1 + nx, y1 + ny), (x2 + nx, y2 + ny), (x2 - nx, y2 - ny), (x1 - nx, y1 - ny)])
+
+
+def stroke(points, width, caps=False):
+    """A polyline of that width: a segment per step, round joins."""
+    out = []
+    for a, b in zip(points, points[1:]):
+        out += segment(a[0], a[1], b[0], b[1], width)
+    joints = points if caps else points[1:-1]
+    for p in joints:
+        out += disc(p[0], p[1], width / 2)
+    return out
+
+
+def mirror(icon):
+    """The icon mirrored about the vertical centre line of its 24 box."""
+    winding, cmds = icon
+    out = []
+    for cmd in cmds:
+        vals = list(cmd[1:])
+        for i in range(0, len(vals), 2):
+            vals[i] = 24 - vals[i]
+        out.append((cmd[0],) + tuple(vals))
+    return (winding, out)
+
+
+def arrow_head(tip, direction, length, half):
+    """A solid triangle with its tip at tip, pointing along direction."""
+    dx, dy = direction
+    d = math.hypot(dx, dy)
+    dx, dy = dx / d, dy / d
+    bx, by = tip[0] - dx * length, tip[1] - dy * length
+    return shape([tip, (bx - dy * half, by + dx * half), (bx + dy * half, by - dx * half)])
+
+
+def keyboard(x, y, w, h, whites, blacks, hole_margin=1.5, corner=0.0):
+    """A piano keyboard in a frame: the frame is a ring, the key dividers and
+    the black keys stand inside it (even-odd winding, nothing overlaps)."""
+    cmds = roundrect(x, y, w, h, corner) if corner > 0 else rect(x, y, w, h)
+    ix, iy, iw, ih = x + hole_margin, y + hole_margin, w - 2 * hole_margin, h - 2 * hole_margin
+    cmds += rect(ix, iy, iw, ih)
+    kw = iw / whites
+    black_h = ih * 0.6
+    for i in range(1, whites):
+        cx = ix + i * kw
+        if i in blacks:
+            cmds += rect(cx - kw * 0.32, iy, kw * 0.64, black_h)
+            cmds += rect(cx - 0.4, iy + black_h, 0.8, ih - black_h)
+        else:
+            cmds += rect(cx - 0.4, iy, 0.8, ih)
+    return cmds
+
+
+def padlock(body_top, shackle_open, keyhole, shackle_width=2.0, body=(5, 19)):
+    x0, x1 = body
+    cx, r = (x0 + x1) / 2.0, (x1 - x0) / 2.0 - 2.2
+    lift = 3.5 if shackle_open else 0.0
+    top = body_top - 2.5 - lift
+    cmds = rect(x0, body_top, x1 - x0, 22 - body_top)
+    # The shackle: a U standing on the body; when open it is lifted, its
+    # right leg short of the body, its left leg still inside the body.
+    left_end = body_top
+    pts_outer = arc(cx, top, r + shackle_width / 2, r + shackle_width / 2, 180, 360, 16)
+    pts_inner = arc(cx, top, r - shackle_width / 2, r - shackle_width / 2, 180, 360, 16)
+    right_end = body_top if not shackle_open else top + 2.0
+    u = ([(cx - r - shackle_width / 2, left_end)] + pts_outer + [(cx + r + shackle_width / 2, right_end),
+         (cx + r - shackle_width / 2, right_end)] + pts_inner[::-1] + [(cx - r + shackle_width / 2, left_end)])
+    cmds += shape(u)
+    if keyhole:
+        mid = (body_top + 22) / 2.0
+        # One outline for the round top and the slot, so that nothing overlaps.
+        cmds += shape(arc(cx, mid - 1.0, 1.6, 1.6, 116, 424, 20) + [(cx + 0.7, mid + 2.5), (cx - 0.7, mid + 2.5)])
+    return cmds
+
+
+def power(cx, cy, r, width, bar_top, gap=50):
+    return band(cx, cy, r, width, -90 + gap, 270 - gap, 32) + rect(cx - width / 2, bar_top, width, cy - bar_top)
+
+
+# The icons of the editor's buttons, in a 24 box.
+ONOFF = ('n', power(12, 13, 8, 2.8, 1.5))
+PANEL_SHOW = ('n', shape([(2, 6), (22, 6), (12, 18)]))
+PANEL_HIDE = ('n', shape([(6, 2), (18, 12), (6, 22)]))
+MENU = ('n', stadium(2, 4, 20, 3.2) + stadium(2, 10.4, 20, 3.2) + stadium(2, 16.8, 20, 3.2))
+ARROW_LEFT = ('n', shape([(15, 2), (19, 6), (13, 12), (19, 18), (15, 22), (5, 12)]))
+ARROW_RIGHT = mirror(ARROW_LEFT)
+FULLSCREEN = ('n', segment(6, 18, 18, 6, 2.6) + arrow_head((22, 2), (1, -1), 8, 4.5)
+              + arrow_head((2, 22), (-1, 1), 8, 4.5))
+MOD = ('n', rect(2, 16, 5, 6) + rect(17, 2, 5, 6)
+       + stroke([(4.5, 16), (4.5, 8), (12, 8), (12, 17), (19.5, 17), (19.5, 8)], 1.8))
+KEY_SMALL = ('z', keyboard(2, 2, 20, 20, 4, {1, 2, 3}))
+CHORD = ('n', disc(6, 8, 2.8) + shape(arc(6, 19, 5, 6, 180, 360)) + disc(18, 8, 2.8)
+         + shape(arc(18, 19, 5, 6, 180, 360)) + disc(12, 7.5, 3.6) + shape(arc(12, 22, 6.5, 8.5, 180, 360)))
+LOCK_CLOSE = ('z', padlock(11, False, True))
+LOCK_OPEN = ('z', padlock(12, True, True))
+METRONOME = ('z', shape([(6, 20), (18, 20), (14.5, 2), (9.5, 2)]) + rect(4, 20.8, 16, 1.6)
+             + segment(12, 16, 19.5, 3.5, 1.6))
+PLUS_MINUS = ('n', rect(5, 7.8, 14, 2.4) + rect(10.8, 2, 2.4, 14) + rect(5, 19, 14, 2.4))
+CLOSE = ('n', segment(3, 3, 21, 21, 3) + segment(3, 21, 21, 3, 3))
+SORT = ('n', rect(4.2, 2, 2.6, 14) + arrow_head((5.5, 22), (0, 1), 7, 4.5)
+        + rect(12, 3, 4, 2.4) + rect(12, 8.5, 6, 2.4) + rect(12, 14, 8, 2.4) + rect(12, 19.5, 10, 2.4))
+ERASER = ('z', shape([(3.5, 15), (12.5, 6), (19.5, 13), (10.5, 22)]) + shape([(7.5, 11), (8.8, 9.7), (15.8, 16.7),
+          (14.5, 18)]) + rect(12, 20.8, 10, 1.4))
+KEY_WIDE = ('z', keyboard(1, 4, 22, 16, 4, {1, 2, 3}, 1.6, 2.5))
+GRAB = ('n', roundrect(5, 11, 13, 11, 3.5) + stadium(5, 6, 3, 9) + stadium(8.5, 3, 3, 11) + stadium(12, 3.5, 3, 11)
+        + stadium(15.5, 6, 3, 9) + segment(17, 18, 21.5, 11, 3) + disc(21.5, 11, 1.5))
+SCROLL = ('n', shape([(12, 2), (19, 10.5), (5, 10.5)]) + shape([(5, 13.5), (19, 13.5), (12, 22)]))
+
+SLIDE = ('n', band(12, 12.5, 7.5, 2.6, -45, 210, 40) + arrow_head((3, 3.5), (-0.55, -1), 7, 4.5))
+FORE_BACK = ('n', rect(2, 6, 12, 3) + shape([(13, 2.5), (22, 7.5), (13, 12.5)])
+             + rect(10, 15, 12, 3) + shape([(11, 11.5), (2, 16.5), (11, 21.5)]))
+FORE_BACK2 = ('n', rect(2, 6, 2.6, 3) + rect(5.8, 6, 2.6, 3) + rect(9.6, 6, 4, 3) + shape([(13, 2.5), (22, 7.5), (13, 12.5)])
+              + rect(10, 15, 4, 3) + rect(15.6, 15, 2.6, 3) + rect(19.4, 15, 2.6, 3)
+              + shape([(11, 11.5), (2, 16.5), (11, 21.5)]))
+THIN_RIGHT = ('n', shape([(7, 2), (17, 12), (7, 22), (5.6, 20.6), (14.2, 12), (5.6, 3.4)]))
+THIN_LEFT = mirror(THIN_RIGHT)
+THIN_DOWN = ('n', shape([(2, 7), (12, 17), (22, 7), (20.6, 5.6), (12, 14.2), (3.4, 5.6)]))
+THIN_UP = ('n', shape([(2, 17), (12, 7), (22, 17), (20.6, 18.4), (12, 9.8), (3.4, 18.4)]))
+DICE = ('z', roundrect(2, 2, 20, 20, 3) + roundrect(3.8, 3.8, 16.4, 16.4, 2) + disc(7.5, 7.5, 1.8)
+        + disc(16.5, 7.5, 1.8) + disc(12, 12, 1.8) + disc(7.5, 16.5, 1.8) + disc(16.5, 16.5, 1.8))
+
+UNDO = ('n', band(13, 16, 6.5, 2.8, 180, 360, 32, ry=7.5) + rect(17.1, 16, 2.8, 4.5)
+        + shape([(1.5, 15), (11.5, 15), (6.5, 21.5)]))
+REDO = mirror(UNDO)
+
+PWR2 = ('z', rect(1.5, 1.5, 21, 21) + rect(2.6, 2.6, 18.8, 18.8)
+        + band(12, 13, 6, 1.2, -45, 225, 32) + rect(11.4, 5.5, 1.2, 7))
+MUTE = ('n', shape([(2, 9), (6, 9), (11, 4), (11, 20), (6, 15), (2, 15)])
+        + segment(14, 9, 20, 15, 1.8) + segment(14, 15, 20, 9, 1.8))
+DOOR = ('n', stroke([(13, 8), (13, 3), (3.5, 3), (3.5, 21), (13, 21), (13, 16)], 1.8) + rect(7.5, 11.1, 10, 1.8)
+        + arrow_head((22, 12), (1, 0), 5.5, 4))
+LOCK1 = ('n', padlock(13.5, True, False, 2.6, (4, 20)))
+LOCK2 = ('n', padlock(11, False, False, 2.6, (4, 20)))
+EDIT = ('z', shape([(6.8, 20.2), (3.8, 17.2), (15.5, 5.5), (18.5, 8.5)]) + shape([(3.2, 17.8), (6.2, 20.8), (2, 22)])
+        + shape([(16.3, 4.7), (19.3, 7.7), (21.5, 5.5), (18.5, 2.5)]))
+RELMODE = ('n', rect(2, 4.4, 20, 1.2) + rect(5, 2, 3.4, 6) + rect(2, 11.4, 20, 1.2) + rect(15, 9, 3.4, 6)
+           + rect(2, 18.4, 20, 1.2) + rect(9.5, 16, 3.4, 6))
+
+PHI = ('n', circle(12, 12, 8) + circle(12, 12, 6, clockwise=False) + segment(5, 21, 19, 3, 2.2))
+EXP = ('n', segment(2, 9, 13, 22, 2.4) + segment(2, 22, 13, 9, 2.4)
+       + stroke(arc(18.5, 5, 3, 3, 190, 360, 10) + [(15.5, 12), (22, 12)], 1.5))
+SAT = ('n', roundrect(4, 6, 8, 13, 1.5) + rect(6, 4, 4, 2.5) + rect(2, 20, 20, 1.6)
+       + stroke([(16 + 2.5 * math.sin(i * math.pi / 4), 17 - i * 1.7) for i in range(9)], 1.4))
+
+
+def plug(x, facing_right):
+    """A plug half: a body 4 wide with two prongs toward the other half."""
+    cmds = rect(x, 5, 4, 14)
+    px = x + 4 if facing_right else x - 2.5
+    return cmds + rect(px, 7.5, 2.5, 1.6) + rect(px, 15, 2.5, 1.6)
+
+
+SC = ('n', rect(1, 11.2, 22, 1.6) + plug(4.5, True) + plug(15.5, False))
+SC2 = ('n', rect(1, 11.2, 22, 1.6) + plug(6.5, True) + plug(13.5, False))
+
+ICONS = [('svgFile', SVG_FILE), ('svgFolder', SVG_FOLDER), ('infoSvgData', INFO),
+         ('onoffSvgData', ONOFF), ('panelShowSvgData', PANEL_SHOW), ('panelHideSvgData', PANEL_HIDE),
+         ('menuSvgData', MENU), ('arrowLeftSvgData', ARROW_LEFT), ('arrowRightSvgData', ARROW_RIGHT),
+         ('svgFullscreen', FULLSCREEN), ('modSvgData', MOD), ('svgKey', KEY_SMALL), ('svgChordData', CHORD),
+         ('svgLockCloseData', LOCK_CLOSE), ('svgLockOpenData', LOCK_OPEN), ('svgMetronome', METRONOME),
+         ('svgPlusMinus', PLUS_MINUS), ('svgCloseData', CLOSE), ('svgSortData', SORT), ('svgEraserData', ERASER),
+         ('svgKeyData', KEY_WIDE), ('svgGrabMode2', GRAB), ('svgScrollMode', SCROLL),
+         ('svgSlide', SLIDE), ('svgForeBackArrow', FORE_BACK), ('svgForeBackArrow2', FORE_BACK2),
+         ('rightSvgData', THIN_RIGHT), ('leftSvgData', THIN_LEFT), ('upSvgData', THIN_UP),
+         ('downSvgData', THIN_DOWN), ('diceSvgData', DICE), ('undoSvgData', UNDO), ('redoSvgData', REDO),
+         ('pwr2SvgData', PWR2), ('muteSvgData', MUTE), ('doorSvgData', DOOR), ('lock1SvgData', LOCK1),
+         ('lock2SvgData', LOCK2), ('svgEditData', EDIT), ('svgRelMode', RELMODE),
+         ('svgPhi', PHI), ('svgExp', EXP), ('svgSat', SAT), ('svgSc', SC), ('svgSc2', SC2)]
 
 
 def encode(icon):
@@ -87,8 +311,24 @@ def main():
     lines.append('};')
     lines.append('const int numIcons = (int) (sizeof(all) / sizeof(all[0]));')
     lines.append('} // namespace ZuIconData')
-    with open(sys.argv[1] if len(sys.argv) > 1 else 'ZuIconData.cpp', 'w') as f:
+    target = sys.argv[1] if len(sys.argv) > 1 else 'ZuIconData.cpp'
+    with open(target, 'w') as f:
         f.write('\n'.join(lines) + '\n')
+    header = ['// SPDX-License-Identifier: GPL-3.0-or-later',
+              '// Written by make_icon_data.py; edit the shapes there.',
+              '#pragma once', '',
+              "// The editor's icon library: every icon as path data in the stream format",
+              '// juce::Path::loadPathFromData reads, drawn in a 24 x 24 box. Panels and',
+              '// look-and-feel members load them by name; the contact-sheet test renders',
+              '// every entry of `all`.',
+              'namespace ZuIconData', '{']
+    for name, _ in ICONS:
+        header.append('extern const unsigned char %s[];' % name)
+        header.append('extern const int %sSize;' % name)
+    header += ['', 'struct Entry', '{', '    const char* name;', '    const unsigned char* data;', '    int size;',
+               '};', '', 'extern const Entry all[];', 'extern const int numIcons;', '} // namespace ZuIconData']
+    with open(target[:-len('.cpp')] + '.h', 'w') as f:
+        f.write('\n'.join(header) + '\n')
 
 
 main()

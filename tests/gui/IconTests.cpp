@@ -19,7 +19,7 @@ juce::Rectangle<int> iconArea(int i)
 
 TEST(IconLibrary, EveryIconDrawsInsideItsBoxOnTheContactSheet)
 {
-    ASSERT_GE(ZuIconData::numIcons, 3);
+    ASSERT_EQ(ZuIconData::numIcons, 45);
     const int rows = (ZuIconData::numIcons + 5) / 6;
     const auto paper = juce::Colour(0xff292929);
     const auto ink = juce::Colour(0xffdddddd);
@@ -72,5 +72,55 @@ TEST(IconLibrary, InfoIconIsADiscWithTheLetterCutOut)
     EXPECT_FALSE(path.contains(12.0f, 6.6f));  // dot of the "i"
     EXPECT_FALSE(path.contains(12.0f, 14.0f)); // stem
     EXPECT_TRUE(path.contains(12.0f, 9.0f));   // disc between dot and stem
+}
+
+// Pairs of icons that must differ as their names say.
+TEST(IconLibrary, PairsDifferAsTheirNamesSay)
+{
+    const auto show = ZuIcons::byName("panelShowSvgData");
+    const auto hide = ZuIcons::byName("panelHideSvgData");
+    EXPECT_GT(show.getBounds().getWidth(), show.getBounds().getHeight()); // points down, flat top
+    EXPECT_TRUE(show.contains(12.0f, 16.0f));
+    EXPECT_FALSE(show.contains(20.0f, 16.0f));
+    EXPECT_GT(hide.getBounds().getHeight(), hide.getBounds().getWidth()); // points right, flat left side
+    EXPECT_TRUE(hide.contains(16.0f, 12.0f));
+    EXPECT_FALSE(hide.contains(16.0f, 4.0f));
+
+    // Undo and redo: 4 : 3, mirror images of each other.
+    const auto undo = ZuIcons::byName("undoSvgData");
+    const auto redo = ZuIcons::byName("redoSvgData");
+    const auto ratio = undo.getBounds().getWidth() / undo.getBounds().getHeight();
+    EXPECT_NEAR(ratio, 4.0f / 3.0f, 0.12f);
+    int differing = 0;
+    for (float y = 0.5f; y < 24.0f; y += 1.0f)
+        for (float x = 0.5f; x < 24.0f; x += 1.0f)
+        {
+            EXPECT_EQ(undo.contains(x, y), redo.contains(24.0f - x, y)) << x << "," << y;
+            differing += undo.contains(x, y) != redo.contains(x, y) ? 1 : 0;
+        }
+    EXPECT_GT(differing, 20);
+    // The undo arrow ends pointing down at the left.
+    EXPECT_TRUE(undo.contains(6.5f, 20.0f));
+    EXPECT_FALSE(undo.contains(17.5f, 4.0f) && undo.contains(17.5f, 21.5f));
+
+    // Side chain: the plug halves apart, then pushed together.
+    const auto apart = ZuIcons::byName("svgSc");
+    const auto together = ZuIcons::byName("svgSc2");
+    EXPECT_FALSE(apart.contains(12.0f, 8.2f));
+    EXPECT_TRUE(together.contains(12.0f, 8.2f));
+    EXPECT_TRUE(apart.contains(12.0f, 12.0f)); // the lead runs through both
+
+    // Thin chevrons point their own ways.
+    EXPECT_TRUE(ZuIcons::byName("rightSvgData").contains(15.5f, 12.0f));
+    EXPECT_TRUE(ZuIcons::byName("leftSvgData").contains(8.5f, 12.0f));
+    EXPECT_TRUE(ZuIcons::byName("upSvgData").contains(12.0f, 8.5f));
+    EXPECT_TRUE(ZuIcons::byName("downSvgData").contains(12.0f, 15.5f));
+    EXPECT_FALSE(ZuIcons::byName("rightSvgData").contains(8.5f, 12.0f));
+
+    // Closed padlocks keep the shackle on the body; open ones lift it.
+    EXPECT_TRUE(ZuIcons::byName("svgLockCloseData").contains(16.7f, 10.5f));
+    EXPECT_FALSE(ZuIcons::byName("svgLockOpenData").contains(16.7f, 10.5f));
+    EXPECT_TRUE(ZuIcons::byName("lock2SvgData").contains(17.0f, 10.5f));
+    EXPECT_FALSE(ZuIcons::byName("lock1SvgData").contains(17.0f, 10.5f));
 }
 } // namespace
