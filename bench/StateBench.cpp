@@ -8,6 +8,7 @@
 //   randomised one (every host parameter, every tree value, every snapshot).
 // Run by hand (scripts/bench-state.sh); it passes or fails nothing.
 
+#include "BareProcessor.h"
 #include "PluginProcessor.h"
 
 #include <algorithm>
@@ -36,33 +37,6 @@ double median(std::vector<double> v)
     std::sort(v.begin(), v.end());
     return v.empty() ? 0.0 : v[v.size() / 2];
 }
-
-// An empty instrument built like ours: one stereo output, nothing else.
-class BareProcessor : public juce::AudioProcessor
-{
-public:
-    BareProcessor()
-        : juce::AudioProcessor(BusesProperties().withOutput("Output", juce::AudioChannelSet::stereo(), true))
-    {
-    }
-    const juce::String getName() const override { return "bare"; }
-    void prepareToPlay(double, int) override {}
-    void releaseResources() override {}
-    void processBlock(juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    using juce::AudioProcessor::processBlock;
-    double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override { return true; }
-    bool producesMidi() const override { return true; }
-    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
-    bool hasEditor() const override { return false; }
-    int getNumPrograms() override { return 1; }
-    int getCurrentProgram() override { return 0; }
-    void setCurrentProgram(int) override {}
-    const juce::String getProgramName(int) override { return {}; }
-    void changeProgramName(int, const juce::String&) override {}
-    void getStateInformation(juce::MemoryBlock&) override {}
-    void setStateInformation(const void*, int) override {}
-};
 
 // The bare processor with what JUCE itself costs for our host parameters: a
 // value-tree state holding 100 float parameters.

@@ -20,17 +20,9 @@ LfoSahEngine::LfoSahEngine(LfoData& lfo, MirabelGlobalData& global, int slot)
     : ZuKolt_ModEngineBase(global, slot), lfoData(lfo)
 {
     weights.fill(50);
-    initFreeRateCurve(freeRateCurve);
-    initialize();
 }
 
 LfoSahEngine::~LfoSahEngine() = default;
-
-void LfoSahEngine::initialize()
-{
-    initWavetables(wavetables, *wavetableHandler);
-    initSatCurve(satCurve);
-}
 
 LfoData::ModUnitData& LfoSahEngine::record() noexcept
 {

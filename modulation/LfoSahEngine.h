@@ -32,7 +32,6 @@ public:
     using ZuKolt_ModEngineBase::processBlock;
     using ZuKolt_ModEngineBase::syncToHost;
 
-    void initialize() override;
     void prepare(const juce::dsp::ProcessSpec& newSpec) override;
     void reset() override;
     void syncToHost(float ppq) override;
@@ -53,15 +52,16 @@ private:
 
     LfoData& lfoData;
     ScurveShared scurve;
-    juce::dsp::LookupTableTransform<float> freeRateCurve;
-    std::array<juce::dsp::LookupTableTransform<float>, LfoData::numWaveforms> wavetables;
+    const juce::dsp::LookupTableTransform<float>& freeRateCurve = zu::lfo::SharedCurves::get().freeRateCurve;
+    const std::array<juce::dsp::LookupTableTransform<float>, LfoData::numWaveforms>& wavetables =
+        zu::lfo::SharedCurves::get().wavetables;
     juce::SmoothedValue<float> sahSmoother;
     ZuSsePhasor<float> phasor;
     zu::lfo::PhaseBuffer phaseBuffer;
     float lastSahPhase = 0.0f;
     float sahValue = 0.0f;
     zu::zudsp::ZuSlide<float> slide;
-    juce::dsp::LookupTableTransform<float> satCurve;
+    const juce::dsp::LookupTableTransform<float>& satCurve = zu::lfo::SharedCurves::get().satCurve;
     std::array<int, LfoData::numWaveforms> weights;
     float lastProbPhase = 1.0f;
     int probWave = 0;

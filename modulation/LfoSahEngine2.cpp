@@ -13,17 +13,9 @@ using namespace zu::lfo;
 LfoSahEngine2::LfoSahEngine2(MirabelGlobalData& global, int slot) : ZuKolt_ModEngineBase(global, slot)
 {
     weights.fill(50);
-    initFreeRateCurve(freeRateCurve);
-    initialize();
 }
 
 LfoSahEngine2::~LfoSahEngine2() = default;
-
-void LfoSahEngine2::initialize()
-{
-    initWavetables(wavetables, *wavetableHandler);
-    initSatCurve(satCurve);
-}
 
 void LfoSahEngine2::prepare(const juce::dsp::ProcessSpec& newSpec)
 {

@@ -49,7 +49,6 @@ public:
     using ZuKolt_ModEngineBase::processBlock;
     using ZuKolt_ModEngineBase::syncToHost;
 
-    void initialize() override;
     void prepare(const juce::dsp::ProcessSpec& newSpec) override;
     void reset() override;
 
@@ -106,8 +105,9 @@ private:
     float positionAfterSubBlock() const noexcept;
 
     ScurveShared scurve;
-    juce::dsp::LookupTableTransform<float> freeRateCurve;
-    std::array<juce::dsp::LookupTableTransform<float>, LfoData::numWaveforms> wavetables;
+    const juce::dsp::LookupTableTransform<float>& freeRateCurve = zu::lfo::SharedCurves::get().freeRateCurve;
+    const std::array<juce::dsp::LookupTableTransform<float>, LfoData::numWaveforms>& wavetables =
+        zu::lfo::SharedCurves::get().wavetables;
     juce::SmoothedValue<float> sahSmoother;
     ZuSsePhasor<float> phasor;
     zu::lfo::PhaseBuffer phaseBuffer;
@@ -116,7 +116,7 @@ private:
     bool resyncEachBlock = true;
     int drawHoldoff = 0;
     zu::zudsp::ZuSlide<float> slide;
-    juce::dsp::LookupTableTransform<float> satCurve;
+    const juce::dsp::LookupTableTransform<float>& satCurve = zu::lfo::SharedCurves::get().satCurve;
     std::array<int, LfoData::numWaveforms> weights;
     float lastProbPhase = 1.0f;
     int probWave = 0;

@@ -87,6 +87,19 @@ void initSatCurve(juce::dsp::LookupTableTransform<float>& curve)
     curve.initialise([](float x) { return std::tanh(1.5f * x) * 1.1047914f; }, -1.0f, 1.0f, (size_t) tablePoints);
 }
 
+SharedCurves::SharedCurves()
+{
+    initWavetables(wavetables, zuWavetableHandler());
+    initFreeRateCurve(freeRateCurve);
+    initSatCurve(satCurve);
+}
+
+const SharedCurves& SharedCurves::get()
+{
+    static const SharedCurves curves;
+    return curves;
+}
+
 void runSlide(zu::zudsp::ZuSlide<float>& slide, ModBlock& sub, float smoothing, int n) noexcept
 {
     if (smoothing > 0.0f)

@@ -118,6 +118,18 @@ float freeRateHz(const juce::dsp::LookupTableTransform<float>& curve, float knob
 void initFreeRateCurve(juce::dsp::LookupTableTransform<float>& curve);
 void initSatCurve(juce::dsp::LookupTableTransform<float>& curve);
 
+// The tables above depend on nothing but their functions, so every modulator
+// of the process reads one read-only set, built on first use.
+struct SharedCurves
+{
+    SharedCurves();
+    std::array<juce::dsp::LookupTableTransform<float>, LfoData::numWaveforms> wavetables;
+    juce::dsp::LookupTableTransform<float> freeRateCurve;
+    juce::dsp::LookupTableTransform<float> satCurve;
+
+    static const SharedCurves& get();
+};
+
 // Invert, square, saturate, offset, slide, level and clip of the LFO and
 // probability modes; returns the display value.
 float applyOutputChain(float* out, int n, const LfoData::ModUnitData& rec, const Knobs& knobs,
