@@ -3,6 +3,7 @@
 // the models through the trees and the host parameters, the host's transport
 // plays, the notes come out of processBlock.
 #include "PluginProcessor.h"
+#include "SteadyHead.h"
 
 #include <gtest/gtest.h>
 
@@ -10,19 +11,7 @@
 
 namespace
 {
-class SteadyHead : public juce::AudioPlayHead
-{
-public:
-    juce::Optional<PositionInfo> getPosition() const override
-    {
-        PositionInfo info;
-        info.setIsPlaying(true);
-        info.setBpm(120.0);
-        info.setPpqPosition(ppq);
-        return info;
-    }
-    double ppq = 0.0;
-};
+using zutest::SteadyHead;
 
 struct PlayingProcessor
 {
@@ -64,7 +53,7 @@ struct PlayingProcessor
         {
             midi.clear();
             processor.processBlock(audio, midi);
-            head.ppq += blockSize * 2.0 / 48000.0;
+            head.sample += blockSize;
             for (const auto metadata : midi)
                 if (metadata.getMessage().isNoteOn())
                     notes.push_back(metadata.getMessage().getNoteNumber());
