@@ -194,7 +194,7 @@ TEST(HostState, AGoodChunkAfterADamagedOneSavesTheSameBytes)
     auto host = openPlugin();
     ASSERT_NE(host->effect(), nullptr) << host->error();
     host->setParameter(paramGch, 5.0f / 15.0f);
-    host->idleFor(100);
+    host->idle();
     const auto good = host->getChunk();
 
     auto damaged = ChunkText::fromChunk(good);
@@ -203,10 +203,10 @@ TEST(HostState, AGoodChunkAfterADamagedOneSavesTheSameBytes)
     ASSERT_TRUE(damaged.removeAttribute({"param", "seqmain", "ptchsq2"}, "p1m12_pch3"));
     ASSERT_TRUE(damaged.removeAttribute({"snapmain", "modsnapmain", "moddef"}, "kfr"));
     host->setChunk(damaged.toChunk());
-    host->idleFor(100);
+    host->idle();
 
     host->setChunk(good);
-    host->idleFor(100);
+    EXPECT_TRUE(host->idleUntil([&] { return host->getChunk() == good; }));
     EXPECT_EQ(host->getChunk(), good);
 }
 
