@@ -53,3 +53,7 @@ void ZumiraboxAudioProcessorEditor::timerCallback(int timerId)
     background.colour = colorTheme->entry(0, 1);
     background.repaint();
 }
+
+void ZumiraboxAudioProcessorEditor::unitNameChanged(int, juce::String) {}
+
+void ZumiraboxAudioProcessorEditor::calloutBoxButtonIsClicked(int) {}
