@@ -52,6 +52,19 @@ TEST_F(RenameWindow, LaysTheFieldOutInsideItsMargins)
     EXPECT_EQ(window.getTextField().getBounds(), juce::Rectangle<int>(18, 12, 144, 34));
 }
 
+TEST(PresetWindows, OutliveTheirEditorSafely)
+{
+    ZumiraboxAudioProcessor processor;
+    auto editor = zutest::makeEditor(processor);
+    auto rename = std::make_unique<RenameWndw>(*editor, 1, "Pitch 1", c1, c2, c3, c4, c5, c6);
+    auto overwrite = std::make_unique<ZuOverWritePresetWndw2>(*editor, "A.zip", c1, c2, c3, c4, c5, c6);
+    editor.reset();
+    overwrite->exitWndw(&overwrite->getOverwriteButton());
+    rename->getTextField().setText("Lead");
+    rename.reset(); // commits to no editor: nothing happens
+    SUCCEED();
+}
+
 using OverwriteWindow = EditorFixture;
 
 TEST_F(OverwriteWindow, AsksAboutTheFileWithTwoBlanksBeforeTheSuffix)
