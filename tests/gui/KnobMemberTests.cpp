@@ -307,6 +307,9 @@ TEST(KnobScreens, KnobsWithArcsAndPolarities)
                         cell("centre", laf == &k.norm.get() ? "Pan" : "12", 0.5, centred),
                         cell("end", "32", 1.0, both),
                         cell("disabled", "7", 0.3, both, false)});
+        auto hovered = makeSlider("7", 56, 56, 0.0, 1.0, 0.3);
+        zutest::setProps(*hovered, both);
+        rows.back().push_back({"hovered", zutest::drawHovered(*laf, *hovered)});
     }
     std::vector<zutest::SheetCell> extra;
     for (auto [name, v] : {std::pair<const char*, double>{"Swing", 0.5}, {"TP", 7.0}, {"OCT", -1.7}})

@@ -102,6 +102,44 @@ inline bool sameImage(const juce::Image& a, const juce::Image& b, juce::Rectangl
     return true;
 }
 
+// The mouse over the middle of the component for the scope's life: the
+// component goes on the desktop (a real window, so under Xvfb) and its peer
+// gets the mouse moves that a host's window would.
+class HoverScope
+{
+public:
+    explicit HoverScope(juce::Component& component) : c(component)
+    {
+        c.setVisible(true);
+        c.addToDesktop(0);
+        move({(float) c.getWidth() / 2.0f, (float) c.getHeight() / 2.0f});
+    }
+    ~HoverScope()
+    {
+        move({-50.0f, -50.0f});
+        c.removeFromDesktop();
+    }
+
+private:
+    void move(juce::Point<float> p)
+    {
+        if (auto* peer = c.getPeer())
+            peer->handleMouseEvent(juce::MouseInputSource::InputSourceType::mouse, p, juce::ModifierKeys(),
+                                   juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
+                                   juce::Time::currentTimeMillis());
+    }
+
+    juce::Component& c;
+    JUCE_DECLARE_NON_COPYABLE(HoverScope)
+};
+
+// The component painted by laf with the mouse over it.
+inline juce::Image drawHovered(juce::LookAndFeel& laf, juce::Component& c)
+{
+    HoverScope hover(c);
+    return drawComponent(laf, c);
+}
+
 // A sheet of cells with titles: rows of images, each cell titled.
 struct SheetCell
 {

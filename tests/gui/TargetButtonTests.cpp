@@ -173,7 +173,8 @@ TEST(TargetButtonScreens, AllFiveMembers)
         {"ChainerTrk", &trk.get(), [](juce::TextButton&) {}, 110, 22},
     };
     for (const char* t : {"Bi", "Sync", "Phi", "Exp", "Sat", "SC", "----"})
-        rows.push_back({juce::String("Lfo ") + t, &lfo.get(), [t](juce::TextButton& b) { b.setButtonText(t); }, 40, 22});
+        rows.push_back(
+            {juce::String("Lfo ") + t, &lfo.get(), [t](juce::TextButton& b) { b.setButtonText(t); }, 40, 22});
     const char* names[] = {"Sin", "Tri", "ExpLog", "Up", "UpC1", "UpDown", "RectUp", "Rnd", "Unknown"};
     for (int i = 0; i < 9; ++i)
     {
