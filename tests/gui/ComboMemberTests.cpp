@@ -235,6 +235,34 @@ TEST(ComboMembers, ChordNoteMenu2SplitsNoteNames)
     }
 }
 
+TEST(ComboMembers, ChordNoteLabelsDrawOnlyTheirText)
+{
+    ZuShared<ZuCLAF_ChordNoteMenu> chordNote;
+    ZuShared<ZuCLAF_ChordNoteMenu2> chordNote2;
+    auto labelImage = [](juce::LookAndFeel& laf, const juce::String& text)
+    {
+        juce::Label label;
+        label.setSize(40, 40);
+        label.setColour(juce::Label::textColourId, boxText);
+        label.setColour(juce::Label::backgroundColourId, juce::Colours::red);
+        label.setText(text, juce::dontSendNotification);
+        return zutest::paintImage(40, 40, [&](juce::Graphics& g) { laf.drawLabel(g, label); });
+    };
+    const auto empty = labelImage(*chordNote2, "");
+    EXPECT_TRUE(zutest::inkBounds(empty, juce::Colour(0xff000000)).isEmpty()); // no background
+    EXPECT_TRUE(zutest::sameImage(labelImage(*chordNote2, "C#-10"), empty));
+    // Two lines: the octave below the note name.
+    const auto twoLines = labelImage(*chordNote2, "C#3");
+    const auto upper = zutest::inkBoundsIn(twoLines, {0, 0, 40, 20}, juce::Colour(0xff000000));
+    const auto lower = zutest::inkBoundsIn(twoLines, {0, 20, 40, 20}, juce::Colour(0xff000000));
+    EXPECT_FALSE(upper.isEmpty());
+    EXPECT_FALSE(lower.isEmpty());
+    EXPECT_LT(lower.getWidth(), upper.getWidth());
+    const auto oneLine = labelImage(*chordNote, "C#3");
+    EXPECT_GT(countNear(oneLine, boxText, 40), 10);
+    EXPECT_EQ(countNear(oneLine, juce::Colours::red, 40), 0);
+}
+
 TEST(ComboScreens, AllTenMembers)
 {
     ZuShared<ZuCLAF_FlatMenu> flat;

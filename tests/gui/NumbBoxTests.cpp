@@ -109,6 +109,23 @@ TEST(NumberBoxes, TextPlacementDisabledAndHover)
     EXPECT_LE(arrowInk.getRight(), 90);
 }
 
+TEST(NumberBoxes, ValueTextComesFromTheSlider)
+{
+    ZuShared<ZuCLAF_CenterNumbBox> centre;
+    ZuShared<ZuCLAF_Seq1NumbBox> seq1;
+    ZuShared<ZuCLAF_ChainerStepNumbBoxSliderl> chainer;
+    for (juce::LookAndFeel* laf : std::initializer_list<juce::LookAndFeel*>{&centre.get(), &seq1.get(), &chainer.get()})
+    {
+        auto plain = numBox("", 0, 8, 3, {}, 60, 20), named = numBox("", 0, 8, 3, {}, 60, 20);
+        named->textFromValueFunction = [](double v)
+        { return juce::String::charToString(juce::juce_wchar('A' + (int) v)); };
+        EXPECT_FALSE(zutest::sameImage(drawComponent(*laf, *plain), drawComponent(*laf, *named)));
+        auto same = numBox("", 0, 8, 3, {}, 60, 20);
+        same->textFromValueFunction = [](double v) { return juce::String((int) v); };
+        EXPECT_TRUE(zutest::sameImage(drawComponent(*laf, *plain), drawComponent(*laf, *same)));
+    }
+}
+
 TEST(NumberBoxes, ChannelBoxes)
 {
     struct Case
