@@ -3,6 +3,7 @@
 
 #include "ZuCLAF_Base.h"
 #include "ZuCLAF_Labels.h"
+#include "ZuCLAF_NumbBoxes.h"
 #include "ZuGuiBase.h"
 #include "ZuParamAttacher.h"
 
@@ -34,7 +35,7 @@ private:
     void setTextFromValue();
 
     ZuShared<ZuCLAF_SEQ1Label> labelLookAndFeel;
-    ZuShared<ZuCLAF_Base> numberBoxLookAndFeel;
+    ZuShared<ZuCLAF_ChNumbBox> numberBoxLookAndFeel;
     ZuShared<ZuParamAttacher> attacher;
     bool centerPanelFlag = false;
     juce::Label label;

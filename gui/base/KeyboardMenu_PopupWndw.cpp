@@ -30,6 +30,7 @@ KeyboardMenu_PopupWndw_KeyPanel::KeyboardMenu_PopupWndw_KeyPanel(juce::Colour co
         addAndMakeVisible(key);
         key.setButtonText({});
         key.setRadioGroupId(1000, juce::sendNotification);
+        key.setLookAndFeel(&keyLookAndFeel.get());
         key.setClickingTogglesState(true);
         key.setTooltip({});
         ZuStyle::setColour(key, ZuStyle::bgcolor, popupBg);
@@ -41,7 +42,11 @@ KeyboardMenu_PopupWndw_KeyPanel::KeyboardMenu_PopupWndw_KeyPanel(juce::Colour co
     }
 }
 
-KeyboardMenu_PopupWndw_KeyPanel::~KeyboardMenu_PopupWndw_KeyPanel() = default;
+KeyboardMenu_PopupWndw_KeyPanel::~KeyboardMenu_PopupWndw_KeyPanel()
+{
+    for (auto& key : keys)
+        key.setLookAndFeel(nullptr);
+}
 
 void KeyboardMenu_PopupWndw_KeyPanel::keyClicked()
 {

@@ -5,6 +5,7 @@
 #include "ZuCLAF_Base.h"
 #include "ZuCLAF_FramedButtons.h"
 #include "ZuCLAF_IconButtons.h"
+#include "ZuCLAF_TargetButtons.h"
 #include "ZuGuiBase.h"
 
 #include <array>
@@ -56,6 +57,7 @@ protected:
 private:
     void keyClicked();
 
+    ZuShared<ZuCLAF_ScaleKeyButton> keyLookAndFeel;
     // White keys 0..6, then black keys 7..11 (they lie above the white ones).
     std::array<juce::TextButton, numKeys> keys;
     const juce::StringArray names{"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
