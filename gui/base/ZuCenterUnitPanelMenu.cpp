@@ -69,7 +69,7 @@ void ZuCenterUnitPanelBase::menuHandler(int id, juce::Component*)
         initialize();
         currentPresetPath.clear();
         if (auto* editor = findEditor())
-            editor->processor.initUnitParams(unitType, unitIndex);
+            ZuEditorAccess(editor->processor).initUnitParams(unitType, unitIndex);
         return;
     case deleteId:
         // The container deletes this frame: nothing may touch it afterwards.
@@ -111,7 +111,7 @@ bool ZuCenterUnitPanelBase::writeUnitPreset(const juce::File& file)
     if (editor == nullptr)
         return false;
     juce::ValueTree tree("Preset");
-    editor->processor.createVtForUnitPreset(tree, unitType, unitIndex);
+    ZuEditorAccess(editor->processor).createVtForUnitPreset(tree, unitType, unitIndex);
     const auto xml = tree.createXml();
     return xml != nullptr && zu::presetfiles::writeXmlReplacing(*xml, file);
 }
@@ -172,7 +172,7 @@ void ZuCenterUnitPanelBase::presetLoadHandler(int index)
     if (!tree.isValid() || editor == nullptr)
         return;
     // Unit presets fail silently; a refused one does not become current.
-    if (editor->processor.loadUnitStateFromVt(tree, unitType, unitIndex).isEmpty())
+    if (ZuEditorAccess(editor->processor).loadUnitStateFromVt(tree, unitType, unitIndex).isEmpty())
         currentPresetPath = file.getFullPathName();
 }
 

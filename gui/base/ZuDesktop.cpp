@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuDesktop.h"
 
+#include <algorithm>
+#include <vector>
+
 ZuDesktop::ChooserLauncher& ZuDesktop::chooserLauncher()
 {
     static ChooserLauncher launcher =
@@ -16,9 +19,16 @@ ZuDesktop::ProcessStarter& ZuDesktop::processStarter()
 {
     static ProcessStarter starter = [](const juce::StringArray& arguments)
     {
-        // The child runs on its own; the file manager outlives this object.
-        juce::ChildProcess process;
-        return process.start(arguments, 0);
+        // The programs run on their own; the ones that ended are reaped here,
+        // so none is left behind as a zombie.
+        static std::vector<std::unique_ptr<juce::ChildProcess>> started;
+        started.erase(std::remove_if(started.begin(), started.end(), [](auto& p) { return !p->isRunning(); }),
+                      started.end());
+        auto process = std::make_unique<juce::ChildProcess>();
+        if (!process->start(arguments, 0))
+            return false;
+        started.push_back(std::move(process));
+        return true;
     };
     return starter;
 }

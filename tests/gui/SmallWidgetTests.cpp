@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The small button, slider and combo-box variants, driven by their handlers.
+#include "MessagePump.h"
 #include "UnitFrameFixture.h"
 #include "ZuSmallWidgets.h"
 
@@ -229,5 +230,45 @@ TEST(SmallWidgets, AnAltDragFromAnOnToggleTurnsTheThreeItEntersOn)
     EXPECT_FALSE(steps[1].isInterestedInDragSource({"snapshot", &steps[0], {}}));
     steps[1].itemDragEnter({"", nullptr, {}});
     EXPECT_FALSE(steps[1].getToggleState());
+}
+} // namespace
+
+namespace
+{
+juce::Component* frontModal()
+{
+    auto* modal = juce::ModalComponentManager::getInstance();
+    return modal->getNumModalComponents() > 0 ? modal->getModalComponent(0) : nullptr;
+}
+
+TEST(SmallWidgets, MenusOfWidgetsDeletedWhileOpenAnswerNobody)
+{
+    ZumiraboxAudioProcessor processor;
+    auto editor = zutest::makeEditor(processor);
+    auto box = std::make_unique<CcBox>();
+    editor->addAndMakeVisible(*box);
+    box->setBounds(10, 10, 40, 20);
+    box->mouseDown(eventOn(*box, left));
+    ASSERT_TRUE(zutest::pumpUntil([] { return frontModal() != nullptr; })) << "a press opens the menu";
+    box.reset();
+    juce::PopupMenu::dismissAllActiveMenus();
+    EXPECT_TRUE(zutest::pumpUntil([] { return frontModal() == nullptr; }));
+
+    auto combo = std::make_unique<ZuComboBox>();
+    for (int i = 1; i <= 9; ++i)
+        combo->addItem(juce::String(i), i);
+    editor->addAndMakeVisible(*combo);
+    combo->setBounds(60, 10, 60, 20);
+    combo->showPopup();
+    ASSERT_TRUE(zutest::pumpUntil([] { return frontModal() != nullptr; }));
+    combo.reset();
+    juce::PopupMenu::dismissAllActiveMenus();
+    EXPECT_TRUE(zutest::pumpUntil([] { return frontModal() == nullptr; }));
+}
+
+TEST(SmallWidgets, TheDesktopStartsProgramsWithoutAShell)
+{
+    EXPECT_EQ(ZuDesktop::openFolderCommand(juce::File("/tmp/a b;c")), juce::StringArray("xdg-open", "/tmp/a b;c"));
+    EXPECT_TRUE(ZuDesktop::processStarter()(juce::StringArray("true")));
 }
 } // namespace
