@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuGuiBase.h"
 
+#include "ZuCallOut.h"
 #include "ZuMessageWindows.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 #include "ZuUnits.h"
@@ -82,7 +83,7 @@ void ZuGuiBase::openOverWritePresetWndw(juce::Component& anchor)
     const auto bounds = editor->getLocalBounds();
     window->setSize((int) (0.19f * (float) bounds.getWidth()), (int) (0.16f * (float) bounds.getHeight()));
     const auto area = editor->getLocalArea(&anchor, anchor.getLocalBounds());
-    auto& box = juce::CallOutBox::launchAsynchronously(std::move(window), area, editor);
+    auto& box = launchZuCallOut(std::move(window), area, *editor);
     box.setColour(juce::BubbleComponent::backgroundColourId, juce::Colour(0xff303030));
     box.setColour(juce::BubbleComponent::outlineColourId, juce::Colour(0xffaaaaaa));
 }

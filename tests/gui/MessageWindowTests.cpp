@@ -138,6 +138,26 @@ TEST(OverwriteWindow, TheAnswerReachesTheOwnerAfterTheBoxIsDismissed)
     EXPECT_TRUE(zutest::pumpUntil([&] { return openBox(*editor) == nullptr; }));
 }
 
+TEST(OverwriteWindow, StaysOpenWhileTheProcessSeemsInTheBackgroundUntilAClickOutside)
+{
+    ZumiraboxAudioProcessor processor;
+    auto editor = zutest::makeEditor(processor);
+    AskingPanel panel;
+    editor->addAndMakeVisible(panel);
+    panel.setBounds(100, 100, 300, 100);
+    panel.openOverWritePresetWndw(panel);
+    ASSERT_NE(openBox(*editor), nullptr);
+
+    // No window of this process has the focus here, as for an editor that a
+    // host embeds: the question must not go away by itself.
+    zutest::pumpFor(600);
+    auto* box = openBox(*editor);
+    ASSERT_NE(box, nullptr);
+    box->inputAttemptWhenModal();
+    EXPECT_TRUE(zutest::pumpUntil([&] { return openBox(*editor) == nullptr; }));
+    EXPECT_TRUE(panel.answers.empty()) << "dismissed without an answer";
+}
+
 TEST(OverwriteWindow, OutsideTheEditorNothingOpens)
 {
     AskingPanel panel;

@@ -26,7 +26,7 @@ juce::Component& asComponent(juce::Component& c)
     return c;
 }
 
-TEST(SmallWidgets, ARightPressPressesNoButtonAndMovesNoSlider)
+void rightPressPressesNothing()
 {
     MappableButton mappable;
     DraggableButton draggable;
@@ -59,7 +59,7 @@ TEST(SmallWidgets, ARightPressPressesNoButtonAndMovesNoSlider)
     EXPECT_EQ(slider.getValue(), 0.0);
 }
 
-TEST(SmallWidgets, MomentaryIsOnWhileHeldAndLatchingFlipsOnEachPress)
+void momentaryAndLatching()
 {
     struct Case
     {
@@ -84,7 +84,7 @@ TEST(SmallWidgets, MomentaryIsOnWhileHeldAndLatchingFlipsOnEachPress)
     }
 }
 
-TEST(SmallWidgets, RndButtonNotesWhetherTheRightButtonClicked)
+void rndButtonNotesRightClicks()
 {
     RndButton button;
     int seen = -1;
@@ -100,7 +100,7 @@ TEST(SmallWidgets, RndButtonNotesWhetherTheRightButtonClicked)
     }
 }
 
-TEST(SmallWidgets, FxKnobSnapsInsideItsWindowOnly)
+void fxKnobSnaps()
 {
     struct Case
     {
@@ -125,7 +125,7 @@ TEST(SmallWidgets, FxKnobSnapsInsideItsWindowOnly)
     EXPECT_EQ(off.snapValue(0.5001, juce::Slider::absoluteDrag), 0.5001);
 }
 
-TEST(SmallWidgets, CcBoxMenuOffersNoneAndTheControllersAndStoresControllerPlusOne)
+void ccBoxStoresControllerPlusOne()
 {
     const auto menu = CcBox::buildMenu();
     const auto entries = zutest::entriesOf(menu);
@@ -152,7 +152,7 @@ TEST(SmallWidgets, CcBoxMenuOffersNoneAndTheControllersAndStoresControllerPlusOn
     EXPECT_EQ(juce::ModalComponentManager::getInstance()->getNumModalComponents(), 0);
 }
 
-TEST(SmallWidgets, ComboBoxColumnsFollowTheItemCountAndAnEmptyOneShowsADisabledPlaceholder)
+void comboColumnsAndPlaceholder()
 {
     for (auto [items, columns] :
          {std::pair{1, 1}, std::pair{8, 1}, std::pair{9, 2}, std::pair{16, 2}, std::pair{17, 4}, std::pair{128, 4}})
@@ -189,7 +189,7 @@ TEST(SmallWidgets, ComboBoxColumnsFollowTheItemCountAndAnEmptyOneShowsADisabledP
     EXPECT_FALSE(box.isPopupActive());
 }
 
-TEST(SmallWidgets, AnAltDragFromAnOnToggleTurnsTheThreeItEntersOn)
+void altDragOverThreeToggles()
 {
     ZumiraboxAudioProcessor processor;
     auto editor = zutest::makeEditor(processor);
@@ -230,6 +230,25 @@ TEST(SmallWidgets, AnAltDragFromAnOnToggleTurnsTheThreeItEntersOn)
     EXPECT_FALSE(steps[1].isInterestedInDragSource({"snapshot", &steps[0], {}}));
     steps[1].itemDragEnter({"", nullptr, {}});
     EXPECT_FALSE(steps[1].getToggleState());
+}
+
+// The shared widgets' edge cases, one row each.
+TEST(SmallWidgets, EdgeCases)
+{
+    const std::pair<const char*, void (*)()> cases[] = {
+        {"a right press presses no button and moves no slider", rightPressPressesNothing},
+        {"momentary is on while held; latching flips on each press", momentaryAndLatching},
+        {"the dice button notes a right click", rndButtonNotesRightClicks},
+        {"FxKnob snaps 0.495, 0.015 and -0.02, keeps 0.51 and 0.02", fxKnobSnaps},
+        {"CcBox: -- gives 0, 127 gives 128", ccBoxStoresControllerPlusOne},
+        {"combo columns 1, 2, 4 and a disabled placeholder", comboColumnsAndPlaceholder},
+        {"an Alt-drag from an on toggle turns three off toggles on", altDragOverThreeToggles},
+    };
+    for (const auto& [edge, check] : cases)
+    {
+        SCOPED_TRACE(edge);
+        check();
+    }
 }
 } // namespace
 
