@@ -39,6 +39,30 @@ TEST(UnitFrame, AFrame1000WideHasA15PixelStripAndItsContentBesideTheName)
     EXPECT_EQ(frame.modButton.getBounds(), juce::Rectangle<int>(2, 182, 11, 11));
 }
 
+TEST(UnitFrame, WithTheExpandButtonTheStripCellsFollowTheExpandState)
+{
+    using R = juce::Rectangle<int>;
+    struct Case
+    {
+        bool expanded;
+        R power, minimize, expand, mod, name;
+    };
+    for (const auto& c :
+         {Case{false, {1, 5, 13, 11}, {1, 20, 13, 11}, {0, 34, 15, 11}, {1, 183, 13, 11}, {2, 48, 11, 130}},
+          Case{true, {1, 5, 13, 11}, {1, 20, 13, 11}, {0, 33, 15, 12}, {1, 181, 13, 12}, {0, 46, 15, 132}}})
+    {
+        SCOPED_TRACE(c.expanded);
+        TestUnitPanel frame(0, 0, true);
+        frame.expandButton.setToggleState(c.expanded, juce::dontSendNotification);
+        frame.setBounds(0, 0, 1000, 200);
+        EXPECT_EQ(frame.powerButton.getBounds(), c.power);
+        EXPECT_EQ(frame.minimizeButton.getBounds(), c.minimize);
+        EXPECT_EQ(frame.expandButton.getBounds(), c.expand);
+        EXPECT_EQ(frame.modButton.getBounds(), c.mod);
+        EXPECT_EQ(frame.nameLabel.getBounds(), c.name);
+    }
+}
+
 TEST(UnitFrame, TheModulationAreaIsTheLowerHalfOrWithExpandTheLowerThird)
 {
     struct Case
