@@ -15,6 +15,8 @@ ZuMirabox_CenterContent::ZuMirabox_CenterContent(juce::AudioProcessorValueTreeSt
         modMain = juce::ValueTree("modmain");
         paramTree.appendChild(modMain, nullptr);
     }
+    if (!modMain.isValid())
+        return;
     for (int index = 0; index < zu::units::unitsOfKind[zu::units::pitch]; ++index)
     {
         juce::Identifier name(zu::units::modNodeName(zu::units::pitch, index));

@@ -310,3 +310,25 @@ TEST(UnitFrame, SyncedRateTextsAndTheirLimits)
     EXPECT_EQ(text, "");
 }
 } // namespace
+
+namespace
+{
+TEST(UnitColumn, MakesSureThePitchUnitsHaveTheirModulatorTrees)
+{
+    ZumiraboxAudioProcessor processor;
+    juce::ValueTree params("param");
+    ZuMirabox_CenterContent content(processor.paramState, processor.mainTree, params, processor.globalData,
+                                    processor.scaleData, processor.chordData, processor.pitchSeqData,
+                                    processor.lfoData);
+    const auto modMain = params.getChildWithName("modmain");
+    ASSERT_TRUE(modMain.isValid());
+    for (auto name : {"ptchsq1mod", "ptchsq2mod", "ptchsq3mod", "ptchsq4mod"})
+        EXPECT_EQ(modMain.getChildWithName(name).getNumChildren(), 8) << name;
+    EXPECT_FALSE(modMain.getChildWithName("ccsq1mod").isValid());
+
+    // Outside a container a state change stores nothing.
+    processor.mainTree.setProperty("ctstate", "CT:", nullptr);
+    content.seqUnitPanelStateChanged();
+    EXPECT_EQ(processor.mainTree["ctstate"].toString(), "CT:");
+}
+} // namespace
