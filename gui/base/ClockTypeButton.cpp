@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ClockTypeButton.h"
 
+#include "ZuCenterUnitPanelBase.h"
 #include "ZuRadioRow.h"
 #include "ZuStyleProps.h"
 
@@ -106,6 +107,8 @@ void ClockTypeButton::colorMapping()
 
 std::optional<juce::Colour> ClockTypeButton::enclosingUnitColour() const
 {
+    if (auto* frame = findParentComponentOfClass<ZuCenterUnitPanelBase>())
+        return frame->unitColor;
     return std::nullopt;
 }
 

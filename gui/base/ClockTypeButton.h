@@ -4,6 +4,7 @@
 #include "ZuCLAF_FramedButtons.h"
 #include "ZuGuiBase.h"
 #include "ZuParamAttacher.h"
+#include "ZuSmallWidgets.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -44,7 +45,7 @@ public:
     void resized() override;
 
     int getCurrentIndex() const noexcept { return currentIndex; }
-    juce::TextButton& getButton(int i) noexcept { return buttons[(size_t) juce::jlimit(0, numTypes - 1, i)]; }
+    MappableButton& getButton(int i) noexcept { return buttons[(size_t) juce::jlimit(0, numTypes - 1, i)]; }
     juce::Slider& getHiddenSlider() noexcept { return hiddenSlider; }
 
 private:
@@ -57,7 +58,7 @@ private:
     int currentIndex = 0;
     bool centerPanelFlag = false;
     juce::Slider hiddenSlider;
-    std::array<juce::TextButton, numTypes> buttons;
+    std::array<MappableButton, numTypes> buttons;
     const juce::StringArray buttonTexts{"N", "T", "D"};
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(ClockTypeButton)

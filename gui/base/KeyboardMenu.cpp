@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KeyboardMenu.h"
 
+#include "ChordUnitsMainPanel.h"
+
 #include "KeyboardMenu_PopupWndw.h"
 #include "ZuCallOut.h"
 #include "ZumiraboxAudioProcessorEditor.h"
@@ -23,8 +25,7 @@ constexpr int popupBgEntry = 3;
 
 juce::Component* chordHostOf(juce::Component& box)
 {
-    (void) box;
-    return nullptr;
+    return box.findParentComponentOfClass<ChordUnitsMainPanel>();
 }
 } // namespace
 

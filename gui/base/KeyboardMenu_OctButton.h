@@ -4,6 +4,7 @@
 #include "ZuCLAF_FramedButtons.h"
 #include "ZuCLAF_Labels.h"
 #include "ZuGuiBase.h"
+#include "ZuSmallWidgets.h"
 
 #include <array>
 
@@ -34,7 +35,7 @@ public:
     void paint(juce::Graphics& g) override;
 
     int getCurrentOctave() const noexcept { return currentOctave; }
-    juce::TextButton& getOctaveButton(int i) noexcept { return buttons[(size_t) juce::jlimit(0, maxOctave, i)]; }
+    MappableButton& getOctaveButton(int i) noexcept { return buttons[(size_t) juce::jlimit(0, maxOctave, i)]; }
     juce::Label& getCaption() noexcept { return caption; }
     juce::Slider& getSlider() noexcept { return slider; }
 
@@ -44,7 +45,7 @@ private:
     int currentOctave = 0;
     juce::Label caption;
     juce::Slider slider;
-    std::array<juce::TextButton, numOctaves> buttons;
+    std::array<MappableButton, numOctaves> buttons;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(KeyboardMenu_OctButton)
 };

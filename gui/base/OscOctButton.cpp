@@ -11,7 +11,7 @@ using Attachment = juce::AudioProcessorValueTreeState::SliderAttachment;
 // The radio-button row both selectors share: look-and-feel, toggling,
 // "fontsize" 0.8, its text and "index", connected edges, tooltip.
 template <size_t N>
-void buildRow(juce::Component& parent, std::array<juce::TextButton, N>& buttons, juce::LookAndFeel& lookAndFeel,
+void buildRow(juce::Component& parent, std::array<MappableButton, N>& buttons, juce::LookAndFeel& lookAndFeel,
               const char* const (&texts)[N], const juce::String& tooltip, std::function<void(juce::Button*)> onClick)
 {
     for (size_t i = 0; i < N; ++i)
@@ -34,18 +34,18 @@ void buildRow(juce::Component& parent, std::array<juce::TextButton, N>& buttons,
 // and lights the button it names.
 template <size_t N>
 void attachRow(std::unique_ptr<Attachment>& attachment, juce::AudioProcessorValueTreeState& state,
-               const juce::String& parameterID, juce::Slider& slider, std::array<juce::TextButton, N>& buttons,
+               const juce::String& parameterID, juce::Slider& slider, std::array<MappableButton, N>& buttons,
                int& current)
 {
     attachment.reset();
     attachment = std::make_unique<Attachment>(state, parameterID, slider);
     for (auto& b : buttons)
-        b.getProperties().set("paramid", parameterID);
+        b.paramId = parameterID;
     current = juce::jlimit(0, (int) N - 1, (int) slider.getValue());
     buttons[(size_t) current].setToggleState(true, juce::dontSendNotification);
 }
 
-template <size_t N> void selectWithNotification(std::array<juce::TextButton, N>& buttons, float value)
+template <size_t N> void selectWithNotification(std::array<MappableButton, N>& buttons, float value)
 {
     buttons[(size_t) juce::jlimit(0, (int) N - 1, (int) value)].setToggleState(true, juce::sendNotification);
 }

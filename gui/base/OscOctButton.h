@@ -4,6 +4,7 @@
 #include "ZuCLAF_Base.h"
 #include "ZuGuiBase.h"
 #include "ZuShared.h"
+#include "ZuSmallWidgets.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -33,7 +34,7 @@ public:
     void resized() override;
 
     int getCurrentIndex() const noexcept { return currentIndex; }
-    juce::TextButton& getButton(int i) noexcept { return buttons[(size_t) juce::jlimit(0, numButtons - 1, i)]; }
+    MappableButton& getButton(int i) noexcept { return buttons[(size_t) juce::jlimit(0, numButtons - 1, i)]; }
     juce::Slider& getHiddenSlider() noexcept { return hiddenSlider; }
 
 private:
@@ -41,7 +42,7 @@ private:
     int currentIndex = 0;
     int skin = 0;
     juce::Slider hiddenSlider;
-    std::array<juce::TextButton, numButtons> buttons;
+    std::array<MappableButton, numButtons> buttons;
     std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> attachment;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(OscOctButton)
@@ -75,7 +76,7 @@ public:
     void setTextOnColor(juce::Colour colour);
 
     int getCurrentIndex() const noexcept { return currentIndex; }
-    juce::TextButton& getButton(int i) noexcept { return buttons[(size_t) juce::jlimit(0, numButtons - 1, i)]; }
+    MappableButton& getButton(int i) noexcept { return buttons[(size_t) juce::jlimit(0, numButtons - 1, i)]; }
     juce::Slider& getHiddenSlider() noexcept { return hiddenSlider; }
 
 private:
@@ -84,7 +85,7 @@ private:
     ZuShared<ZuCLAF_Base> lookAndFeel;
     int currentIndex = 0;
     juce::Slider hiddenSlider;
-    std::array<juce::TextButton, numButtons> buttons;
+    std::array<MappableButton, numButtons> buttons;
     juce::Colour bgColour{0xff202020};
     std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> attachment;
 

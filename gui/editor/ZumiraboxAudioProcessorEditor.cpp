@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZumiraboxAudioProcessorEditor.h"
 
+#include "ZuMirabox_CenterContent.h"
+
 int ZumiraboxAudioProcessorEditor::numOpenEditors = 0;
 
 ZumiraboxAudioProcessorEditor::ZumiraboxAudioProcessorEditor(ZumiraboxAudioProcessor& p, MirabelGlobalData&,
@@ -54,6 +56,67 @@ void ZumiraboxAudioProcessorEditor::timerCallback(int timerId)
     background.repaint();
 }
 
-void ZumiraboxAudioProcessorEditor::unitNameChanged(int, juce::String) {}
+void ZumiraboxAudioProcessorEditor::openMessageWndw(const juce::String& title, const juce::String& text,
+                                                    float sizeFactor)
+{
+    const juce::Colour black(0xff000000);
+    messageWindow = std::make_unique<ZuMessageWindow>(title, text, sizeFactor, juce::Colour(0xff505050),
+                                                      juce::Colour(0xffdddddd), black, black, black, black);
+    messageWindow->toFront(false);
+    addAndMakeVisible(*messageWindow);
+    messageWindow->setBounds(getLocalBounds());
+}
+
+void ZumiraboxAudioProcessorEditor::closeMessageWndw()
+{
+    if (messageWindow == nullptr)
+        return;
+    removeChildComponent(messageWindow.get());
+    messageWindow->setVisible(false);
+    messageWindow->setEnabled(false);
+    messageWindow->toBack();
+    messageWindow.reset();
+}
+
+namespace
+{
+void removeFloatingWindow(juce::Component& host, const juce::String& componentId)
+{
+    if (auto* window = host.findChildWithID(componentId))
+        host.removeChildComponent(window);
+}
+} // namespace
+
+void ZumiraboxAudioProcessorEditor::closeChordFloatWndw()
+{
+    removeFloatingWindow(*this, "floatchordwndw");
+}
+
+void ZumiraboxAudioProcessorEditor::closeModFloatWndw()
+{
+    removeFloatingWindow(*this, "floatmodwndw");
+}
+
+namespace
+{
+// The unit column, wherever the editor's panels hold it.
+ZuMirabox_CenterContent* findCenterContent(juce::Component& root)
+{
+    for (auto* child : root.getChildren())
+    {
+        if (auto* content = dynamic_cast<ZuMirabox_CenterContent*>(child))
+            return content;
+        if (auto* found = findCenterContent(*child))
+            return found;
+    }
+    return nullptr;
+}
+} // namespace
+
+void ZumiraboxAudioProcessorEditor::unitNameChanged(int unitId, juce::String name)
+{
+    if (auto* content = findCenterContent(*this))
+        content->unitNameChanged(unitId, name);
+}
 
 void ZumiraboxAudioProcessorEditor::calloutBoxButtonIsClicked(int) {}

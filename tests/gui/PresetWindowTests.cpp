@@ -65,9 +65,9 @@ TEST(PresetWindows, OutliveTheirEditorSafely)
     SUCCEED();
 }
 
-using OverwriteWindow = EditorFixture;
+using WholePresetOverwriteWindow = EditorFixture;
 
-TEST_F(OverwriteWindow, AsksAboutTheFileWithTwoBlanksBeforeTheSuffix)
+TEST_F(WholePresetOverwriteWindow, AsksAboutTheFileWithTwoBlanksBeforeTheSuffix)
 {
     ZuOverWritePresetWndw2 window(*editor, "A.zip", c1, c2, c3, c4, c5, c6);
     EXPECT_EQ(window.getMessage(), "\"A.zip\"  already exists.");
@@ -81,7 +81,7 @@ TEST_F(OverwriteWindow, AsksAboutTheFileWithTwoBlanksBeforeTheSuffix)
     EXPECT_EQ(window.getSaveAsNewButton().getBounds(), juce::Rectangle<int>(105, 46, 66, 25));
 }
 
-TEST_F(OverwriteWindow, AButtonAnswersAndClosesTheCallOut)
+TEST_F(WholePresetOverwriteWindow, AButtonAnswersAndClosesTheCallOut)
 {
     ZuOverWritePresetWndw2 window(*editor, "A.zip", c1, c2, c3, c4, c5, c6);
     window.setSize(190, 85);
