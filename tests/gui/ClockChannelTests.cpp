@@ -11,10 +11,7 @@ namespace
 {
 int litButton(ClockTypeButton& selector)
 {
-    for (int i = 0; i < ClockTypeButton::numTypes; ++i)
-        if (selector.getButton(i).getToggleState())
-            return i;
-    return -1;
+    return zutest::litButton(selector, ClockTypeButton::numTypes);
 }
 
 TEST(ClockTypeSelector, FollowsAndWritesTheTreeProperty)

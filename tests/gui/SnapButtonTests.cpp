@@ -11,22 +11,17 @@ namespace
 {
 int litButton(SnapButton& selector)
 {
-    for (int i = 0; i < SnapButton::numSnapshots; ++i)
-        if (selector.getButton(i).getToggleState())
-            return i;
-    return -1;
+    return zutest::litButton(selector, SnapButton::numSnapshots);
 }
 
 float snapshotParameter(ZumiraboxAudioProcessor& p, const juce::String& id)
 {
-    auto* parameter = p.paramState.getParameter(id);
-    return parameter->convertFrom0to1(parameter->getValue());
+    return zutest::hostParameter(p, id);
 }
 
 void setSnapshotParameter(ZumiraboxAudioProcessor& p, const juce::String& id, float value)
 {
-    auto* parameter = p.paramState.getParameter(id);
-    parameter->setValueNotifyingHost(parameter->convertTo0to1(value));
+    zutest::setHostParameter(p, id, value);
 }
 
 struct SnapFixture : ::testing::Test

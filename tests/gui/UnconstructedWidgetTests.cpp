@@ -10,10 +10,7 @@ namespace
 {
 template <typename Selector> int litButton(Selector& selector)
 {
-    for (int i = 0; i < Selector::numButtons; ++i)
-        if (selector.getButton(i).getToggleState())
-            return i;
-    return -1;
+    return zutest::litButton(selector, Selector::numButtons);
 }
 
 TEST(OscOctaveButtons, FollowAndWriteTheirParameter)

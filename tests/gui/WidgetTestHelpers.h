@@ -3,6 +3,8 @@
 
 #include "MessagePump.h"
 
+#include "PluginProcessor.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 namespace zutest
@@ -44,5 +46,26 @@ template <typename Content> Content* openCallOutContent(juce::Component& parent)
                 if (auto* content = dynamic_cast<Content*>(inner))
                     return content;
     return nullptr;
+}
+// The index of the lit button of a radio row of count buttons, -1 for none.
+template <typename Selector> int litButton(Selector& selector, int count)
+{
+    for (int i = 0; i < count; ++i)
+        if (selector.getButton(i).getToggleState())
+            return i;
+    return -1;
+}
+
+// A host parameter as the host sets and reads it, in its own units.
+inline void setHostParameter(ZumiraboxAudioProcessor& p, const juce::String& id, float value)
+{
+    auto* parameter = p.paramState.getParameter(id);
+    parameter->setValueNotifyingHost(parameter->convertTo0to1(value));
+}
+
+inline float hostParameter(ZumiraboxAudioProcessor& p, const juce::String& id)
+{
+    auto* parameter = p.paramState.getParameter(id);
+    return parameter->convertFrom0to1(parameter->getValue());
 }
 } // namespace zutest
