@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZumiraboxAudioProcessorEditor.h"
 
+#include "ZuEditorAccess.h"
 #include "ZuMirabox_CenterContent.h"
 
 int ZumiraboxAudioProcessorEditor::numOpenEditors = 0;
@@ -119,4 +120,9 @@ void ZumiraboxAudioProcessorEditor::unitNameChanged(int unitId, juce::String nam
         content->unitNameChanged(unitId, name);
 }
 
-void ZumiraboxAudioProcessorEditor::calloutBoxButtonIsClicked(int) {}
+void ZumiraboxAudioProcessorEditor::calloutBoxButtonIsClicked(int command)
+{
+    // "Overwrite": the file the save-as flow found taken becomes the current preset.
+    if (command == 0)
+        ZuEditorAccess(processor).getSettings().setCurPresetPath(pendingOverwritePath);
+}

@@ -86,8 +86,17 @@ TEST_F(WholePresetOverwriteWindow, AButtonAnswersAndClosesTheCallOut)
     ZuOverWritePresetWndw2 window(*editor, "A.zip", c1, c2, c3, c4, c5, c6);
     window.setSize(190, 85);
     juce::CallOutBox box(window, {10, 10, 20, 20}, editor.get());
+    processor.curPresetPath = "/presets/old.zip";
     ASSERT_TRUE(zutest::click(window.getSaveAsNewButton()));
     EXPECT_TRUE(zutest::pumpUntil([&] { return !box.isVisible(); }));
+    EXPECT_EQ(processor.curPresetPath, "/presets/old.zip");
+
+    // "Overwrite" makes the file the save-as flow found taken (none here) current.
+    ZuOverWritePresetWndw2 again(*editor, "A.zip", c1, c2, c3, c4, c5, c6);
+    juce::CallOutBox box2(again, {10, 10, 20, 20}, editor.get());
+    ASSERT_TRUE(zutest::click(again.getOverwriteButton()));
+    EXPECT_TRUE(zutest::pumpUntil([&] { return !box2.isVisible(); }));
+    EXPECT_TRUE(processor.curPresetPath.isEmpty());
 }
 
 using SaveAsWindow = EditorFixture;
