@@ -5,10 +5,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace zu::statetext
 {
@@ -219,6 +221,93 @@ private:
     std::unordered_map<std::string_view, juce::Identifier> names;
 };
 
+struct Attribute
+{
+    juce::Identifier name;
+    juce::var value;
+};
+
+// A node's type and property names, in order, with an empty node of them.
+struct Layout
+{
+    juce::ValueTree node;
+    std::vector<juce::Identifier> names;
+};
+
+// The layouts of the large nodes read so far in the process, found by type
+// and first property name. A value tree adds a property after a search
+// through those it holds, so building a node of a thousand properties one by
+// one is quadratic; a copy of a node with the same names is linear, and its
+// values are then set in place. A document holds each layout many times (a
+// unit's live values and its stored snapshots) and every document we wrote
+// holds the same few, so a node is built property by property the first time
+// only. Bounded, as the name table is.
+class LayoutTable
+{
+public:
+    using Entry = std::shared_ptr<const Layout>;
+
+    Entry find(const juce::Identifier& type, const juce::Identifier& firstName)
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        const auto it = layouts.find(keyOf(type, firstName));
+        return it != layouts.end() && it->second->node.hasType(type) && it->second->names.front() == firstName
+                   ? it->second
+                   : nullptr;
+    }
+
+    // Keeps the layout of a node built property by property.
+    void remember(const juce::ValueTree& node)
+    {
+        if (node.getNumProperties() < (int) minProperties)
+            return;
+        auto layout = std::make_shared<Layout>();
+        layout->node = node.createCopy();
+        layout->names.reserve((size_t) node.getNumProperties());
+        for (int i = 0; i < node.getNumProperties(); ++i)
+        {
+            layout->names.push_back(node.getPropertyName(i));
+            *zu::propertyValueAt(layout->node, i) = juce::var();
+        }
+        const auto key = keyOf(node.getType(), layout->names.front());
+        const std::lock_guard<std::mutex> guard(lock);
+        if (layouts.size() < maxLayouts || layouts.count(key) > 0)
+            layouts[key] = std::move(layout);
+    }
+
+    static LayoutTable& instance()
+    {
+        static LayoutTable table;
+        return table;
+    }
+
+private:
+    static std::pair<const void*, const void*> keyOf(const juce::Identifier& type, const juce::Identifier& first)
+    {
+        return {type.getCharPointer().getAddress(), first.getCharPointer().getAddress()};
+    }
+
+    struct KeyHash
+    {
+        size_t operator()(const std::pair<const void*, const void*>& k) const noexcept
+        {
+            return std::hash<const void*>()(k.first) * 31u + std::hash<const void*>()(k.second);
+        }
+    };
+
+    static constexpr size_t minProperties = 8;
+    static constexpr size_t maxLayouts = 4096;
+    std::mutex lock;
+    std::unordered_map<std::pair<const void*, const void*>, Entry, KeyHash> layouts;
+};
+
+// Whether name is the text of id.
+bool isNamed(const juce::Identifier& id, std::string_view name) noexcept
+{
+    const char* text = id.getCharPointer().getAddress();
+    return std::strncmp(text, name.data(), name.size()) == 0 && text[name.size()] == 0;
+}
+
 class Parser
 {
 public:
@@ -358,6 +447,11 @@ private:
     template <class Add> bool attributes(Add&& add, bool& hasChildren)
     {
         auto& names = NameTable::instance();
+        return attributes(std::forward<Add>(add), hasChildren, [&names](std::string_view n) { return names.get(n); });
+    }
+
+    template <class Add, class Resolve> bool attributes(Add&& add, bool& hasChildren, Resolve&& resolve)
+    {
         for (;;)
         {
             skipSpace();
@@ -384,7 +478,7 @@ private:
             juce::String text;
             if (!value(quote, text))
                 return false;
-            add(names.get(n), std::move(text));
+            add(resolve(n), std::move(text));
         }
     }
 
@@ -418,12 +512,43 @@ private:
         const auto type = name();
         if (type.empty())
             return false;
-        node = juce::ValueTree(NameTable::instance().get(type));
+        const auto typeId = NameTable::instance().get(type);
+        // The attributes are all read before the first child element, so one
+        // list serves every element. Names are foretold by the layout of the
+        // last node of this type and first name, and looked up only where
+        // they differ from it.
+        pending.clear();
+        LayoutTable::Entry layout;
+        const auto resolve = [this, &layout, &typeId](std::string_view n)
+        {
+            const size_t i = pending.size();
+            if (layout != nullptr && i < layout->names.size() && isNamed(layout->names[i], n))
+                return layout->names[i];
+            layout = nullptr;
+            const auto id = NameTable::instance().get(n);
+            if (i == 0)
+                layout = LayoutTable::instance().find(typeId, id);
+            return id;
+        };
+        const auto add = [this](const juce::Identifier& n, juce::String v) {
+            pending.push_back({n, juce::var(std::move(v))});
+        };
         bool hasChildren = false;
-        if (!attributes([&node](const juce::Identifier& n, juce::String v)
-                        { node.setProperty(n, juce::var(std::move(v)), nullptr); },
-                        hasChildren))
+        if (!attributes(add, hasChildren, resolve))
             return false;
+        if (layout != nullptr && layout->names.size() == pending.size())
+        {
+            node = layout->node.createCopy();
+            for (size_t i = 0; i < pending.size(); ++i)
+                *zu::propertyValueAt(node, (int) i) = std::move(pending[i].value);
+        }
+        else
+        {
+            node = juce::ValueTree(typeId);
+            for (auto& a : pending)
+                node.setProperty(a.name, std::move(a.value), nullptr);
+            LayoutTable::instance().remember(node);
+        }
         if (hasChildren && !children(type, [&node](juce::ValueTree c) { node.appendChild(c, nullptr); }))
             return false;
         --depth;
@@ -434,6 +559,7 @@ private:
     const char* p;
     const char* end;
     int depth = 0;
+    std::vector<Attribute> pending;
 };
 } // namespace
 

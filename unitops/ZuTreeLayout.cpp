@@ -264,16 +264,20 @@ void syncTrees(const juce::ValueTree& source, juce::ValueTree& destination)
 
     // The trees share their property order, so a source property is almost
     // always found at its own position without a search; an equal value (same
-    // type, as JUCE compares) is skipped before the tree searches again.
-    const int n = destination.getNumProperties();
+    // type, as JUCE compares) is skipped, and a changed one is written in
+    // place and announced, as setProperty would after searching again.
     for (int i = 0; i < source.getNumProperties(); ++i)
     {
         const auto name = source.getPropertyName(i);
         const auto* value = zu::propertyValueAt(source, i);
-        const auto* current = i < n && destination.getPropertyName(i) == name ? zu::propertyValueAt(destination, i)
-                                                                              : destination.getPropertyPointer(name);
+        auto* current = i < destination.getNumProperties() && destination.getPropertyName(i) == name
+                            ? zu::propertyValueAt(destination, i)
+                            : const_cast<juce::var*>(destination.getPropertyPointer(name));
         if (value != nullptr && current != nullptr && !current->equalsWithSameType(*value))
-            destination.setProperty(name, *value, nullptr);
+        {
+            *current = *value;
+            destination.sendPropertyChangeMessage(name);
+        }
     }
 
     for (int i = 0; i < source.getNumChildren(); ++i)

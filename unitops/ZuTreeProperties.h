@@ -4,6 +4,7 @@
 #include <juce_data_structures/juce_data_structures.h>
 
 #include <cstddef>
+#include <utility>
 
 namespace zu
 {
@@ -20,6 +21,14 @@ inline std::ptrdiff_t namedValueOffset()
     }();
     return offset;
 }
+
+// The array of a node's entries, in property order; the node has properties.
+inline const juce::NamedValueSet::NamedValue* entriesOf(const juce::ValueTree& node)
+{
+    const auto* first = node.getPropertyPointer(node.getPropertyName(0));
+    return reinterpret_cast<const juce::NamedValueSet::NamedValue*>(reinterpret_cast<const char*>(first) -
+                                                                    namedValueOffset());
+}
 } // namespace detail
 
 // The value of property index of a node (its values sit in one array in
@@ -29,12 +38,33 @@ inline const juce::var* propertyValueAt(const juce::ValueTree& node, int index)
     const int n = node.getNumProperties();
     if (index < 0 || index >= n)
         return nullptr;
-    using Entry = juce::NamedValueSet::NamedValue;
     const auto name = node.getPropertyName(index);
-    const auto* first = node.getPropertyPointer(node.getPropertyName(0));
-    const auto* entries =
-        reinterpret_cast<const Entry*>(reinterpret_cast<const char*>(first) - detail::namedValueOffset());
+    const auto* entries = detail::entriesOf(node);
     return entries[index].name == name ? &entries[index].value : node.getPropertyPointer(name);
+}
+
+// The same for writing a value in place. Such a write tells no listener; a
+// caller whose tree has listeners sends the change message itself.
+inline juce::var* propertyValueAt(juce::ValueTree& node, int index)
+{
+    return const_cast<juce::var*>(propertyValueAt(std::as_const(node), index));
+}
+
+// The position of property name, or -1: the search starts at position from
+// and wraps round. A listener told of a node's properties in the node's order
+// (a tree copied property by property) finds each one where its search starts,
+// instead of searching from the first property every time.
+inline int propertyIndexFrom(const juce::ValueTree& node, const juce::Identifier& name, int from)
+{
+    const int n = node.getNumProperties();
+    if (n == 0)
+        return -1;
+    const auto* entries = detail::entriesOf(node);
+    int i = from >= 0 && from < n ? from : 0;
+    for (int k = 0; k < n; ++k, i = i + 1 < n ? i + 1 : 0)
+        if (entries[i].name == name)
+            return node.getPropertyName(i) == name ? i : -1;
+    return -1;
 }
 
 // Visits a node's properties in order with their values. A ValueTree gives a
@@ -47,10 +77,7 @@ template <class Visit> void forEachProperty(const juce::ValueTree& node, Visit&&
     const int n = node.getNumProperties();
     if (n == 0)
         return;
-    using Entry = juce::NamedValueSet::NamedValue;
-    const auto* first = node.getPropertyPointer(node.getPropertyName(0));
-    const auto* entries =
-        reinterpret_cast<const Entry*>(reinterpret_cast<const char*>(first) - detail::namedValueOffset());
+    const auto* entries = detail::entriesOf(node);
     for (int i = 0; i < n; ++i)
     {
         const auto name = node.getPropertyName(i);
