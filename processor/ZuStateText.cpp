@@ -221,17 +221,24 @@ private:
     std::unordered_map<std::string_view, juce::Identifier> names;
 };
 
-struct Attribute
-{
-    juce::Identifier name;
-    juce::var value;
-};
-
 // A node's type and property names, in order, with an empty node of them.
 struct Layout
 {
     juce::ValueTree node;
     std::vector<juce::Identifier> names;
+
+    // A node of this layout with these values, one for each name.
+    juce::ValueTree withValues(std::vector<juce::var>& values) const
+    {
+        auto copy = node.createCopy();
+        const zu::PropertiesInPlace properties(copy);
+        for (size_t i = 0; i < values.size(); ++i)
+            if (properties.inPlace())
+                properties.value((int) i) = std::move(values[i]);
+            else
+                copy.setProperty(names[i], std::move(values[i]), nullptr);
+        return copy;
+    }
 };
 
 // The layouts of the large nodes read so far in the process, found by type
@@ -332,7 +339,8 @@ public:
             return std::nullopt;
         d.tag = juce::String::fromUTF8(tag.data(), (int) tag.size());
         bool hasChildren = false;
-        if (!attributes([&d](const juce::Identifier& n, juce::String v) { d.attributes.emplace_back(n, std::move(v)); },
+        if (!attributes([&d](std::string_view n, juce::String v)
+                        { d.attributes.emplace_back(NameTable::instance().get(n), std::move(v)); },
                         hasChildren))
             return std::nullopt;
         if (hasChildren && !children(tag, [&d](juce::ValueTree c) { d.children.push_back(std::move(c)); }))
@@ -443,14 +451,9 @@ private:
         return true;
     }
 
-    // Attributes up to the end of a start tag; hasChildren tells ">" from "/>".
+    // Attributes up to the end of a start tag, each given to add by its name's
+    // text; hasChildren tells ">" from "/>".
     template <class Add> bool attributes(Add&& add, bool& hasChildren)
-    {
-        auto& names = NameTable::instance();
-        return attributes(std::forward<Add>(add), hasChildren, [&names](std::string_view n) { return names.get(n); });
-    }
-
-    template <class Add, class Resolve> bool attributes(Add&& add, bool& hasChildren, Resolve&& resolve)
     {
         for (;;)
         {
@@ -478,7 +481,7 @@ private:
             juce::String text;
             if (!value(quote, text))
                 return false;
-            add(resolve(n), std::move(text));
+            add(n, std::move(text));
         }
     }
 
@@ -516,37 +519,35 @@ private:
         // The attributes are all read before the first child element, so one
         // list serves every element. Names are foretold by the layout of the
         // last node of this type and first name, and looked up only where
-        // they differ from it.
-        pending.clear();
+        // they differ from it; while they agree, only the values are kept.
+        values.clear();
+        names.clear();
         LayoutTable::Entry layout;
-        const auto resolve = [this, &layout, &typeId](std::string_view n)
+        const auto add = [this, &layout, &typeId](std::string_view n, juce::String v)
         {
-            const size_t i = pending.size();
+            const size_t i = values.size();
+            values.emplace_back(std::move(v));
             if (layout != nullptr && i < layout->names.size() && isNamed(layout->names[i], n))
-                return layout->names[i];
-            layout = nullptr;
-            const auto id = NameTable::instance().get(n);
-            if (i == 0)
-                layout = LayoutTable::instance().find(typeId, id);
-            return id;
-        };
-        const auto add = [this](const juce::Identifier& n, juce::String v) {
-            pending.push_back({n, juce::var(std::move(v))});
+                return;
+            if (layout != nullptr)
+                names.assign(layout->names.begin(), layout->names.begin() + (std::ptrdiff_t) i);
+            auto id = NameTable::instance().get(n);
+            layout = i == 0 ? LayoutTable::instance().find(typeId, id) : nullptr;
+            if (layout == nullptr)
+                names.push_back(std::move(id));
         };
         bool hasChildren = false;
-        if (!attributes(add, hasChildren, resolve))
+        if (!attributes(add, hasChildren))
             return false;
-        if (layout != nullptr && layout->names.size() == pending.size())
-        {
-            node = layout->node.createCopy();
-            for (size_t i = 0; i < pending.size(); ++i)
-                *zu::propertyValueAt(node, (int) i) = std::move(pending[i].value);
-        }
+        if (layout != nullptr && layout->names.size() == values.size())
+            node = layout->withValues(values);
         else
         {
+            if (layout != nullptr)
+                names.assign(layout->names.begin(), layout->names.begin() + (std::ptrdiff_t) values.size());
             node = juce::ValueTree(typeId);
-            for (auto& a : pending)
-                node.setProperty(a.name, std::move(a.value), nullptr);
+            for (size_t i = 0; i < values.size(); ++i)
+                node.setProperty(names[i], std::move(values[i]), nullptr);
             LayoutTable::instance().remember(node);
         }
         if (hasChildren && !children(type, [&node](juce::ValueTree c) { node.appendChild(c, nullptr); }))
@@ -559,7 +560,8 @@ private:
     const char* p;
     const char* end;
     int depth = 0;
-    std::vector<Attribute> pending;
+    std::vector<juce::var> values;
+    std::vector<juce::Identifier> names;
 };
 } // namespace
 
