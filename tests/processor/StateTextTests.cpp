@@ -78,6 +78,9 @@ TEST(StateText, NodesOfALayoutReadBeforeComeOutAsAttributeByAttributeReading)
     std::swap(swapped[5], swapped[6]);
     auto otherValues = numbered("q_a", 40, 9);
     otherValues[2].second = "some text";
+    otherValues[3].second = "";
+    otherValues[4].second = juce::CharPointer_UTF8("\xc3\xa9");
+    otherValues[6].second = "-1";
 
     const std::vector<Node> nodes = {{"unit", base, true},
                                      {"unit", otherValues},
