@@ -248,7 +248,7 @@ struct Layout
 // values are then set in place. A document holds each layout many times (a
 // unit's live values and its stored snapshots) and every document we wrote
 // holds the same few, so a node is built property by property the first time
-// only. Bounded, as the name table is.
+// only. Bounded in the names it holds, as the name table is.
 class LayoutTable
 {
 public:
@@ -278,8 +278,15 @@ public:
         }
         const auto key = keyOf(node.getType(), layout->names.front());
         const std::lock_guard<std::mutex> guard(lock);
-        if (layouts.size() < maxLayouts || layouts.count(key) > 0)
-            layouts[key] = std::move(layout);
+        auto& slot = layouts[key];
+        const size_t held = heldNames - (slot != nullptr ? slot->names.size() : 0) + layout->names.size();
+        if (held <= maxHeldNames)
+        {
+            heldNames = held;
+            slot = std::move(layout);
+        }
+        else if (slot == nullptr)
+            layouts.erase(key);
     }
 
     static LayoutTable& instance()
@@ -303,8 +310,10 @@ private:
     };
 
     static constexpr size_t minProperties = 8;
-    static constexpr size_t maxLayouts = 4096;
+    // A state of ours holds about 130,000 names in large nodes.
+    static constexpr size_t maxHeldNames = 250000;
     std::mutex lock;
+    size_t heldNames = 0;
     std::unordered_map<std::pair<const void*, const void*>, Entry, KeyHash> layouts;
 };
 
