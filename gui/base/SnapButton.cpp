@@ -5,6 +5,7 @@
 #include "ZuCallOut.h"
 #include "ZuEditorAccess.h"
 #include "ZuRadioRow.h"
+#include "ZuSmallWidgets.h"
 #include "ZuStyleProps.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 
@@ -95,7 +96,7 @@ void SnapButtonBase::learnMenuChosen(int result)
 
 void SnapButtonBase::mouseDown(const juce::MouseEvent& e)
 {
-    if (!juce::ModifierKeys::getCurrentModifiersRealtime().isRightButtonDown() && !e.mods.isRightButtonDown())
+    if (!ZuRealtimeModifiers::rightButtonDown())
     {
         juce::TextButton::mouseDown(e);
         return;

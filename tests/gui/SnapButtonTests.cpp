@@ -2,6 +2,7 @@
 #include "GuiTestHelpers.h"
 #include "ScreenWriter.h"
 #include "SnapButton.h"
+#include "UnitFrameFixture.h"
 #include "WidgetTestHelpers.h"
 #include "ZuMirabox_SEQ1Panel.h"
 
@@ -259,6 +260,7 @@ TEST_F(SnapFixture, ARightClickNeverSelects)
     selector.setAttachment(1, processor.paramState, "p1m11_snp");
     auto& c = selector.getButton(2);
     const auto right = juce::ModifierKeys(juce::ModifierKeys::rightButtonModifier);
+    const zutest::HeldModifiers held(right);
     c.mouseDown(zutest::mouseEventOn(c, right));
     c.mouseUp(zutest::mouseEventOn(c, right));
     juce::PopupMenu::dismissAllActiveMenus();
