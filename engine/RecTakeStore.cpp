@@ -3,10 +3,7 @@
 
 #include <algorithm>
 
-RecChunkSupply::RecChunkSupply(int readyTarget) : target(juce::jlimit(0, queueSize - 1, readyTarget))
-{
-    topUp();
-}
+RecChunkSupply::RecChunkSupply(int readyTarget) : target(juce::jlimit(0, queueSize - 1, readyTarget)) {}
 
 RecChunkSupply::~RecChunkSupply()
 {

@@ -30,7 +30,8 @@ public:
     static constexpr int eventsPerChunk = 16384;
     using Chunk = std::array<RecEvent, eventsPerChunk>;
 
-    // readyTarget chunks are made at once and kept ready by every topUp.
+    // Every topUp keeps readyTarget chunks ready; none is made before the
+    // first topUp, so an instance that never plays holds none.
     explicit RecChunkSupply(int readyTarget);
     ~RecChunkSupply();
 

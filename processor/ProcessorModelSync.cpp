@@ -57,17 +57,20 @@ struct SnapshotKeys
         addModelKeys<CtrOctSqData>(3);
         auto lfo = std::make_unique<LfoData>();
         lfo->createParamMap();
+        std::vector<juce::String> slotPrefixes;
+        for (int kind = 0; kind < numKinds; ++kind)
+            for (int index = 0; index < unitsOfKind[(size_t) kind]; ++index)
+                for (int slot = 0; slot < numSlots; ++slot)
+                    slotPrefixes.push_back(slotPrefix(kind, index, slot));
         for (const auto& [key, modelIndex] : lfo->paramMap)
         {
             add(key);
             slotKeys[held.back().getCharPointer().getAddress()] = modelIndex;
-            for (int kind = 0; kind < numKinds; ++kind)
-                for (int index = 0; index < unitsOfKind[(size_t) kind]; ++index)
-                    for (int slot = 0; slot < numSlots; ++slot)
-                    {
-                        add(slotPrefix(kind, index, slot) + key);
-                        slotKeys[held.back().getCharPointer().getAddress()] = modelIndex;
-                    }
+            for (const auto& prefix : slotPrefixes)
+            {
+                add(prefix + key);
+                slotKeys[held.back().getCharPointer().getAddress()] = modelIndex;
+            }
         }
     }
 
@@ -124,10 +127,9 @@ bool ZumiraboxAudioProcessor::routeUnitTreeProperty(const juce::Identifier& name
     if (text.length() < 7)
         return false;
     const int owner = (int) (text[1] - '0');
-    const auto& keys = SnapshotKeys::get();
     if (owner >= 1 && owner <= 4)
     {
-        const auto& table = keys.unitKeys[(size_t) owner - 1];
+        const auto& table = SnapshotKeys::get().unitKeys[(size_t) owner - 1];
         const auto it = table.find(key);
         if (it == table.end())
             return false;
@@ -136,8 +138,9 @@ bool ZumiraboxAudioProcessor::routeUnitTreeProperty(const juce::Identifier& name
     }
     if (owner == 6)
     {
-        const auto it = keys.slotKeys.find(key);
-        if (it == keys.slotKeys.end())
+        const auto& table = SnapshotKeys::get().slotKeys;
+        const auto it = table.find(key);
+        if (it == table.end())
             return false;
         const int unit = LfoData::unitFromDigits((int) (text[3] - '0'), (int) (text[4] - '0'));
         lfoData.setParamValAt(unit, (int) (text[5] - '1'), it->second, value);
