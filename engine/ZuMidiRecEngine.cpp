@@ -52,7 +52,7 @@ void ZuMidiRecEngine::prepare(const juce::dsp::ProcessSpec& newSpec)
         // Every store starts with one chunk: the stores take turns as the take
         // being recorded, and a usual take never needs more.
         for (auto& store : stores)
-            store.addChunk(std::make_unique<RecTakeStore::Chunk>());
+            store.addFirstChunk(std::make_unique<RecTakeStore::Chunk>());
         supply.topUp();
         storesMade.store(true, std::memory_order_release);
     }
