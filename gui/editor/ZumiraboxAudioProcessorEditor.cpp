@@ -53,3 +53,44 @@ void ZumiraboxAudioProcessorEditor::timerCallback(int timerId)
     background.colour = colorTheme->entry(0, 1);
     background.repaint();
 }
+
+void ZumiraboxAudioProcessorEditor::openMessageWndw(const juce::String& title, const juce::String& text,
+                                                    float sizeFactor)
+{
+    const juce::Colour black(0xff000000);
+    messageWindow = std::make_unique<ZuMessageWindow>(title, text, sizeFactor, juce::Colour(0xff505050),
+                                                      juce::Colour(0xffdddddd), black, black, black, black);
+    messageWindow->toFront(false);
+    addAndMakeVisible(*messageWindow);
+    messageWindow->setBounds(getLocalBounds());
+}
+
+void ZumiraboxAudioProcessorEditor::closeMessageWndw()
+{
+    if (messageWindow == nullptr)
+        return;
+    removeChildComponent(messageWindow.get());
+    messageWindow->setVisible(false);
+    messageWindow->setEnabled(false);
+    messageWindow->toBack();
+    messageWindow.reset();
+}
+
+namespace
+{
+void removeFloatingWindow(juce::Component& host, const juce::String& componentId)
+{
+    if (auto* window = host.findChildWithID(componentId))
+        host.removeChildComponent(window);
+}
+} // namespace
+
+void ZumiraboxAudioProcessorEditor::closeChordFloatWndw()
+{
+    removeFloatingWindow(*this, "floatchordwndw");
+}
+
+void ZumiraboxAudioProcessorEditor::closeModFloatWndw()
+{
+    removeFloatingWindow(*this, "floatmodwndw");
+}

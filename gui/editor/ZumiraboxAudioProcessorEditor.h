@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ZuCLAF_Base.h"
+#include "ZuMessageWindows.h"
 #include "ZuMirabox_ColorTheme.h"
 #include "ZuShared.h"
 
@@ -39,6 +40,16 @@ public:
     // Number of editors open in this process.
     static int getNumOpenEditors() noexcept { return numOpenEditors; }
 
+    // The message overlay: at most one, over the whole window; a new one
+    // replaces the open one, and any click on it closes it.
+    void openMessageWndw(const juce::String& title, const juce::String& text, float sizeFactor);
+    void closeMessageWndw();
+    ZuMessageWindow* getMessageWndw() const noexcept { return messageWindow.get(); }
+    // The floating windows ask the editor to take them away; their owners
+    // keep them for the next time they are shown.
+    void closeChordFloatWndw();
+    void closeModFloatWndw();
+
 private:
     // Shares first: every component below is destroyed before them.
     ZuShared<ZuCLAF_Base> lookAndFeel;
@@ -52,6 +63,7 @@ private:
         juce::Colour colour{0xff000000};
     };
     ZuBgComp background;
+    std::unique_ptr<ZuMessageWindow> messageWindow;
 
 public:
     // Refers to the processor's polarity toggle and to the hovered
