@@ -101,6 +101,11 @@ const StartTrees& startTrees()
 }
 } // namespace
 
+const juce::ValueTree& ZuParamBase::layoutParamTree()
+{
+    return startTrees().param;
+}
+
 void ZuParamBase::preparePlugin()
 {
     paramIds.clear();
