@@ -14,3 +14,6 @@
 // deletes both when it is dismissed. Message thread only.
 juce::CallOutBox& launchZuCallOut(std::unique_ptr<juce::Component> content, juce::Rectangle<int> area,
                                   juce::Component& parent);
+// The same box as a window of its own on the desktop, pointing at screenArea
+// (screen coordinates).
+juce::CallOutBox& launchZuCallOutOnDesktop(std::unique_ptr<juce::Component> content, juce::Rectangle<int> screenArea);
