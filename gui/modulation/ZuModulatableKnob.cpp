@@ -23,7 +23,9 @@ ZuModulatableKnob::ZuModulatableKnob(int n) : numSlots(juce::jlimit(0, 3, n))
     mainKnob.setColour(juce::Slider::thumbColourId, juce::Colour(0xffb4b4b4));
     mainKnob.setColour(juce::Slider::textBoxOutlineColourId, juce::Colour(0x0000a1e9));
     mainKnob.setColour(juce::Slider::trackColourId, juce::Colour(0x00e4007f));
-    mainKnob.setVelocityModeParameters(1.0, 1, velocityOffset, true, juce::ModifierKeys::ctrlAltCommandModifiers);
+    mainKnob.setVelocityModeParameters(
+        1.0, 1, velocityOffset, true,
+        (juce::ModifierKeys::Flags)(juce::ModifierKeys::ctrlModifier | juce::ModifierKeys::altModifier));
 
     for (int k = 0; k < numSlots; ++k)
     {

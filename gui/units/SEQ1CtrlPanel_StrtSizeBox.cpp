@@ -322,9 +322,13 @@ void ResetKnob::openResetCountWndw()
         return;
     const int height = editor->getHeight();
     window->setSize((int) (0.2 * height), (int) (0.09 * height));
+    auto& entry = window->editor;
     auto& box = launchZuCallOutOnDesktop(std::move(window), getScreenBounds());
     box.setAlwaysOnTop(true);
     box.setColour(juce::BubbleComponent::backgroundColourId, theme->entry(3, 0));
+    // Ready for typing at once.
+    if (entry.isShowing())
+        entry.grabKeyboardFocus();
 }
 
 ZuResetCountWndw::ZuResetCountWndw(const juce::String& t, juce::Colour bg, juce::Colour tc, ResetKnob& knob)
