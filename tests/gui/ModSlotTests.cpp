@@ -239,6 +239,48 @@ TEST(ModSlots, ForeignSourcesOutsideTheTableShowNoNumber)
     EXPECT_EQ(f.knob.slots[0].sourceText(-3), "");
 }
 
+TEST(ModSlots, SlotsLinkThemselvesAndFollowThePolarityOfTheirSource)
+{
+    KnobInEditor f(0, "ptchsq1", "p1m11_pch3");
+    auto& slot = f.knob.slots[0];
+    ASSERT_TRUE(zutest::pumpUntil([&] { return slot.isLinked; })) << "linked once it sits in the editor";
+
+    auto slotNode = ZuEditorAccess(f.processor)
+                        .getParamTree()
+                        .getChildWithName("modmain")
+                        .getChildWithName("ptchsq1mod")
+                        .getChildWithName("mod3");
+    ASSERT_TRUE(slotNode.isValid());
+    slotNode.setProperty("p6m113_bbi", 1.0, nullptr);
+    slot.setSrcVal(3.0);
+    EXPECT_EQ((int) f.knob.mainKnob.getProperties()["polindex1"], 1);
+    EXPECT_EQ((int) slot.amountKnob.getProperties()["polindex"], 1);
+
+    slotNode.setProperty("p6m113_bbi", 0.0, nullptr);
+    f.editor->modPolValue.setValue(!(bool) f.editor->modPolValue.getValue());
+    EXPECT_TRUE(zutest::pumpUntil([&] { return (int) f.knob.mainKnob.getProperties()["polindex1"] == 0; }));
+}
+
+TEST(ModSlots, OutsideAnEditorNothingIsPublishedOrAsked)
+{
+    juce::Component holder;
+    DraggableItemBase2 handle("MACRO4", juce::Colours::orange);
+    holder.addAndMakeVisible(handle);
+    handle.setBounds(0, 0, 10, 10);
+    handle.mouseEnter(eventOn(handle));
+    handle.mouseExit(eventOn(handle));
+
+    juce::ValueTree tree("ptchsq1");
+    ZuModulatableKnob knob(2);
+    holder.addAndMakeVisible(knob);
+    knob.setAttachment(tree, "p1m11_pch3", 0.0f, {0.0, 1.0});
+    knob.slots[0].setSrcVal(2.0);
+    knob.slots[0].tryToLink();
+    EXPECT_FALSE(knob.slots[0].isLinked);
+    EXPECT_EQ((int) knob.mainKnob.getProperties()["polindex1"], 0);
+    EXPECT_EQ(knob.mainKnob.getProperties()["mod1trkcolor"].toString(), juce::Colour(0xffc0c0c0).toString());
+}
+
 TEST(ModSlots, HoveredHandleOfTheSourceMakesTheSlotBlink)
 {
     KnobInEditor f(0, "ptchsq1", "p1m11_pch3");
