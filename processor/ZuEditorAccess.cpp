@@ -128,6 +128,11 @@ bool ZuEditorAccess::getModSrcPolarity(int kindIndex, int unitIndex, int slot) c
     return p.getModSrcPolarity(kindIndex, unitIndex, slot);
 }
 
+void ZuEditorAccess::shiftCenterSqParams(int kindIndex, int unitIndex, int mode) const
+{
+    p.shiftCenterSqParams(kindIndex, unitIndex, mode);
+}
+
 void ZuEditorAccess::initializeAllParamValues() const
 {
     p.initializeAllParamValues();

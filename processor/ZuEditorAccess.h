@@ -61,6 +61,8 @@ public:
     void createVtForUnitPreset(juce::ValueTree& root, int kindIndex, int unitIndex) const;
     juce::String loadUnitStateFromVt(juce::ValueTree& tree, int kindIndex, int unitIndex) const;
     bool getModSrcPolarity(int kindIndex, int unitIndex, int slot) const;
+    // Shifts a unit's step values: mode 0 left, 1 right, 2 up, 3 down.
+    void shiftCenterSqParams(int kindIndex, int unitIndex, int mode) const;
     void initializeAllParamValues() const;
 
     // MIDI learn and presets.

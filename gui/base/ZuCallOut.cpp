@@ -7,8 +7,8 @@ namespace
 // manager deletes it once the box's modal state ended.
 struct CallOutHolder : juce::ModalComponentManager::Callback
 {
-    CallOutHolder(std::unique_ptr<juce::Component> c, juce::Rectangle<int> area, juce::Component& parent)
-        : content(std::move(c)), callout(*content, area, &parent)
+    CallOutHolder(std::unique_ptr<juce::Component> c, juce::Rectangle<int> area, juce::Component* parent)
+        : content(std::move(c)), callout(*content, area, parent)
     {
         callout.setVisible(true);
         callout.enterModalState(true, this);
@@ -25,5 +25,11 @@ juce::CallOutBox& launchZuCallOut(std::unique_ptr<juce::Component> content, juce
                                   juce::Component& parent)
 {
     jassert(content != nullptr);
-    return (new CallOutHolder(std::move(content), area, parent))->callout;
+    return (new CallOutHolder(std::move(content), area, &parent))->callout;
+}
+
+juce::CallOutBox& launchZuCallOutOnDesktop(std::unique_ptr<juce::Component> content, juce::Rectangle<int> screenArea)
+{
+    jassert(content != nullptr);
+    return (new CallOutHolder(std::move(content), screenArea, nullptr))->callout;
 }

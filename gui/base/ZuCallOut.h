@@ -39,3 +39,7 @@ inline juce::CallOutBox& launch(std::unique_ptr<juce::Component> content, juce::
     return box;
 }
 } // namespace zu::callout
+
+// The same box as a window of its own on the desktop, pointing at screenArea
+// (screen coordinates).
+juce::CallOutBox& launchZuCallOutOnDesktop(std::unique_ptr<juce::Component> content, juce::Rectangle<int> screenArea);

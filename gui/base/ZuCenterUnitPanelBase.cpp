@@ -78,6 +78,11 @@ ZuCenterUnitPanelBase::~ZuCenterUnitPanelBase()
     minimizedNameLabel.setLookAndFeel(nullptr);
 }
 
+juce::String ZuCenterUnitPanelBase::getModIdHead() const
+{
+    return "m" + juce::String(unitType + 1) + juce::String(unitIndex + 1);
+}
+
 void ZuCenterUnitPanelBase::setUpHeaderButton(juce::TextButton& button, const juce::String& text,
                                               const juce::String& tooltip, const juce::String& svgName, double scale,
                                               juce::LookAndFeel& buttonLookAndFeel)

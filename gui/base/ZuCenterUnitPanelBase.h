@@ -69,6 +69,10 @@ public:
     // 0 overwrites the current file, 1 saves under a new name.
     void calloutBoxButtonIsClicked(int choice) override;
 
+    // The unit modulator head "m" + kind + unit, each counted from 1: the
+    // characters 2 to 4 of every identifier of the unit.
+    juce::String getModIdHead() const;
+
     void resizeGlobalStuff();
     void prepareGlobalPart();
     void colorMappingGlobalStuff();

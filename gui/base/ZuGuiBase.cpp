@@ -57,7 +57,13 @@ void ZuGuiBase::handleAsyncUpdate() {}
 void ZuGuiBase::makePanelKnob(juce::Slider& slider, juce::LookAndFeel_V4& knobLookAndFeel, juce::String name,
                               juce::String tooltip, bool, juce::Component*)
 {
-    addAndMakeVisible(slider);
+    shapePanelKnob(*this, slider, knobLookAndFeel, name, tooltip);
+}
+
+void ZuGuiBase::shapePanelKnob(juce::Component& owner, juce::Slider& slider, juce::LookAndFeel_V4& knobLookAndFeel,
+                               const juce::String& name, const juce::String& tooltip)
+{
+    owner.addAndMakeVisible(slider);
     slider.setName(name);
     slider.setTooltip(tooltip);
     slider.setLookAndFeel(&knobLookAndFeel);

@@ -57,6 +57,9 @@ public:
     // Adds slider as this panel's rotary knob over 0..1 without a text box.
     virtual void makePanelKnob(juce::Slider& slider, juce::LookAndFeel_V4& lookAndFeel, juce::String name,
                                juce::String tooltip, bool, juce::Component*);
+    // The same for any owner: adds slider to owner and shapes it so.
+    static void shapePanelKnob(juce::Component& owner, juce::Slider& slider, juce::LookAndFeel_V4& knobLookAndFeel,
+                               const juce::String& name, const juce::String& tooltip);
 
     // Asks in a call-out next to anchor whether to overwrite the current
     // preset file; the answer comes back through calloutBoxButtonIsClicked.

@@ -102,6 +102,10 @@ extern const unsigned char svgModAdd[];
 extern const int svgModAddSize;
 extern const unsigned char svgArw[];
 extern const int svgArwSize;
+extern const unsigned char dragIconSvgData[];
+extern const int dragIconSvgDataSize;
+extern const unsigned char ddSvg[];
+extern const int ddSvgSize;
 
 struct Entry
 {

@@ -311,6 +311,40 @@ MOD_ADD = ('n', circle(12, 12, 12)
 # The CC box's menu arrow: a triangle pointing down.
 ARW = ('n', poly([(7, 10), (12, 15), (17, 10)]))
 
+# The modulation drag handle's icon, drawn in a 512 box and stored at 24/512:
+# a four-way arrow as one polygon of 24 points, arms 63.6 wide (224.2..287.8),
+# arrowheads 147.6 wide and 114 long with their tips on the box edges.
+def scaled(points, f=24.0 / 512.0):
+    return [(x * f, y * f) for x, y in points]
+
+
+DRAG_ICON = ('n', shape(scaled([
+    (256, 0), (329.8, 114), (287.8, 114), (287.8, 224.2), (398, 224.2), (398, 182.2), (512, 256),
+    (398, 329.8), (398, 287.8), (287.8, 287.8), (287.8, 398), (329.8, 398), (256, 512), (182.2, 398),
+    (224.2, 398), (224.2, 287.8), (114, 287.8), (114, 329.8), (0, 256), (114, 182.2), (114, 224.2),
+    (224.2, 224.2), (224.2, 114), (182.2, 114)])))
+
+# The picture a modulation drag carries, same box: a square frame 66.5..445.5
+# with a 36.7 wall, a 39.1 wide tick across the middle of each side from the
+# box edge to 55.2 inside the frame, and a centre dot of radius 22.
+def crosshair():
+    f = 24.0 / 512.0
+    outer, wall, half_tick, reach = 66.5, 36.7, 39.1 / 2, 66.5 + 36.7 + 55.2
+    inner = outer + wall
+    out = shape(scaled([(outer, outer), (512 - outer, outer), (512 - outer, 512 - outer), (outer, 512 - outer)]))
+    out += shape(scaled([(inner, inner), (512 - inner, inner), (512 - inner, 512 - inner), (inner, 512 - inner)]),
+                 hole=True)
+    lo, hi = 256 - half_tick, 256 + half_tick
+    for pts in ([(lo, 0), (hi, 0), (hi, reach), (lo, reach)],
+                [(lo, 512 - reach), (hi, 512 - reach), (hi, 512), (lo, 512)],
+                [(0, lo), (reach, lo), (reach, hi), (0, hi)],
+                [(512 - reach, lo), (512, lo), (512, hi), (512 - reach, hi)]):
+        out += shape(scaled(pts))
+    return out + disc(12, 12, 22 * f)
+
+
+DD_PICTURE = ('n', crosshair())
+
 ICONS = [('svgFile', SVG_FILE), ('svgFolder', SVG_FOLDER), ('infoSvgData', INFO),
          ('onoffSvgData', ONOFF), ('panelShowSvgData', PANEL_SHOW), ('panelHideSvgData', PANEL_HIDE),
          ('menuSvgData', MENU), ('arrowLeftSvgData', ARROW_LEFT), ('arrowRightSvgData', ARROW_RIGHT),
@@ -324,7 +358,8 @@ ICONS = [('svgFile', SVG_FILE), ('svgFolder', SVG_FOLDER), ('infoSvgData', INFO)
          ('pwr2SvgData', PWR2), ('muteSvgData', MUTE), ('doorSvgData', DOOR), ('lock1SvgData', LOCK1),
          ('lock2SvgData', LOCK2), ('svgEditData', EDIT), ('svgRelMode', RELMODE),
          ('svgPhi', PHI), ('svgExp', EXP), ('svgSat', SAT), ('svgSc', SC), ('svgSc2', SC2),
-         ('svgModAdd', MOD_ADD), ('svgArw', ARW)]
+         ('svgModAdd', MOD_ADD), ('svgArw', ARW),
+         ('dragIconSvgData', DRAG_ICON), ('ddSvg', DD_PICTURE)]
 
 
 def encode(icon):
