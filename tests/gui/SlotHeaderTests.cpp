@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FloatUnitPanel.h"
+#include "ModFloatWndw.h"
+#include "PluginProcessor.h"
 #include "MessagePump.h"
 #include "ModDisplayFixture.h"
 #include "ScreenWriter.h"
@@ -133,5 +135,17 @@ TEST_F(SlotEditor, ScreensPerEngineMode)
         EXPECT_TRUE(
             zutest::writeScreen(panel.createComponentSnapshot(panel.getLocalBounds(), true, 2.0f), names[mode]));
     }
+}
+TEST(FloatingSlotWindow, TabsForTheListedSlots)
+{
+    ZumiraboxAudioProcessor processor;
+    ModFloatWndw window(processor.paramState, {}, processor.lfoData, {}, {});
+    window.setBounds(0, 0, 500, 200);
+    window.setActiveUnitList({1, 4, 9});
+    ASSERT_EQ(window.getTabs().getNumTabs(), 2);
+    EXPECT_EQ(window.getTabs().getTabNames(), juce::StringArray({"Mod2", "Mod5"}));
+    window.setUnitIndex(1);
+    EXPECT_EQ(window.getTabs().getCurrentTabIndex(), 1);
+    EXPECT_EQ(window.getTabs().getTabBarDepth(), 16);
 }
 } // namespace
