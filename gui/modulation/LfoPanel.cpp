@@ -289,6 +289,8 @@ void LfoPanel::setSkinMode(int skin)
     colorMapping();
 }
 
+// Both act on the knobs' modulation slots; the stand-in knobs carry none yet,
+// so there is nothing to hand the values to or to re-check.
 void LfoPanel::setModPolAndIndctSrcValue(juce::Value, juce::Value) {}
 
 void LfoPanel::checkBipolarDisp() {}
