@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "LfoPanel.h"
+#include "MessagePump.h"
+#include "ModDisplayFixture.h"
+#include "ScreenWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using zutest::pumpUntil;
+
+// Where the slot header would hold the power and the engine mode.
+struct SlotStandIn : juce::Component, ModSlotHooks
+{
+    bool on = true;
+    int mode = 0, modeCalls = 0;
+    void modeButtonClicked() override { ++modeCalls; }
+    std::pair<bool, int> getCurOnOffAndModeState() const override { return {on, juce::jlimit(0, 2, mode)}; }
+};
+
+struct LfoEditor : ::testing::Test
+{
+    LfoData data;
+    juce::ValueTree node{"mod3"};
+    const juce::String prefix{"p6m213_"};
+    zutest::ShowingHost host{520, 160};
+    SlotStandIn slot;
+    std::unique_ptr<LfoPanel> panel;
+
+    explicit LfoEditor(int slotIndex = 2)
+    {
+        host.addAndMakeVisible(slot);
+        slot.setBounds(0, 0, 420, 150);
+        panel = std::make_unique<LfoPanel>(slot, std::pair<int, int>{5, slotIndex}, data);
+        slot.addAndMakeVisible(*panel);
+        panel->setBounds(slot.getLocalBounds());
+        panel->setAttachment(node, prefix);
+    }
+    void setMode(int mode)
+    {
+        slot.mode = mode;
+        panel->modeButtonClicked();
+    }
+    juce::String text(int knob, double x) { return panel->getKnob(knob).mainKnob.getTextFromValue(x); }
+};
+
+TEST_F(LfoEditor, KnobTexts)
+{
+    const struct
+    {
+        int knob;
+        double x;
+        const char* text;
+    } cases[] = {
+        {LfoPanel::freeRate, 0.0, "0.01 Hz"}, {LfoPanel::freeRate, 0.5, "3.66 Hz"},
+        {LfoPanel::freeRate, 0.9, "14.56Hz"}, {LfoPanel::freeRate, 1.0, "20   Hz"},
+        {LfoPanel::offset, 0.0, "-100"},      {LfoPanel::offset, 0.5, "0"},
+        {LfoPanel::offset, 1.0, "+100"},      {LfoPanel::phase, 0.29, "28"},
+        {LfoPanel::smooth, 0.5, "50"},        {LfoPanel::level, 1.0, "100"},
+        {LfoPanel::syncedRate, 8.0, ""}, // sync off
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(text(c.knob, c.x), c.text) << c.knob << " " << c.x;
+}
+
+TEST_F(LfoEditor, SyncedRateTextsFollowTheClockType)
+{
+    node.setProperty(prefix + "csync", 1, nullptr);
+    ASSERT_TRUE(pumpUntil([&] { return panel->getSyncBlock().isSyncOn(); }));
+    const char* expected[] = {"1/2", "1/2T", "1/2D"};
+    for (int type = 0; type < 3; ++type)
+    {
+        node.setProperty(prefix + "clktyp", (double) type, nullptr);
+        ASSERT_TRUE(pumpUntil([&] { return panel->getSyncBlock().getClockTypeIndex() == type; }));
+        EXPECT_EQ(text(LfoPanel::syncedRate, 8.0), expected[type]);
+    }
+    EXPECT_EQ(text(LfoPanel::syncedRate, 40.0), "1/64D");
+    EXPECT_TRUE(panel->getKnob(LfoPanel::syncedRate).isVisible());
+    EXPECT_FALSE(panel->getKnob(LfoPanel::freeRate).isVisible());
+}
+
+TEST_F(LfoEditor, ModeDecidesWhatShows)
+{
+    struct Expect
+    {
+        bool phaseOffset, shapes, waveform, sah, prob;
+    };
+    const Expect table[] = {
+        {true, true, true, false, false}, {false, false, false, true, false}, {true, true, false, false, true}};
+    for (int mode = 0; mode < 3; ++mode)
+    {
+        setMode(mode);
+        const auto& e = table[mode];
+        EXPECT_EQ(panel->getKnob(LfoPanel::phase).isVisible(), e.phaseOffset) << mode;
+        EXPECT_EQ(panel->getKnob(LfoPanel::offset).isVisible(), e.phaseOffset) << mode;
+        for (int s : {LfoPanel::invertSwitch, LfoPanel::squareSwitch, LfoPanel::saturateSwitch})
+            EXPECT_EQ(panel->getSwitch(s).isVisible(), e.shapes) << mode;
+        EXPECT_EQ(panel->getWaveformSelector().isVisible(), e.waveform) << mode;
+        EXPECT_EQ(panel->getLfoDisplay().isVisible(), e.waveform) << mode;
+        EXPECT_EQ(panel->getSahModeSelector().isVisible(), e.sah) << mode;
+        EXPECT_EQ(panel->getSahDisplay().isVisible(), e.sah) << mode;
+        EXPECT_EQ(panel->getProbSliders().isVisible(), e.prob) << mode;
+        EXPECT_TRUE(panel->getSwitch(LfoPanel::bipolarSwitch).isVisible());
+        EXPECT_TRUE(panel->getKnob(LfoPanel::smooth).isVisible());
+        EXPECT_TRUE(panel->getKnob(LfoPanel::level).isVisible());
+        EXPECT_TRUE(panel->getSyncBlock().isVisible());
+    }
+}
+
+TEST_F(LfoEditor, LayoutPerMode)
+{
+    setMode(1);
+    const auto selector = panel->getSahModeSelector().getBounds();
+    const auto sah = panel->getSahDisplay().getBounds();
+    // The display ends 65 % of the selector's band above the selector.
+    EXPECT_NEAR(sah.getBottom(), selector.getY() - 0.65 * selector.getHeight(), 2.0);
+    setMode(2);
+    const auto row = panel->getSwitch(0).getBounds();
+    EXPECT_LT(panel->getProbSliders().getBottom(), row.getY());
+    const auto synced = panel->getKnob(LfoPanel::syncedRate).getBounds();
+    const auto free = panel->getKnob(LfoPanel::freeRate).getBounds();
+    EXPECT_EQ(synced.getX(), free.getX());
+    EXPECT_LT(synced.getY(), free.getY());
+    EXPECT_GT(synced.getHeight(), free.getHeight());
+}
+
+TEST_F(LfoEditor, PowerOffDisablesEverythingAndHidesNothing)
+{
+    slot.on = false;
+    panel->powerButtonClicked();
+    for (int k = 0; k < LfoPanel::numKnobs; ++k)
+        EXPECT_FALSE(panel->getKnob(k).isEnabled()) << k;
+    for (int s = 0; s < LfoPanel::numSwitches; ++s)
+        EXPECT_FALSE(panel->getSwitch(s).isEnabled()) << s;
+    EXPECT_FALSE(panel->getWaveformSelector().isEnabled());
+    EXPECT_FALSE(panel->getLfoDisplay().isEnabled());
+    EXPECT_FALSE(panel->getProbSliders().isEnabled());
+    EXPECT_TRUE(panel->getWaveformSelector().isVisible());
+    slot.on = true;
+    panel->powerButtonClicked();
+    EXPECT_TRUE(panel->getKnob(LfoPanel::level).isEnabled());
+}
+
+TEST_F(LfoEditor, ShapeChangesRedrawAndOthersDoNot)
+{
+    pumpUntil([&] { return !panel->isTimerRunning(LfoPanel::redrawTimer); });
+    ASSERT_FALSE(panel->isTimerRunning(LfoPanel::redrawTimer));
+    panel->getKnob(LfoPanel::smooth).mainKnob.setValue(0.7, juce::sendNotificationSync);
+    panel->getKnob(LfoPanel::freeRate).mainKnob.setValue(0.7, juce::sendNotificationSync);
+    EXPECT_FALSE(panel->isTimerRunning(LfoPanel::redrawTimer));
+    const auto before = panel->getLfoDisplay().getWavePath().getBounds();
+    panel->getKnob(LfoPanel::level).mainKnob.setValue(0.3, juce::sendNotificationSync);
+    EXPECT_TRUE(panel->isTimerRunning(LfoPanel::redrawTimer));
+    // Not at once: 10 ms later.
+    EXPECT_EQ(panel->getLfoDisplay().getWavePath().getBounds(), before);
+    ASSERT_TRUE(pumpUntil([&] { return !panel->isTimerRunning(LfoPanel::redrawTimer); }));
+    EXPECT_NE(panel->getLfoDisplay().getWavePath().getBounds(), before);
+    EXPECT_EQ(panel->getPramStatesForDrawPath().level, 0.3f);
+}
+
+TEST_F(LfoEditor, BindsTheSlotProperties)
+{
+    const struct
+    {
+        const char* key;
+        double value;
+    } defaults[] = {{"kfr", 0.5},   {"kph", 0.0},    {"kos", 0.5},  {"ksm", 0.0},  {"klv", 1.0}, {"ksr", 8.0},
+                    {"bbi", 0.0},   {"bphi", 0.0},   {"bexp", 0.0}, {"bsat", 0.0}, {"bwf", 0.0}, {"bsahm", 0.0},
+                    {"csync", 0.0}, {"clktyp", 0.0}, {"prb1", 1.0}, {"prb2", 0.0}};
+    for (const auto& d : defaults)
+    {
+        ASSERT_TRUE(node.hasProperty(prefix + d.key)) << d.key;
+        EXPECT_EQ((double) node.getProperty(prefix + d.key), d.value) << d.key;
+    }
+    panel->getSwitch(LfoPanel::invertSwitch).triggerClick();
+    ASSERT_TRUE(pumpUntil([&] { return (int) node.getProperty(prefix + "bphi") == 1; }));
+    EXPECT_TRUE(panel->getPramStatesForDrawPath().invert);
+}
+
+struct LastSlotOfAPage : LfoEditor
+{
+    LastSlotOfAPage() : LfoEditor(3) {}
+};
+
+TEST_F(LastSlotOfAPage, HasNoSeparator)
+{
+    EXPECT_FALSE(panel->hasSeparator());
+}
+
+TEST_F(LfoEditor, OtherSlotsHaveASeparator)
+{
+    EXPECT_TRUE(panel->hasSeparator());
+}
+
+TEST_F(LfoEditor, ScreensPerEngineMode)
+{
+    panel->setSkinMode(1);
+    panel->setBaseColor(juce::Colour(0xff4fb0d0));
+    data.unitSnaps[5][0][2].dispValue = 0.7f;
+    data.unitSnaps[5][0][2].dispWaveIndex = 3;
+    const char* names[] = {"gui-lfo-editor-lfo.png", "gui-lfo-editor-sah.png", "gui-lfo-editor-prob.png"};
+    for (int mode = 0; mode < 3; ++mode)
+    {
+        setMode(mode);
+        if (mode == 1)
+            data.unitSnaps[5][0][2].dispValue = 0.3f;
+        panel->timerCallback(LfoPanel::displayCheckTimer);
+        zutest::pumpFor(300);
+        const auto image = panel->createComponentSnapshot(panel->getLocalBounds(), true, 2.0f);
+        EXPECT_TRUE(zutest::writeScreen(image, names[mode]));
+    }
+}
+} // namespace
