@@ -166,7 +166,7 @@ public:
     }
 
     double checksum() const { return sink; }
-    long long getNoteOns() const { return 0; }
+    std::string played() const { return "nothing (modulation slots only)"; }
 
 private:
     Models models;
@@ -183,6 +183,8 @@ class MainEngineWork
 {
 public:
     static constexpr int numModChannels = 16;
+    // The CC units send this controller, the racks' knobs 19 to 26.
+    static constexpr int ccUnitController = 74;
 
     explicit MainEngineWork(bool armRecorders)
         : recordersArmed(armRecorders), engine(models.global, models.pitch, models.param, models.cc, models.octTp,
@@ -298,7 +300,7 @@ public:
         // CC units and racks send to controllers; their values follow macro 1.
         for (auto& unit : models.cc.units)
         {
-            unit.snaps[0].tarcc = 75;
+            unit.snaps[0].tarcc = ccUnitController + 1;
             for (auto& step : unit.snaps[0].steps)
             {
                 step.sval.value = 0.3f;
@@ -360,14 +362,29 @@ public:
         output.clear();
         engine.processBlock(input, output, inputNotes, position, block.numSamples);
         for (const auto metadata : output)
-            if (metadata.getMessage().isNoteOn())
+        {
+            const auto message = metadata.getMessage();
+            if (message.isNoteOn())
                 ++noteOns;
+            else if (message.isController())
+                ++(message.getControllerNumber() == ccUnitController ? ccUnitMessages : rackMessages);
+        }
+        octTpSteps +=
+            models.global.octTpOn.load() &&
+                    models.global.curSteps[(size_t) zu::units::displayIndexOf(zu::units::octTp, 0)].load() >= 0
+                ? 1
+                : 0;
         sink += models.global.samplesPerBeat.load() * 1e-9 + models.global.chrCurStep.load() +
                 engine.getGlobalOctTp().x + engine.getGlobalOctTp().y + engine.getTickBlock().getSample(0, 0) * 1e-6;
     }
 
     double checksum() const { return sink; }
-    long long getNoteOns() const { return noteOns; }
+    std::string played() const
+    {
+        return std::to_string(noteOns) + " note-ons, " + std::to_string(ccUnitMessages) + " CC unit controllers, " +
+               std::to_string(rackMessages) + " rack controllers, " + std::to_string(octTpSteps) +
+               " blocks with an octave-transpose step shown";
+    }
 
 private:
     bool recordersArmed = true;
@@ -380,6 +397,9 @@ private:
     MainEngine::InputNotes inputNotes;
     long long blockCount = 0;
     long long noteOns = 0;
+    long long ccUnitMessages = 0;
+    long long rackMessages = 0;
+    long long octTpSteps = 0;
     double sink = 0.0;
 };
 
@@ -542,7 +562,7 @@ int main(int argc, char** argv)
                     static_cast<unsigned long long>(result.allocations.cAlloc));
         if (!counterWorks)
             std::printf("WARNING: the allocation counter saw no test allocation; the count above is not valid\n");
-        std::printf("note-ons played: %lld\n", work.getNoteOns());
+        std::printf("played: %s\n", work.played().c_str());
         std::printf("checksum: %.6f\n\n", work.checksum());
     };
 

@@ -98,6 +98,10 @@ extern const unsigned char svgSc[];
 extern const int svgScSize;
 extern const unsigned char svgSc2[];
 extern const int svgSc2Size;
+extern const unsigned char svgModAdd[];
+extern const int svgModAddSize;
+extern const unsigned char svgArw[];
+extern const int svgArwSize;
 
 struct Entry
 {

@@ -268,6 +268,49 @@ def plug(x, facing_right):
 SC = ('n', rect(1, 11.2, 22, 1.6) + plug(4.5, True) + plug(15.5, False))
 SC2 = ('n', rect(1, 11.2, 22, 1.6) + plug(6.5, True) + plug(13.5, False))
 
+
+def rounded_corners(points, rounded, r):
+    """A closed polygon in the given order whose corners flagged in rounded
+    are quarter circles of radius r (cubic arcs); the others stay square."""
+    n = len(points)
+
+    def unit(a, b):
+        d = math.hypot(b[0] - a[0], b[1] - a[1])
+        return ((b[0] - a[0]) / d, (b[1] - a[1]) / d)
+
+    def corner(i):
+        p = points[i % n]
+        din, dout = unit(points[(i - 1) % n], p), unit(p, points[(i + 1) % n])
+        return p, din, dout
+
+    p0, _, dout0 = corner(0)
+    start = (p0[0] + r * dout0[0], p0[1] + r * dout0[1]) if rounded[0] else p0
+    cmds = [('m',) + start]
+    for i in range(1, n + 1):
+        p, din, dout = corner(i)
+        if rounded[i % n]:
+            s0 = (p[0] - r * din[0], p[1] - r * din[1])
+            e = (p[0] + r * dout[0], p[1] + r * dout[1])
+            cmds.append(('l',) + s0)
+            cmds.append(('b', s0[0] + K * r * din[0], s0[1] + K * r * din[1],
+                         e[0] - K * r * dout[0], e[1] - K * r * dout[1], e[0], e[1]))
+        elif i < n:
+            cmds.append(('l',) + p)
+    return cmds + [('c',)]
+
+
+# The modulation slot's add icon: in a 1536 box a disc of radius 768 with a
+# plus cut out of it (bars 320..1216 by 640..896, the eight end corners
+# rounded by 64, the inner corners square), stored here at 1/64 of that size.
+# The plus runs against the disc, so non-zero winding makes it a hole.
+MOD_ADD = ('n', circle(12, 12, 12)
+           + rounded_corners([(10, 5), (10, 10), (5, 10), (5, 14), (10, 14), (10, 19), (14, 19), (14, 14),
+                              (19, 14), (19, 10), (14, 10), (14, 5)],
+                             [True, False, True, True, False, True, True, False, True, True, False, True], 1.0))
+
+# The CC box's menu arrow: a triangle pointing down.
+ARW = ('n', poly([(7, 10), (12, 15), (17, 10)]))
+
 ICONS = [('svgFile', SVG_FILE), ('svgFolder', SVG_FOLDER), ('infoSvgData', INFO),
          ('onoffSvgData', ONOFF), ('panelShowSvgData', PANEL_SHOW), ('panelHideSvgData', PANEL_HIDE),
          ('menuSvgData', MENU), ('arrowLeftSvgData', ARROW_LEFT), ('arrowRightSvgData', ARROW_RIGHT),
@@ -280,7 +323,8 @@ ICONS = [('svgFile', SVG_FILE), ('svgFolder', SVG_FOLDER), ('infoSvgData', INFO)
          ('downSvgData', THIN_DOWN), ('diceSvgData', DICE), ('undoSvgData', UNDO), ('redoSvgData', REDO),
          ('pwr2SvgData', PWR2), ('muteSvgData', MUTE), ('doorSvgData', DOOR), ('lock1SvgData', LOCK1),
          ('lock2SvgData', LOCK2), ('svgEditData', EDIT), ('svgRelMode', RELMODE),
-         ('svgPhi', PHI), ('svgExp', EXP), ('svgSat', SAT), ('svgSc', SC), ('svgSc2', SC2)]
+         ('svgPhi', PHI), ('svgExp', EXP), ('svgSat', SAT), ('svgSc', SC), ('svgSc2', SC2),
+         ('svgModAdd', MOD_ADD), ('svgArw', ARW)]
 
 
 def encode(icon):

@@ -81,16 +81,23 @@ TEST(CcPlayback, ACcUnitSendsOneControllerPerStepScaledIntoItsRange)
 
 TEST(CcPlayback, AMissingOrDamagedTargetControllerSendsNothingWhileTheStepsAdvance)
 {
-    for (const int tarcc : {0, -1, -200, 129, 100000})
-    {
-        SCOPED_TRACE(tarcc);
-        Host h;
-        h.p.models.global.loadCenterUnitStateFromString("CT:900 ");
-        h.p.models.cc.units[0].snaps[0].tarcc = tarcc;
-        h.play(20);
-        EXPECT_TRUE(h.controllers.empty());
-        EXPECT_GE(h.p.models.global.curSteps[8].load(), 1);
-    }
+    // A CC unit's "tarcc" and a rack knob's "ktarcc": 0 is "--"; values no
+    // menu item stores (a damaged state) are no controller either.
+    for (const bool rack : {false, true})
+        for (const int tarcc : {0, -1, -200, 129, 100000})
+        {
+            SCOPED_TRACE(testing::Message() << (rack ? "rack knob " : "CC unit ") << tarcc);
+            Host h;
+            h.p.models.global.loadCenterUnitStateFromString(rack ? "CT:1400 " : "CT:900 ");
+            if (rack)
+                h.p.models.rack.units[0].snaps[0].knobs[0].ktarcc = tarcc;
+            else
+                h.p.models.cc.units[0].snaps[0].tarcc = tarcc;
+            h.play(20);
+            EXPECT_TRUE(h.controllers.empty());
+            if (!rack)
+                EXPECT_GE(h.p.models.global.curSteps[8].load(), 1);
+        }
 }
 
 TEST(CcPlayback, AFreeClockRateAtOrBelowZeroKeepsAFiniteStep)

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 namespace
 {
 struct ChainerRig
@@ -71,6 +74,10 @@ TEST(SnapChainer, RequestsTheRowValueForEveryChainedTargetAndNothingForOthers)
     r.global.chrTargets[13] = 2; // CC rack 2 (unit id 15)
     r.global.chrTargets[14] = 1; // the octave-transpose unit (unit id 13)
     r.global.chrSteps[1][1] = 8; // row 2 restarts at step 2
+    // Rows outside the table (a damaged value that bypassed the model) name no row.
+    r.global.chrTargets[5] = 9;
+    r.global.chrTargets[6] = -4;
+    r.global.chrTargets[7] = 1000;
     r.start(20.0);
     ASSERT_EQ(r.global.chrCurStep.load(), 1);
     for (size_t t = 0; t < r.requests.size(); ++t)
@@ -132,4 +139,91 @@ TEST(SnapChainer, PositionsBeforeZeroStillGiveAStepWithinTheChain)
     r.start(-9.0);
     EXPECT_GE(r.global.chrCurStep.load(), 0);
     EXPECT_LT(r.global.chrCurStep.load(), 4);
+}
+
+//==============================================================================
+// The chainer through the main engine
+
+TEST(SnapChainerPlayback, SwitchesTheSnapshotsOfTheRacksAndTheOctaveTransposeUnitAtItsSteps)
+{
+    using namespace zu::units;
+    const int pitchId = unitIdOf(pitch, 0);
+    const int rackIds[] = {unitIdOf(ccRack, 0), unitIdOf(ccRack, 1)};
+
+    EnginePlayer p;
+    auto& m = p.models;
+    juce::String list = "CT:";
+    for (const int id : {pitchId, octTpUnitId, rackIds[0], rackIds[1]})
+        list << id * 100 << " ";
+    m.global.loadCenterUnitStateFromString(list);
+
+    // A quarter note per chain step, four steps; row 1 plays snapshots 1, 2,
+    // 3, 0, row 2 snapshots 3, 0, 1, 2.
+    m.global.chrPwr = true;
+    m.global.chrSpd = 6;
+    m.global.chrSize = 4;
+    const int rows[2][4] = {{1, 2, 3, 0}, {3, 0, 1, 2}};
+    for (size_t r = 0; r < 2; ++r)
+        for (size_t s = 0; s < 4; ++s)
+            m.global.chrSteps[r][s] = rows[r][s];
+    m.global.chrTargets[(size_t) requestIndexOf(octTpUnitId)] = 1;
+    m.global.chrTargets[(size_t) requestIndexOf(rackIds[0])] = 1;
+    m.global.chrTargets[(size_t) requestIndexOf(rackIds[1])] = 2;
+
+    // Snapshot s: the octave-transpose unit transposes by s semitones, each
+    // rack's first knob (controller 10 + rack) sends s / 7 of its range.
+    m.global.goctTpTar[0] = true;
+    for (int s = 0; s < numSnapshots; ++s)
+    {
+        for (auto& step : m.octTp.units[0].snaps[(size_t) s].steps)
+            step.stp.value = s;
+        for (size_t r = 0; r < 2; ++r)
+        {
+            auto& knob = m.rack.units[r].snaps[(size_t) s].knobs[0];
+            knob.ktarcc = 11 + (int) r;
+            knob.kval.value = (float) s / 7.0f;
+        }
+    }
+
+    struct Sent
+    {
+        int block;
+        int controller;
+        int value;
+    };
+    std::vector<Sent> controllers;
+    std::vector<int> notes;
+    const double ppqPerBlock = 512.0 * 120.0 / (60.0 * 48000.0);
+    // Seven quarter notes: 28 sixteenths.
+    for (int b = 0; b < 7 * 24000 / 512; ++b)
+        for (const auto meta : p.play(b * ppqPerBlock, 512))
+        {
+            const auto msg = meta.getMessage();
+            if (msg.isController())
+                controllers.push_back({b, msg.getControllerNumber(), msg.getControllerValue()});
+            else if (msg.isNoteOn())
+                notes.push_back(msg.getNoteNumber());
+        }
+
+    // One message per chain step and rack, in the block where the quarter begins.
+    for (int r = 0; r < 2; ++r)
+    {
+        SCOPED_TRACE(r);
+        std::vector<Sent> sent;
+        for (const auto& c : controllers)
+            if (c.controller == 10 + r)
+                sent.push_back(c);
+        ASSERT_EQ(sent.size(), 7u);
+        for (int q = 0; q < 7; ++q)
+        {
+            EXPECT_EQ(sent[(size_t) q].block, q * 24000 / 512) << q;
+            const double value = 127.0 * (double) (float) ((float) rows[r][q % 4] / 7.0f);
+            EXPECT_EQ(sent[(size_t) q].value, (int) std::floor(value + 0.5)) << q;
+        }
+    }
+
+    // The pitch unit's notes follow the octave-transpose unit's snapshot of each quarter.
+    ASSERT_EQ(notes.size(), 28u);
+    for (size_t k = 0; k < notes.size(); ++k)
+        EXPECT_EQ(notes[k], 48 + rows[0][(k / 4) % 4]) << "sixteenth " << k;
 }

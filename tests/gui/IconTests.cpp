@@ -19,7 +19,7 @@ juce::Rectangle<int> iconArea(int i)
 
 TEST(IconLibrary, EveryIconDrawsInsideItsBoxOnTheContactSheet)
 {
-    ASSERT_EQ(ZuIconData::numIcons, 45);
+    ASSERT_EQ(ZuIconData::numIcons, 47);
     const int rows = (ZuIconData::numIcons + 5) / 6;
     const auto paper = juce::Colour(0xff292929);
     const auto ink = juce::Colour(0xffdddddd);
@@ -122,5 +122,27 @@ TEST(IconLibrary, PairsDifferAsTheirNamesSay)
     EXPECT_FALSE(ZuIcons::byName("svgLockOpenData").contains(16.7f, 10.5f));
     EXPECT_TRUE(ZuIcons::byName("lock2SvgData").contains(17.0f, 10.5f));
     EXPECT_FALSE(ZuIcons::byName("lock1SvgData").contains(17.0f, 10.5f));
+}
+} // namespace
+
+namespace
+{
+TEST(IconLibrary, ModulationAddIconIsADiscWithAPlusHole)
+{
+    const auto add = ZuIcons::byName("svgModAdd");
+    EXPECT_TRUE(add.isUsingNonZeroWinding());
+    EXPECT_EQ(add.getBounds(), juce::Rectangle<float>(0.0f, 0.0f, 24.0f, 24.0f));
+    EXPECT_TRUE(add.contains(12.0f, 2.0f));   // disc above the plus
+    EXPECT_FALSE(add.contains(12.0f, 12.0f)); // where the bars meet
+    EXPECT_FALSE(add.contains(6.0f, 12.0f));  // horizontal bar
+    EXPECT_FALSE(add.contains(12.0f, 18.5f)); // vertical bar
+    EXPECT_TRUE(add.contains(5.1f, 10.1f));   // rounded end corner: disc shows
+    EXPECT_FALSE(add.contains(10.1f, 9.9f));  // square inner corner: hole
+    EXPECT_TRUE(add.contains(9.9f, 9.9f));    // between the bars
+
+    const auto arrow = ZuIcons::byName("svgArw");
+    EXPECT_EQ(arrow.getBounds(), juce::Rectangle<float>(7.0f, 10.0f, 10.0f, 5.0f));
+    EXPECT_TRUE(arrow.contains(12.0f, 11.0f));
+    EXPECT_FALSE(arrow.contains(8.0f, 14.0f)); // points down
 }
 } // namespace
