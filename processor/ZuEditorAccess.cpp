@@ -113,6 +113,16 @@ void ZuEditorAccess::initUnitParams(int kindIndex, int unitIndex) const
     p.initUnitParams(kindIndex, unitIndex);
 }
 
+void ZuEditorAccess::createVtForUnitPreset(juce::ValueTree& root, int kindIndex, int unitIndex) const
+{
+    p.createVtForUnitPreset(root, kindIndex, unitIndex);
+}
+
+juce::String ZuEditorAccess::loadUnitStateFromVt(juce::ValueTree& tree, int kindIndex, int unitIndex) const
+{
+    return p.loadUnitStateFromVt(tree, kindIndex, unitIndex);
+}
+
 bool ZuEditorAccess::getModSrcPolarity(int kindIndex, int unitIndex, int slot) const
 {
     return p.getModSrcPolarity(kindIndex, unitIndex, slot);

@@ -56,6 +56,10 @@ public:
     // Unit operations (unit ids 1..15, kind and index as zu::units numbers them).
     void copyPasteSnapshot(int srcUnit, int dstUnit, int srcSnapshot, int dstSnapshot) const;
     void initUnitParams(int kindIndex, int unitIndex) const;
+    // A unit preset tree of a unit, and one loaded into a unit (the answer is
+    // the message of a refused preset, empty when it loaded).
+    void createVtForUnitPreset(juce::ValueTree& root, int kindIndex, int unitIndex) const;
+    juce::String loadUnitStateFromVt(juce::ValueTree& tree, int kindIndex, int unitIndex) const;
     bool getModSrcPolarity(int kindIndex, int unitIndex, int slot) const;
     void initializeAllParamValues() const;
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuGuiBase.h"
 
+#include "ZuCallOut.h"
+#include "ZuMessageWindows.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 #include "ZuUnits.h"
 
@@ -67,6 +69,23 @@ void ZuGuiBase::makePanelKnob(juce::Slider& slider, juce::LookAndFeel_V4& knobLo
     slider.setRange(0.0, 1.0, 0.0);
     slider.setColour(juce::Slider::rotarySliderOutlineColourId, juce::Colours::black);
     slider.setColour(juce::Slider::textBoxTextColourId, juce::Colour(0xffdddddd));
+}
+
+void ZuGuiBase::openOverWritePresetWndw(juce::Component& anchor)
+{
+    auto window = std::make_unique<ZuOverWritePresetWndw>(
+        *this, "Overwrite existing file?", juce::Colour(0xff303030), juce::Colour(0xffdddddd), juce::Colour(0xff2a2a2a),
+        juce::Colour(0xffdddddd), juce::Colour(0xffdddddd), juce::Colour(0xff303030));
+    auto* editor = findParentComponentOfClass<ZumiraboxAudioProcessorEditor>();
+    if (editor == nullptr)
+        return;
+
+    const auto bounds = editor->getLocalBounds();
+    window->setSize((int) (0.19f * (float) bounds.getWidth()), (int) (0.16f * (float) bounds.getHeight()));
+    const auto area = editor->getLocalArea(&anchor, anchor.getLocalBounds());
+    auto& box = launchZuCallOut(std::move(window), area, *editor);
+    box.setColour(juce::BubbleComponent::backgroundColourId, juce::Colour(0xff303030));
+    box.setColour(juce::BubbleComponent::outlineColourId, juce::Colour(0xffaaaaaa));
 }
 
 juce::PopupMenu ZuGuiBase::getMyPanelMenu(bool)

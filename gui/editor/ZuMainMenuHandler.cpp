@@ -29,11 +29,18 @@ juce::File folderOf(const juce::String& path)
 }
 } // namespace
 
+ZuLinkButton::ZuLinkButton(const juce::String& address) : juce::HyperlinkButton(address, juce::URL(address)) {}
+
+void ZuLinkButton::clicked()
+{
+    ZuDesktop::processStarter()({"xdg-open", getURL().toString(false)});
+}
+
 ZuMainMenuHandler::ZuMainMenuHandler() : lifeToken(std::make_shared<ZuMainMenuHandler*>(this))
 {
-    linkButtons[0] = std::make_unique<ZuLinkButton>(makerSiteAddress, launcher);
-    linkButtons[1] = std::make_unique<ZuLinkButton>(manualAddress, launcher);
-    linkButtons[2] = std::make_unique<ZuLinkButton>(bugReportAddress, launcher);
+    linkButtons[0] = std::make_unique<ZuLinkButton>(makerSiteAddress);
+    linkButtons[1] = std::make_unique<ZuLinkButton>(manualAddress);
+    linkButtons[2] = std::make_unique<ZuLinkButton>(bugReportAddress);
 }
 
 ZuMainMenuHandler::~ZuMainMenuHandler()

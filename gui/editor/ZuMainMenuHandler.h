@@ -1,13 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ZuDesktopLauncher.h"
+#include "ZuDesktop.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <array>
 #include <memory>
 #include <vector>
+
+// A web link of the plug-in menu: its click opens the address with
+// "xdg-open" and the address as one argument (no shell). Never shown.
+class ZuLinkButton : public juce::HyperlinkButton
+{
+public:
+    explicit ZuLinkButton(const juce::String& address);
+
+    void clicked() override;
+};
 
 // Builds the editor's two popup menus: the plug-in menu (initialise, preset
 // folder, window size, links, about) and the preset menu (the whole-plug-in
@@ -71,13 +81,11 @@ public:
 
     const std::vector<juce::String>& getPresetPaths() const noexcept { return presetPaths; }
     juce::HyperlinkButton& getLinkButton(int index) { return *linkButtons[(size_t) juce::jlimit(0, 2, index)]; }
-    ZuDesktopLauncher& getLauncher() noexcept { return launcher; }
 
     // The width and height of resize command id at the base size.
     static juce::Point<int> resizeCommandSize(int commandId, int baseWidth, int baseHeight);
 
 protected:
-    ZuDesktopLauncher launcher;
     std::vector<juce::String> presetPaths;
     std::array<std::unique_ptr<ZuLinkButton>, 3> linkButtons;
     const juce::String presetWildcard{"*.zip"};

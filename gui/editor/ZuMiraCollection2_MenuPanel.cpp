@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuMiraCollection2_MenuPanel.h"
 
+#include "ZuCallOut.h"
+#include "ZuMessageWindows.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 
 #include <array>
@@ -167,11 +169,19 @@ void ZuMiraCollection2_MenuPanel::calloutBoxButtonIsClicked(int answer)
 
 bool ZuMiraCollection2_MenuPanel::openSaveConfirmation()
 {
+    const auto c = colorTheme->entry(2, 0);
+    const juce::Colour light(0xffdddddd);
+    auto window = std::make_unique<ZuOverWritePresetWndw>(*this, saveQuestion, c, light, c, light, light, c);
     auto* editor = findParentComponentOfClass<ZumiraboxAudioProcessorEditor>();
     if (editor == nullptr)
         return false;
-    // SEAM: the call-out content ZuOverWritePresetWndw(*this, saveQuestion, c, ...) with
-    // c = theme entry 2 at skin 0 is launched here once the message windows land.
+
+    const auto w = (float) editor->getWidth();
+    window->setSize((int) (0.19f * w), (int) (0.085f * w));
+    const auto area = editor->getLocalArea(&saveButton, saveButton.getLocalBounds());
+    auto& box = launchZuCallOut(std::move(window), area, *editor);
+    box.setColour(juce::BubbleComponent::backgroundColourId, c);
+    box.setColour(juce::BubbleComponent::outlineColourId, juce::Colour(0xff808080));
     return true;
 }
 

@@ -15,6 +15,8 @@ ZuMirabox_MainPanel::ZuMirabox_MainPanel(juce::AudioProcessorValueTreeState& par
 
     setUpSwitch(muteButton, "MUTE", "Mute");
     setUpSwitch(thruButton, "THRU", "Midi thru");
+    muteButton.paramId = "global_mute";
+    thruButton.paramId = "midithru";
     setUpSwitch(chLockButton, "CH LOCK",
                 "Midi CH Lock, if active, the Midi channel of each track will not be affected by a preset change.");
     muteAttachment =
@@ -52,7 +54,7 @@ ZuMirabox_MainPanel::~ZuMirabox_MainPanel()
     stopTimer(chordWindowTimer);
     muteAttachment.reset();
     thruAttachment.reset();
-    for (auto* button : {&muteButton, &thruButton, &chLockButton})
+    for (juce::TextButton* button : std::initializer_list<juce::TextButton*>{&muteButton, &thruButton, &chLockButton})
         button->setLookAndFeel(nullptr);
     midiLabel.setLookAndFeel(nullptr);
 }

@@ -7,6 +7,8 @@
 #include "ZuKern_TooltipPanel.h"
 #include "ZuMiraCollection2_MenuPanel.h"
 #include "ZuParamAttacher.h"
+#include "ZuSmallWidgets.h"
+#include "ZuMirabox_CenterPanelMain.h"
 
 #include "ZuData.h"
 
@@ -54,16 +56,14 @@ private:
     ZuShared<ZuParamAttacher> attacher;
 
 public:
-    // SEAM: the center unit container and the bottom panel are placeholders
-    // at their bounds until those panels exist; the main panel relays only to
-    // what exists.
-    juce::Component centerContainer;
+    // The bottom panel is a placeholder at its bounds until it exists; the
+    // main panel relays only to what exists.
+    ZuMirabox_CenterPanelMain centerContainer;
     juce::Component bottomPanel;
     ZuKern_TooltipPanel tooltipPanel;
     ZuMiraCollection2_MenuPanel menuPanel;
     juce::Label midiLabel;
-    // SEAM: MUTE and THRU become the mappable buttons once those land.
-    juce::TextButton muteButton, thruButton;
+    MappableButton muteButton, thruButton;
     juce::TextButton chLockButton;
     juce::DrawablePath separator;
 

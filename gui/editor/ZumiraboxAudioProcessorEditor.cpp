@@ -58,6 +58,7 @@ ZumiraboxAudioProcessorEditor::~ZumiraboxAudioProcessorEditor()
     settings.updateAndSaveSettingFile();
 
     fileChooser.reset();
+    messageWindow.reset();
     mainPanel.reset();
 
     // Only the last editor resets the default; the share member then releases
@@ -130,6 +131,8 @@ void ZumiraboxAudioProcessorEditor::unitNameChanged(int, juce::String)
 
 void ZumiraboxAudioProcessorEditor::closeModFloatWndw()
 {
+    if (auto* window = findChildWithID("floatmodwndw"))
+        removeChildComponent(window);
     if (mainPanel != nullptr)
         mainPanel->closeModFloatWndw();
 }
@@ -147,33 +150,19 @@ int ZumiraboxAudioProcessorEditor::getModSrcPolarity(int unitType, int instance,
     return access.getModSrcPolarity(unitType, instance, slot) ? 1 : 0;
 }
 
-void ZumiraboxAudioProcessorEditor::showMessageWindow(const juce::String& title, const juce::String& text, float)
-{
-    // SEAM: builds ZuMessageWindow(title, text, sizeFactor, 0xff505050, 0xffdddddd, black x 4)
-    // over the whole editor once it lands; one replaces the other.
-    shownMessageTitle = title;
-    shownMessageText = text;
-}
-
-void ZumiraboxAudioProcessorEditor::closeMessageWndw()
-{
-    shownMessageTitle = {};
-    shownMessageText = {};
-}
-
 void ZumiraboxAudioProcessorEditor::OpenPresetFolderNotFoundWndw()
 {
-    showMessageWindow(folderNotFoundTitle, {}, 0.21f);
+    openMessageWndw(folderNotFoundTitle, {}, 0.21f);
 }
 
 void ZumiraboxAudioProcessorEditor::openPresetFolderPermDeniedWndw()
 {
-    showMessageWindow(permissionDeniedTitle, permissionDeniedText, 0.21f);
+    openMessageWndw(permissionDeniedTitle, permissionDeniedText, 0.21f);
 }
 
 void ZumiraboxAudioProcessorEditor::openAboutWndw()
 {
-    showMessageWindow(aboutText, {}, 0.15f);
+    openMessageWndw(aboutText, {}, 0.15f);
 }
 
 void ZumiraboxAudioProcessorEditor::openPluginMenu(juce::Button* button)
@@ -240,7 +229,7 @@ void ZumiraboxAudioProcessorEditor::menuItemSelected(int itemId)
     {
         const auto folder = presetFolder();
         if (juce::File::isAbsolutePath(folder) && juce::File(folder).isDirectory())
-            launcher.open(folder);
+            ZuDesktop::openFolder(juce::File(folder));
         else
             OpenPresetFolderNotFoundWndw();
         break;
@@ -260,4 +249,30 @@ void ZumiraboxAudioProcessorEditor::menuItemSelected(int itemId)
         loadMyPreset(itemId);
         break;
     }
+}
+
+void ZumiraboxAudioProcessorEditor::openMessageWndw(const juce::String& title, const juce::String& text,
+                                                    float sizeFactor)
+{
+    const juce::Colour black(0xff000000);
+    messageWindow = std::make_unique<ZuMessageWindow>(title, text, sizeFactor, juce::Colour(0xff505050),
+                                                      juce::Colour(0xffdddddd), black, black, black, black);
+    messageWindow->toFront(false);
+    addAndMakeVisible(*messageWindow);
+    messageWindow->setBounds(getLocalBounds());
+    shownMessageTitle = title;
+    shownMessageText = text;
+}
+
+void ZumiraboxAudioProcessorEditor::closeMessageWndw()
+{
+    if (messageWindow == nullptr)
+        return;
+    removeChildComponent(messageWindow.get());
+    messageWindow->setVisible(false);
+    messageWindow->setEnabled(false);
+    messageWindow->toBack();
+    messageWindow.reset();
+    shownMessageTitle = {};
+    shownMessageText = {};
 }

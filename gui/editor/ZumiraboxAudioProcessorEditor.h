@@ -3,6 +3,7 @@
 
 #include "ZuCLAF_Base.h"
 #include "ZuMainMenuHandler.h"
+#include "ZuMessageWindows.h"
 #include "ZuMirabox_ColorTheme.h"
 #include "ZuMirabox_MainPanel.h"
 #include "ZuShared.h"
@@ -66,7 +67,11 @@ public:
     void closeModFloatWndw();
     void closeChordFloatWndw();
     int getModSrcPolarity(int unitType, int instance, int slot);
+    // The message overlay: at most one, over the whole window; a new one
+    // replaces the open one, and any click on it closes it.
+    void openMessageWndw(const juce::String& title, const juce::String& text, float sizeFactor);
     void closeMessageWndw();
+    ZuMessageWindow* getMessageWndw() const noexcept { return messageWindow.get(); }
     void calloutBoxButtonIsClicked(int answer);
     void openPluginMenu(juce::Button* button);
     void openPresetMenu(juce::Button* button);
@@ -85,7 +90,7 @@ public:
     void openPresetFolderPermDeniedWndw();
     void openAboutWndw();
 
-    // The open message's title, empty when none is shown.
+    // What the open message says, empty when none is shown.
     juce::String getShownMessageTitle() const { return shownMessageTitle; }
     juce::String getShownMessageText() const { return shownMessageText; }
     // The file an accepted save-as overwrite answer will write, empty when no
@@ -119,8 +124,7 @@ private:
     };
     ZuBgComp background;
     std::unique_ptr<ZuMirabox_MainPanel> mainPanel;
-    // SEAM: becomes the message window component once it lands; until then
-    // the editor keeps what it would show.
+    std::unique_ptr<ZuMessageWindow> messageWindow;
     juce::String shownMessageTitle, shownMessageText;
 
 public:
@@ -142,7 +146,6 @@ private:
 
     static int numOpenEditors;
 
-    void showMessageWindow(const juce::String& title, const juce::String& text, float sizeFactor);
     void initializeAllParamValues();
     void applyResizeRules();
     void startSaveAsChooser(const juce::File& startFolder);

@@ -96,7 +96,9 @@ TEST(CcPlayback, AMissingOrDamagedTargetControllerSendsNothingWhileTheStepsAdvan
             h.play(20);
             EXPECT_TRUE(h.controllers.empty());
             if (!rack)
+            {
                 EXPECT_GE(h.p.models.global.curSteps[8].load(), 1);
+            }
         }
 }
 

@@ -11,6 +11,7 @@ namespace
 {
 TEST(EditorScreens, WholeEditorAtScaleOneAndOneAndAHalf)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     ZuShared<ZuMirabox_ColorTheme> theme;
     for (float scale : {1.0f, 1.5f})
     {

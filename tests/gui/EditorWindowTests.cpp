@@ -17,6 +17,7 @@ double storedSetting(PluginSettingState& settings, const char* key)
 
 TEST(EditorWindow, OpensAtTheStoredScaleRaisedToTheMinimum)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     struct Case
     {
         float stored;
@@ -34,6 +35,7 @@ TEST(EditorWindow, OpensAtTheStoredScaleRaisedToTheMinimum)
 
 TEST(EditorWindow, ScalesTheMainPanelAndStoresTheScaleOnEveryResize)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     ZumiraboxAudioProcessor processor;
     processor.getSettingFile();
     auto editor = zutest::makeEditor(processor);
@@ -53,6 +55,7 @@ TEST(EditorWindow, ScalesTheMainPanelAndStoresTheScaleOnEveryResize)
 
 TEST(EditorWindow, ClosingStoresTheSizeAndScale)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     ZumiraboxAudioProcessor processor;
     processor.getSettingFile();
     auto editor = zutest::makeEditor(processor);
@@ -68,6 +71,7 @@ TEST(EditorWindow, ClosingStoresTheSizeAndScale)
 
 TEST(EditorWindow, SetsItsResizingRulesShortlyAfterOpening)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     ZumiraboxAudioProcessor processor;
     auto editor = zutest::makeEditor(processor);
     using E = ZumiraboxAudioProcessorEditor;
@@ -85,6 +89,7 @@ TEST(EditorWindow, SetsItsResizingRulesShortlyAfterOpening)
 
 TEST(EditorWindow, ShowsThePresetNameThenTheVisibleSkin)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     ZumiraboxAudioProcessor processor;
     ZuShared<ZuMirabox_ColorTheme> theme;
     auto editor = zutest::makeEditor(processor);
@@ -101,6 +106,7 @@ TEST(EditorWindow, ShowsThePresetNameThenTheVisibleSkin)
 
 TEST(EditorWindow, TheProcessorBuildsItAndItsStateLoadsReachTheMainPanel)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     std::unique_ptr<juce::AudioProcessor> plugin(createPluginFilter());
     EXPECT_TRUE(plugin->hasEditor());
     std::unique_ptr<juce::AudioProcessorEditor> created(plugin->createEditorIfNeeded());
@@ -121,6 +127,7 @@ TEST(EditorWindow, TheProcessorBuildsItAndItsStateLoadsReachTheMainPanel)
 
 TEST(EditorWindow, ResizeItemsSetTheirSizeEvenBelowTheCornerLimit)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     const std::array<juce::Point<int>, 16> sizes{{{500, 290},
                                                   {600, 348},
                                                   {700, 406},
@@ -154,6 +161,7 @@ TEST(EditorWindow, ResizeItemsSetTheirSizeEvenBelowTheCornerLimit)
 
 TEST(EditorWindow, PluginMenuListsItsItemsAndIdsInOrder)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     ZumiraboxAudioProcessor processor;
     auto editor = zutest::makeEditor(processor);
     auto menu = editor->getMyPluginPopupMenu();
@@ -195,6 +203,7 @@ TEST(EditorWindow, PluginMenuListsItsItemsAndIdsInOrder)
 
 TEST(EditorWindow, PluginMenuOpensFromTheMenuButtonAndAnswersThroughTheEditor)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     ZumiraboxAudioProcessor processor;
     processor.scaleFactor = 1.0f;
     auto editor = zutest::makeEditor(processor);
@@ -212,6 +221,7 @@ TEST(EditorWindow, PluginMenuOpensFromTheMenuButtonAndAnswersThroughTheEditor)
 
 TEST(EditorWindow, InitialiseLeavesNoCurrentPresetAndShowsPreset)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     ZumiraboxAudioProcessor processor;
     auto editor = zutest::makeEditor(processor);
     auto folder = juce::File::createTempFile("presets");
@@ -241,15 +251,20 @@ TEST(EditorWindow, InitialiseLeavesNoCurrentPresetAndShowsPreset)
 
 TEST(EditorWindow, FolderAndLinksOpenThroughXdgOpenWithoutAShell)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     ZumiraboxAudioProcessor processor;
     auto editor = zutest::makeEditor(processor);
     std::vector<juce::StringArray> started;
-    editor->getLauncher().setRunner(
-        [&](const juce::StringArray& arguments)
-        {
-            started.push_back(arguments);
-            return true;
-        });
+    struct RestoreStarter
+    {
+        ZuDesktop::ProcessStarter saved = ZuDesktop::processStarter();
+        ~RestoreStarter() { ZuDesktop::processStarter() = saved; }
+    } restoreStarter;
+    ZuDesktop::processStarter() = [&](const juce::StringArray& arguments)
+    {
+        started.push_back(arguments);
+        return true;
+    };
 
     auto folder = juce::File::createTempFile("presets; rm -rf x");
     folder.createDirectory();
@@ -276,16 +291,21 @@ TEST(EditorWindow, FolderAndLinksOpenThroughXdgOpenWithoutAShell)
 
 TEST(EditorWindow, AMessageReplacesTheOpenOneAndAClickClosesIt)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     ZumiraboxAudioProcessor processor;
     auto editor = zutest::makeEditor(processor);
     editor->OpenPresetFolderNotFoundWndw();
     EXPECT_EQ(editor->getShownMessageTitle(), "Preset folder not found");
+    ASSERT_NE(editor->getMessageWndw(), nullptr);
+    EXPECT_EQ(editor->getMessageWndw()->getBounds(), editor->getLocalBounds());
+    EXPECT_FLOAT_EQ(editor->getMessageWndw()->getFontFactor(), 0.21f);
     EXPECT_TRUE(editor->getShownMessageText().isEmpty());
     editor->openPresetFolderPermDeniedWndw();
     EXPECT_EQ(editor->getShownMessageTitle(), "Folder permission denied.");
     EXPECT_EQ(editor->getShownMessageText(), "Please check the folder permissions.");
     editor->closeMessageWndw();
     EXPECT_TRUE(editor->getShownMessageTitle().isEmpty());
+    EXPECT_EQ(editor->getMessageWndw(), nullptr);
 
     editor->menuItemSelected(ZuMainMenuHandler::aboutCommand);
     EXPECT_TRUE(editor->getShownMessageTitle().contains("ZU-MIRA8"));

@@ -4,6 +4,7 @@
 
 #include "GuiTestHelpers.h"
 #include "MessagePump.h"
+#include "ZuMessageWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@ struct Placement
 
 TEST(MainPanel, LaysItsChildrenOutAtTheDesignSize)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     ZumiraboxAudioProcessor processor;
     auto editor = zutest::makeEditor(processor);
     auto& panel = *editor->getMainPanel();
@@ -57,7 +59,8 @@ TEST(MainPanel, SwitchesShowTheirTextsAndWriteTheirBindings)
     EXPECT_EQ(panel.chLockButton.getButtonText(), "CH LOCK");
     EXPECT_EQ(panel.chLockButton.getTooltip(),
               "Midi CH Lock, if active, the Midi channel of each track will not be affected by a preset change.");
-    for (auto* button : {&panel.muteButton, &panel.thruButton, &panel.chLockButton})
+    for (juce::TextButton* button :
+         std::initializer_list<juce::TextButton*>{&panel.muteButton, &panel.thruButton, &panel.chLockButton})
     {
         EXPECT_NE(dynamic_cast<ZuCLAF_MidiButton*>(&button->getLookAndFeel()), nullptr);
         EXPECT_TRUE(button->getClickingTogglesState());
@@ -146,23 +149,49 @@ TEST(MenuStrip, PresetButtonFollowsThePresetNameButNeverShowsItEmpty)
 
 TEST(MenuStrip, ButtonsActThroughTheEditorAndNotWithoutOne)
 {
+    zutest::DefaultScaleAfterwards defaultScale;
     juce::ValueTree param("param");
     ZuMiraCollection2_MenuPanel loose(param);
     loose.calloutBoxButtonIsClicked(0);
     EXPECT_FALSE(loose.openSaveConfirmation());
 
     ZumiraboxAudioProcessor processor;
+    processor.scaleFactor = 1.0f;
     auto editor = zutest::makeEditor(processor);
     auto& strip = editor->getMainPanel()->menuPanel;
     int choosers = 0;
     editor->launchSaveAsChooser = [&](const juce::File&) { ++choosers; };
 
-    EXPECT_TRUE(strip.openSaveConfirmation());
-    // Without a current preset both answers lead to the chooser.
+    // Save asks first; without a current preset "Overwrite" leads to the chooser.
+    strip.saveButton.triggerClick();
+    ZuOverWritePresetWndw* question = nullptr;
+    ASSERT_TRUE(zutest::pumpUntil(
+        [&]
+        {
+            for (auto* child : editor->getChildren())
+                if (auto* box = dynamic_cast<juce::CallOutBox*>(child))
+                    for (auto* content : box->getChildren())
+                        if (auto* q = dynamic_cast<ZuOverWritePresetWndw*>(content))
+                            question = q;
+            return question != nullptr;
+        }));
+    EXPECT_EQ(question->getWidth(), 190);
+    EXPECT_EQ(question->getHeight(), 85);
+    question->getOverwriteButton().triggerClick();
+    ASSERT_TRUE(zutest::pumpUntil([&] { return choosers == 1; }));
+    EXPECT_TRUE(zutest::pumpUntil(
+        [&]
+        {
+            for (auto* child : editor->getChildren())
+                if (dynamic_cast<juce::CallOutBox*>(child) != nullptr)
+                    return false;
+            return true;
+        }));
+
     strip.calloutBoxButtonIsClicked(0);
     strip.calloutBoxButtonIsClicked(1);
     strip.saveAsButton.triggerClick();
-    ASSERT_TRUE(zutest::pumpUntil([&] { return choosers == 3; }));
+    ASSERT_TRUE(zutest::pumpUntil([&] { return choosers == 4; }));
 
     editor->setSize(1500, 870);
     juce::Rectangle<int> area;

@@ -1,0 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ZuMirabox_CenterPanelMain.h"
+
+void ZuMirabox_CenterPanelMain::resized()
+{
+    ++numLayouts;
+}

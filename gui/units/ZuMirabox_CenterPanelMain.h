@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ZuGuiBase.h"
+
+// The center area of the main panel, which scrolls the unit column. For now
+// it holds only what the unit column asks of it: a layout pass after a unit's
+// height changed. Message thread only.
+class ZuMirabox_CenterPanelMain : public ZuGuiBase
+{
+public:
+    ZuMirabox_CenterPanelMain() = default;
+
+    void resized() override;
+
+    // How many layout passes ran (a unit's state change asks for one).
+    int getNumLayouts() const noexcept { return numLayouts; }
+
+private:
+    int numLayouts = 0;
+};
