@@ -67,6 +67,52 @@ public:
         return (int) count;
     }
 
+    // A left click at (x, y) of the first embedded window, as the X server
+    // would deliver it.
+    void clickChild(int x, int y) const
+    {
+        ::Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        XQueryTree(display, window, &root, &parent, &children, &count);
+        if (count > 0)
+        {
+            for (int type : {ButtonPress, ButtonRelease})
+            {
+                XEvent event{};
+                event.xbutton.type = type;
+                event.xbutton.display = display;
+                event.xbutton.window = children[0];
+                event.xbutton.root = root;
+                event.xbutton.time = CurrentTime;
+                event.xbutton.x = x;
+                event.xbutton.y = y;
+                event.xbutton.button = Button1;
+                event.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
+                event.xbutton.same_screen = True;
+                XSendEvent(display, children[0], True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask,
+                           &event);
+            }
+        }
+        if (children != nullptr)
+            XFree(children);
+        XFlush(display);
+    }
+
+    // Whether any pixel of the area differs from black.
+    bool hasInk(int x, int y, int w, int h) const
+    {
+        XSync(display, False);
+        XImage* image = XGetImage(display, window, x, y, (unsigned) w, (unsigned) h, AllPlanes, ZPixmap);
+        if (image == nullptr)
+            return false;
+        bool ink = false;
+        for (int j = 0; j < h && !ink; ++j)
+            for (int i = 0; i < w && !ink; ++i)
+                ink = (XGetPixel(image, i, j) & 0xffffff) != 0;
+        XDestroyImage(image);
+        return ink;
+    }
+
     // Clears what the embedded windows show and asks them to draw it again.
     void exposeChildren() const
     {
@@ -238,4 +284,34 @@ TEST(HostEditor, ClosingOneOfTwoEditorsLeavesTheOtherDrawnAsBefore)
     EXPECT_EQ(settledPicture(second, secondWindow, visible), before);
 }
 
+TEST(HostEditor, TheSaveQuestionStaysOpenUntilAnswered)
+{
+    if (!haveDisplay())
+        GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    VstHost host(ZU_PLUGIN_PATH);
+    ASSERT_NE(host.effect(), nullptr);
+    host.open(48000.0, 512);
+    HostWindow window(0, 0);
+    ASSERT_TRUE(window.ok());
+    ASSERT_EQ(host.dispatch(Vst2::effEditOpen, 0, 0, window.handle()), 1);
+    ASSERT_TRUE(host.idleUntil([&] { return window.numChildren() == 1; }));
+    const auto size = editorRect(host);
+    const float s = (float) size.width / 1000.0f;
+    ASSERT_NE(settledPicture(host, window, 580), 0u);
+
+    // Below the Save button the unit column is empty until the question shows.
+    const int x = (int) (640 * s), y = (int) (40 * s), w = (int) (220 * s), h = (int) (60 * s);
+    ASSERT_FALSE(window.hasInk(x, y, w, h));
+    window.clickChild((int) ((162 + 590) * s), (int) (13 * s));
+    ASSERT_TRUE(host.idleUntil([&] { return window.hasInk(x, y, w, h); }));
+    // Hosts often seem in the background to JUCE: the question must stay anyway.
+    host.idleFor(800);
+    EXPECT_TRUE(window.hasInk(x, y, w, h));
+
+    // Closing the editor with the question open is safe.
+    host.dispatch(Vst2::effEditClose);
+    EXPECT_TRUE(host.idleUntil([&] { return window.numChildren() == 0; }));
+    host.idle(20);
+    host.close();
+}
 } // namespace
