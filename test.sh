@@ -10,4 +10,4 @@ cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZU_BUILD_T
 cmake --build build/test
 
 jobs=$(nproc 2>/dev/null || echo 2)
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build/test --output-on-failure -j "$jobs"
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --test-dir build/test --output-on-failure -j "$jobs"

@@ -6,6 +6,9 @@
 #include "PluginProcessor.h"
 #include "ZuTreeProperties.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstring>
 #include <optional>
 
 using namespace zu::units;
@@ -80,11 +83,49 @@ struct SnapshotKeys
     }
 };
 
+// What juce::String::getDoubleValue reads from text, without its copy into a
+// buffer for strtod, for the plain decimals a state holds (a sign, at most 17
+// digits with a point, an exponent). Both round correctly, so they agree on
+// these; anything else, and the ranges where JUCE gives up early, goes the
+// JUCE way.
+double readDecimal(const juce::String& text)
+{
+    const char* const s = text.toRawUTF8();
+    const auto length = std::strlen(s);
+    const auto isDigit = [s](size_t i) { return s[i] >= '0' && s[i] <= '9'; };
+    size_t i = s[0] == '-' ? 1 : 0;
+    int digits = 0;
+    for (; isDigit(i); ++i)
+        ++digits;
+    if (s[i] == '.')
+        for (++i; isDigit(i); ++i)
+            ++digits;
+    if (s[i] == 'e' || s[i] == 'E')
+    {
+        i += s[i + 1] == '-' || s[i + 1] == '+' ? 2 : 1;
+        const size_t start = i;
+        while (isDigit(i))
+            ++i;
+        if (i == start || i - start > 3)
+            return text.getDoubleValue();
+    }
+    double value = 0.0;
+    if (i != length || digits == 0 || digits > 17)
+        return text.getDoubleValue();
+    const auto [end, error] = std::from_chars(s, s + length, value);
+    if (error != std::errc() || end != s + length)
+        return text.getDoubleValue();
+    if (value == 0.0)
+        return 0.0; // JUCE reads a negative zero as zero
+    const double magnitude = std::abs(value);
+    return magnitude > 1.0e-300 && magnitude < 1.0e300 ? value : text.getDoubleValue();
+}
+
 // A tree value as a model write takes it; text is read as a number.
 float toModelValue(const juce::var& v)
 {
     if (v.isString())
-        return (float) v.toString().getDoubleValue();
+        return (float) readDecimal(v.toString());
     return (float) (double) v;
 }
 

@@ -3,6 +3,7 @@
 // tree, and the timer jobs that finish on the message thread what other
 // threads hand over.
 #include "PluginProcessor.h"
+#include "ZuTreeProperties.h"
 
 #include <algorithm>
 
@@ -237,7 +238,13 @@ void ZumiraboxAudioProcessor::routeTreeProperty(const juce::String& name, float 
 
 void ZumiraboxAudioProcessor::valueTreePropertyChanged(juce::ValueTree& tree, const juce::Identifier& property)
 {
-    const auto* stored = tree.getPropertyPointer(property);
+    // A load tells of the properties of each node in order: look for each one
+    // after the last one found.
+    thread_local int lastIndex = 0;
+    const int index = zu::propertyIndexFrom(tree, property, lastIndex + 1);
+    if (index >= 0)
+        lastIndex = index;
+    const auto* stored = index >= 0 ? zu::propertyValueAt(tree, index) : tree.getPropertyPointer(property);
     const float value = stored != nullptr ? treeValueAsModelValue(*stored) : 0.0f;
     if (!routeUnitTreeProperty(property, value))
         routeTreeProperty(property.toString(), value);

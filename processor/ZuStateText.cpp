@@ -5,10 +5,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace zu::statetext
 {
@@ -219,6 +221,109 @@ private:
     std::unordered_map<std::string_view, juce::Identifier> names;
 };
 
+// A node's type and property names, in order, with an empty node of them.
+struct Layout
+{
+    juce::ValueTree node;
+    std::vector<juce::Identifier> names;
+
+    // A node of this layout with these values, one for each name.
+    juce::ValueTree withValues(std::vector<juce::var>& values) const
+    {
+        auto copy = node.createCopy();
+        const zu::PropertiesInPlace properties(copy);
+        for (size_t i = 0; i < values.size(); ++i)
+            if (properties.inPlace())
+                properties.value((int) i) = std::move(values[i]);
+            else
+                copy.setProperty(names[i], std::move(values[i]), nullptr);
+        return copy;
+    }
+};
+
+// The layouts of the large nodes read so far in the process, found by type
+// and first property name. A value tree adds a property after a search
+// through those it holds, so building a node of a thousand properties one by
+// one is quadratic; a copy of a node with the same names is linear, and its
+// values are then set in place. A document holds each layout many times (a
+// unit's live values and its stored snapshots) and every document we wrote
+// holds the same few, so a node is built property by property the first time
+// only. Bounded in the names it holds, as the name table is.
+class LayoutTable
+{
+public:
+    using Entry = std::shared_ptr<const Layout>;
+
+    Entry find(const juce::Identifier& type, const juce::Identifier& firstName)
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        const auto it = layouts.find(keyOf(type, firstName));
+        return it != layouts.end() && it->second->node.hasType(type) && it->second->names.front() == firstName
+                   ? it->second
+                   : nullptr;
+    }
+
+    // Keeps the layout of a node built property by property.
+    void remember(const juce::ValueTree& node)
+    {
+        if (node.getNumProperties() < (int) minProperties)
+            return;
+        auto layout = std::make_shared<Layout>();
+        layout->node = node.createCopy();
+        layout->names.reserve((size_t) node.getNumProperties());
+        for (int i = 0; i < node.getNumProperties(); ++i)
+        {
+            layout->names.push_back(node.getPropertyName(i));
+            *zu::propertyValueAt(layout->node, i) = juce::var();
+        }
+        const auto key = keyOf(node.getType(), layout->names.front());
+        const std::lock_guard<std::mutex> guard(lock);
+        auto& slot = layouts[key];
+        const size_t held = heldNames - (slot != nullptr ? slot->names.size() : 0) + layout->names.size();
+        if (held <= maxHeldNames)
+        {
+            heldNames = held;
+            slot = std::move(layout);
+        }
+        else if (slot == nullptr)
+            layouts.erase(key);
+    }
+
+    static LayoutTable& instance()
+    {
+        static LayoutTable table;
+        return table;
+    }
+
+private:
+    static std::pair<const void*, const void*> keyOf(const juce::Identifier& type, const juce::Identifier& first)
+    {
+        return {type.getCharPointer().getAddress(), first.getCharPointer().getAddress()};
+    }
+
+    struct KeyHash
+    {
+        size_t operator()(const std::pair<const void*, const void*>& k) const noexcept
+        {
+            return std::hash<const void*>()(k.first) * 31u + std::hash<const void*>()(k.second);
+        }
+    };
+
+    static constexpr size_t minProperties = 8;
+    // A state of ours holds about 130,000 names in large nodes.
+    static constexpr size_t maxHeldNames = 250000;
+    std::mutex lock;
+    size_t heldNames = 0;
+    std::unordered_map<std::pair<const void*, const void*>, Entry, KeyHash> layouts;
+};
+
+// Whether name is the text of id.
+bool isNamed(const juce::Identifier& id, std::string_view name) noexcept
+{
+    const char* text = id.getCharPointer().getAddress();
+    return std::strncmp(text, name.data(), name.size()) == 0 && text[name.size()] == 0;
+}
+
 class Parser
 {
 public:
@@ -243,7 +348,8 @@ public:
             return std::nullopt;
         d.tag = juce::String::fromUTF8(tag.data(), (int) tag.size());
         bool hasChildren = false;
-        if (!attributes([&d](const juce::Identifier& n, juce::String v) { d.attributes.emplace_back(n, std::move(v)); },
+        if (!attributes([&d](std::string_view n, juce::String v)
+                        { d.attributes.emplace_back(NameTable::instance().get(n), std::move(v)); },
                         hasChildren))
             return std::nullopt;
         if (hasChildren && !children(tag, [&d](juce::ValueTree c) { d.children.push_back(std::move(c)); }))
@@ -354,10 +460,10 @@ private:
         return true;
     }
 
-    // Attributes up to the end of a start tag; hasChildren tells ">" from "/>".
+    // Attributes up to the end of a start tag, each given to add by its name's
+    // text; hasChildren tells ">" from "/>".
     template <class Add> bool attributes(Add&& add, bool& hasChildren)
     {
-        auto& names = NameTable::instance();
         for (;;)
         {
             skipSpace();
@@ -384,7 +490,7 @@ private:
             juce::String text;
             if (!value(quote, text))
                 return false;
-            add(names.get(n), std::move(text));
+            add(n, std::move(text));
         }
     }
 
@@ -418,12 +524,41 @@ private:
         const auto type = name();
         if (type.empty())
             return false;
-        node = juce::ValueTree(NameTable::instance().get(type));
+        const auto typeId = NameTable::instance().get(type);
+        // The attributes are all read before the first child element, so one
+        // list serves every element. Names are foretold by the layout of the
+        // last node of this type and first name, and looked up only where
+        // they differ from it; while they agree, only the values are kept.
+        values.clear();
+        names.clear();
+        LayoutTable::Entry layout;
+        const auto add = [this, &layout, &typeId](std::string_view n, juce::String v)
+        {
+            const size_t i = values.size();
+            values.emplace_back(std::move(v));
+            if (layout != nullptr && i < layout->names.size() && isNamed(layout->names[i], n))
+                return;
+            if (layout != nullptr)
+                names.assign(layout->names.begin(), layout->names.begin() + (std::ptrdiff_t) i);
+            auto id = NameTable::instance().get(n);
+            layout = i == 0 ? LayoutTable::instance().find(typeId, id) : nullptr;
+            if (layout == nullptr)
+                names.push_back(std::move(id));
+        };
         bool hasChildren = false;
-        if (!attributes([&node](const juce::Identifier& n, juce::String v)
-                        { node.setProperty(n, juce::var(std::move(v)), nullptr); },
-                        hasChildren))
+        if (!attributes(add, hasChildren))
             return false;
+        if (layout != nullptr && layout->names.size() == values.size())
+            node = layout->withValues(values);
+        else
+        {
+            if (layout != nullptr)
+                names.assign(layout->names.begin(), layout->names.begin() + (std::ptrdiff_t) values.size());
+            node = juce::ValueTree(typeId);
+            for (size_t i = 0; i < values.size(); ++i)
+                node.setProperty(names[i], std::move(values[i]), nullptr);
+            LayoutTable::instance().remember(node);
+        }
         if (hasChildren && !children(type, [&node](juce::ValueTree c) { node.appendChild(c, nullptr); }))
             return false;
         --depth;
@@ -434,6 +569,8 @@ private:
     const char* p;
     const char* end;
     int depth = 0;
+    std::vector<juce::var> values;
+    std::vector<juce::Identifier> names;
 };
 } // namespace
 

@@ -57,6 +57,7 @@ struct Document
 // (comments, text content, CDATA, a document type) gives nothing, and the
 // caller reads the text with JUCE's parser instead. Names are looked up in a
 // table kept for the process, so the identifiers of a document cost one
-// string-pool search each the first time only.
+// string-pool search each the first time only, and a large node whose type
+// and names follow a node read before is built as a copy of that one.
 std::optional<Document> parseDocument(const char* text, size_t length);
 } // namespace zu::statetext

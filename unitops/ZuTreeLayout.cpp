@@ -264,16 +264,26 @@ void syncTrees(const juce::ValueTree& source, juce::ValueTree& destination)
 
     // The trees share their property order, so a source property is almost
     // always found at its own position without a search; an equal value (same
-    // type, as JUCE compares) is skipped before the tree searches again.
-    const int n = destination.getNumProperties();
+    // type, as JUCE compares) is skipped, and a changed one is written in
+    // place and announced, as setProperty would after searching again. The
+    // listeners told may change either tree, so both are looked at anew then.
+    zu::PropertiesInPlace from(source), to(destination);
     for (int i = 0; i < source.getNumProperties(); ++i)
     {
-        const auto name = source.getPropertyName(i);
-        const auto* value = zu::propertyValueAt(source, i);
-        const auto* current = i < n && destination.getPropertyName(i) == name ? zu::propertyValueAt(destination, i)
-                                                                              : destination.getPropertyPointer(name);
+        const auto name = from.inPlace() ? juce::Identifier() : source.getPropertyName(i);
+        const auto& key = from.inPlace() ? from.name(i) : name;
+        const auto* value = from.inPlace() ? &from.value(i) : source.getPropertyPointer(key);
+        auto* current = to.inPlace() && i < to.size() && to.name(i) == key
+                            ? &to.value(i)
+                            : const_cast<juce::var*>(destination.getPropertyPointer(key));
         if (value != nullptr && current != nullptr && !current->equalsWithSameType(*value))
-            destination.setProperty(name, *value, nullptr);
+        {
+            const auto changed = key;
+            *current = *value;
+            destination.sendPropertyChangeMessage(changed);
+            from = zu::PropertiesInPlace(source);
+            to = zu::PropertiesInPlace(destination);
+        }
     }
 
     for (int i = 0; i < source.getNumChildren(); ++i)

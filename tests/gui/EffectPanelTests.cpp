@@ -2,6 +2,7 @@
 // The chord and scale panels' preset frame.
 #include "EffectUnitPanelBae.h"
 #include "MessagePump.h"
+#include "TempFolder.h"
 #include "UnitFrameFixture.h"
 
 #include <gtest/gtest.h>
@@ -39,9 +40,7 @@ struct EffectPanel : ::testing::Test
 {
     EffectPanel()
     {
-        folder = juce::File::getSpecialLocation(juce::File::tempDirectory)
-                     .getNonexistentChildFile("zu-chord-presets", "", false);
-        folder.createDirectory();
+        folder = zutest::uniqueTempFolder("zu-chord-presets");
         panel.presetFolder = folder.getFullPathName();
         panel.presetExtension = ".chordset";
     }

@@ -4,6 +4,7 @@
 #include "GuiTestHelpers.h"
 #include "MessagePump.h"
 #include "ScreenWriter.h"
+#include "TempFolder.h"
 #include "ZuCLAF_Base.h"
 #include "ZuCLAF_StripMembers.h"
 
@@ -96,8 +97,7 @@ TEST(Screens, AlertWindow)
 
 TEST(Screens, FileBrowser)
 {
-    const auto folder = juce::File::getSpecialLocation(juce::File::tempDirectory).getChildFile("zu-screens-presets");
-    folder.deleteRecursively();
+    const auto folder = zutest::uniqueTempFolder("zu-screens-presets");
     folder.getChildFile("Drums").createDirectory();
     folder.getChildFile("Bass Line.pchsq").replaceWithText(juce::String::repeatedString("x", 3000));
     folder.getChildFile("Chord Walk.pchsq").replaceWithText("x");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Unit preset files through the unit menu, on a real processor.
 #include "MessagePump.h"
+#include "TempFolder.h"
 #include "UnitFrameFixture.h"
 #include "ZuMessageWindows.h"
 
@@ -14,9 +15,7 @@ struct UnitPresetFiles : ::testing::Test
 {
     UnitPresetFiles()
     {
-        folder = juce::File::getSpecialLocation(juce::File::tempDirectory)
-                     .getNonexistentChildFile("zu-unit-presets", "", false);
-        folder.createDirectory();
+        folder = zutest::uniqueTempFolder("zu-unit-presets");
         processor.unitPresetFolders[0] = folder.getFullPathName();
         editor->addAndMakeVisible(frame);
         frame.setBounds(0, 40, 1000, 200);

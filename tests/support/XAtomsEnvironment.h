@@ -11,6 +11,10 @@
 // Include after GoogleTest and every other header: Xlib defines macros (None,
 // Bool, Status) that clash with their names.
 
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
 #include <X11/Xlib.h>
 
 namespace zutest
@@ -20,7 +24,17 @@ class XAtomsEnvironment : public ::testing::Environment
 public:
     void SetUp() override
     {
-        display = XOpenDisplay(nullptr);
+        // Tests in parallel share one server, which resets when its last
+        // client leaves and refuses connections meanwhile: retry for a while
+        // rather than let JUCE connect later to a server without the atoms.
+        for (int attempt = 0; attempt < 200 && display == nullptr; ++attempt)
+        {
+            display = XOpenDisplay(nullptr);
+            if (display == nullptr && std::getenv("DISPLAY") != nullptr)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            else
+                break;
+        }
         if (display == nullptr)
             return;
         for (auto* name :
