@@ -3,6 +3,7 @@
 // resizing rules, its timers, the state-loaded command and the plug-in menu.
 
 #include "GuiTestHelpers.h"
+#include "TempFolder.h"
 #include "MessagePump.h"
 
 #include <gtest/gtest.h>
@@ -224,7 +225,7 @@ TEST(EditorWindow, InitialiseLeavesNoCurrentPresetAndShowsPreset)
     zutest::DefaultScaleAfterwards defaultScale;
     ZumiraboxAudioProcessor processor;
     auto editor = zutest::makeEditor(processor);
-    auto folder = juce::File::createTempFile("presets");
+    auto folder = zutest::uniqueTempFolder("zu-editor-presets");
     folder.createDirectory();
     const auto preset = folder.getChildFile("a.zip");
     preset.replaceWithText("x");
@@ -266,7 +267,7 @@ TEST(EditorWindow, FolderAndLinksOpenThroughXdgOpenWithoutAShell)
         return true;
     };
 
-    auto folder = juce::File::createTempFile("presets; rm -rf x");
+    auto folder = zutest::uniqueTempFolder("zu-editor-presets; rm -rf x");
     folder.createDirectory();
     processor.presetLocation = folder.getFullPathName();
     editor->menuItemSelected(ZuMainMenuHandler::openPresetFolderCommand);

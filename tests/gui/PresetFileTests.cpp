@@ -2,6 +2,7 @@
 // Whole-plug-in presets: save as, save, load, drop, the arrows and failures.
 
 #include "GuiTestHelpers.h"
+#include "TempFolder.h"
 #include "MessagePump.h"
 #include "ZuPresetArchive.h"
 
@@ -45,7 +46,7 @@ struct PresetFixture : ::testing::Test
         return file;
     }
 
-    juce::File folder{juce::File::createTempFile("presets")};
+    juce::File folder{zutest::uniqueTempFolder("zu-preset-files")};
     ZumiraboxAudioProcessor processor;
     std::unique_ptr<ZumiraboxAudioProcessorEditor> editor;
     std::vector<juce::File> chooserStarts;

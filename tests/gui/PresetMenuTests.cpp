@@ -3,6 +3,7 @@
 // steps.
 
 #include "GuiTestHelpers.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,7 @@ struct PresetFolder
     }
     juce::String path(const juce::String& relative) const { return root.getChildFile(relative).getFullPathName(); }
 
-    juce::File root{juce::File::createTempFile("menu")};
+    juce::File root{zutest::uniqueTempFolder("zu-preset-menu")};
 };
 
 struct Item
@@ -142,7 +143,7 @@ TEST(PresetMenu, ArrowsWrapAndStartAtTheEnds)
     EXPECT_EQ(handler.presetSelectArrow(true, last, folder), 1);
     EXPECT_EQ(handler.presetSelectArrow(false, last, folder), 5);
 
-    auto empty = juce::File::createTempFile("none");
+    auto empty = zutest::uniqueTempFolder("zu-preset-menu-empty");
     empty.createDirectory();
     auto emptyPath = empty.getFullPathName();
     EXPECT_EQ(handler.presetSelectArrow(true, first, emptyPath), 0);
