@@ -3,10 +3,7 @@
 
 #include <algorithm>
 
-RecChunkSupply::RecChunkSupply(int readyTarget) : target(juce::jlimit(0, queueSize - 1, readyTarget))
-{
-    topUp();
-}
+RecChunkSupply::RecChunkSupply(int readyTarget) : target(juce::jlimit(0, queueSize - 1, readyTarget)) {}
 
 RecChunkSupply::~RecChunkSupply()
 {
@@ -38,13 +35,9 @@ std::unique_ptr<RecChunkSupply::Chunk> RecChunkSupply::take() noexcept
 }
 
 //==============================================================================
-RecTakeStore::RecTakeStore()
+void RecTakeStore::addFirstChunk(std::unique_ptr<Chunk> chunk)
 {
     chunks.reserve((size_t) maxChunks);
-}
-
-void RecTakeStore::addChunk(std::unique_ptr<Chunk> chunk)
-{
     if (chunk != nullptr && chunks.size() < (size_t) maxChunks)
         chunks.push_back(std::move(chunk));
 }
@@ -53,7 +46,8 @@ bool RecTakeStore::reserveFree(int needed, RecChunkSupply& supply) noexcept
 {
     while (capacity() - count < needed)
     {
-        if (chunks.size() >= (size_t) maxChunks)
+        // A store given no first chunk has no room reserved: it takes none.
+        if (chunks.size() >= std::min(chunks.capacity(), (size_t) maxChunks))
             return false;
         auto chunk = supply.take();
         if (chunk == nullptr)

@@ -30,7 +30,8 @@ public:
     static constexpr int eventsPerChunk = 16384;
     using Chunk = std::array<RecEvent, eventsPerChunk>;
 
-    // readyTarget chunks are made at once and kept ready by every topUp.
+    // Every topUp keeps readyTarget chunks ready; none is made before the
+    // first topUp, so an instance that never plays holds none.
     explicit RecChunkSupply(int readyTarget);
     ~RecChunkSupply();
 
@@ -59,10 +60,11 @@ public:
     // A take of this many chunks (about 16 million events) is full for good.
     static constexpr int maxChunks = 1024;
 
-    RecTakeStore();
+    RecTakeStore() = default;
 
-    // Construction and tests only (allocates).
-    void addChunk(std::unique_ptr<Chunk> chunk);
+    // Off the audio thread (allocates): room for every chunk a take may hold,
+    // so that taking chunks later never grows the store; then one chunk.
+    void addFirstChunk(std::unique_ptr<Chunk> chunk);
 
     // Audio thread from here on: nothing allocates.
     void clear() noexcept { count = 0; }

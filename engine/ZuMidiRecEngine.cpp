@@ -41,16 +41,21 @@ int noteSlot(const juce::uint8* d) noexcept
 ZuMidiRecEngine::ZuMidiRecEngine(MirabelGlobalData& globalDataToUse, int lane)
     : laneIndex(juce::jlimit(0, numLanes - 1, lane)), globalData(globalDataToUse)
 {
-    // Every store starts with one chunk: the stores take turns as the take
-    // being recorded, and a usual take never needs more.
-    for (auto& store : stores)
-        store.addChunk(std::make_unique<RecTakeStore::Chunk>());
 }
 
 ZuMidiRecEngine::~ZuMidiRecEngine() = default;
 
 void ZuMidiRecEngine::prepare(const juce::dsp::ProcessSpec& newSpec)
 {
+    if (!storesMade.load(std::memory_order_acquire))
+    {
+        // Every store starts with one chunk: the stores take turns as the take
+        // being recorded, and a usual take never needs more.
+        for (auto& store : stores)
+            store.addFirstChunk(std::make_unique<RecTakeStore::Chunk>());
+        supply.topUp();
+        storesMade.store(true, std::memory_order_release);
+    }
     spec = newSpec;
     calcTicksPerSamples();
 }

@@ -5,11 +5,14 @@
 // quarter note) from the transport start for the chosen number of bars; the
 // finished take waits for the editor's drag-out.
 //
-// Takes are recorded into chunked stores (RecTakeStore): the first chunk is
-// made at construction, more come ready-made from a supply that the message
-// thread keeps topped up (topUpStore), so recording never allocates on the
-// audio thread. A take that outruns its supply keeps its first events and is
-// flagged cut (recTakeCut in the global model), never silently.
+// Takes are recorded into chunked stores (RecTakeStore): the first chunk of
+// each store and the supply's ready chunks are made by the first prepare (a
+// host creates many instances it never plays, and megabytes of chunks made
+// per instance would cost it more than all the rest of the instance), more
+// come ready-made from a supply that the message thread keeps topped up
+// (topUpStore), so recording never allocates on the audio thread. A take
+// that outruns its supply keeps its first events and is flagged cut
+// (recTakeCut in the global model), never silently.
 //
 // Every take is well formed: a note-off is kept only for a note that is open,
 // the take's clock never runs backwards, and the end of the take closes every
@@ -59,8 +62,13 @@ public:
     void syncToHost(double ppq) noexcept;
 
     // Message thread (or any one thread that is not the audio thread):
-    // keeps chunks ready for a growing take.
-    void topUpStore() { supply.topUp(); }
+    // keeps chunks ready for a growing take, once prepare has made the first
+    // ones.
+    void topUpStore()
+    {
+        if (storesMade.load(std::memory_order_acquire))
+            supply.topUp();
+    }
     int getNumReadyChunks() const noexcept { return supply.getNumReady(); }
 
     // Message thread: the last finished take as a MIDI sequence, with the
@@ -122,6 +130,8 @@ private:
 
     RecChunkSupply supply{readyChunks};
     std::array<RecTakeStore, 3> stores;
+    // Raised by the first prepare once the stores hold their first chunks.
+    std::atomic<bool> storesMade{false};
     // The length of the take in each store.
     std::array<double, 3> storeLengthTicks{};
     int writerStore = 0;             // audio thread only

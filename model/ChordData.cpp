@@ -24,22 +24,25 @@ std::array<juce::String, ChordData::numSlots + 1> ChordData::makeDisplayNames()
 
 void ChordData::createParamMap()
 {
-    paramMap.clear();
-    int i = 1;
-    paramMap["p9_chord_pwr"] = i++;
-    for (int t = 1; t <= numTargets; ++t)
-        paramMap["p9_chordtar" + juce::String(t)] = i++;
-    for (int n = 1; n <= numSlots; ++n)
-    {
-        const juce::String sn(n);
-        paramMap["p9_chord_type" + sn] = i++;
-        paramMap["p9_chord_root" + sn] = i++;
-        paramMap["p9_chord_inv" + sn] = i++;
-        paramMap["p9_chord_custom" + sn] = i++;
-        for (int c = 1; c <= numCustomNotes; ++c)
-            paramMap["p9_chord" + sn + "_cn" + juce::String(c)] = i++;
-    }
-    jassert(i == numParams + 1);
+    paramMap.share(ZuKeyMap::once(
+        [](ZuKeyMap::Map& map)
+        {
+            int i = 1;
+            map["p9_chord_pwr"] = i++;
+            for (int t = 1; t <= numTargets; ++t)
+                map["p9_chordtar" + juce::String(t)] = i++;
+            for (int n = 1; n <= numSlots; ++n)
+            {
+                const juce::String sn(n);
+                map["p9_chord_type" + sn] = i++;
+                map["p9_chord_root" + sn] = i++;
+                map["p9_chord_inv" + sn] = i++;
+                map["p9_chord_custom" + sn] = i++;
+                for (int c = 1; c <= numCustomNotes; ++c)
+                    map["p9_chord" + sn + "_cn" + juce::String(c)] = i++;
+            }
+            jassert(i == numParams + 1);
+        }));
 }
 
 int ChordData::getParamIndex(const juce::String& name) const

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ZuKeyMap.h"
+
 #include "ZuDataModelBase.h"
 
 // The chord settings: chord power, the pitch units chords apply to, and twelve
@@ -62,7 +64,7 @@ public:
     // Shown for step pitch values 0..12 while chords are active (pitch 12
     // triggers slot 0). Never changed after construction.
     const std::array<juce::String, numSlots + 1> chordDisplayNames;
-    std::unordered_map<juce::String, int> paramMap;
+    ZuKeyMap paramMap;
 
 private:
     static std::array<juce::String, numSlots + 1> makeDisplayNames();

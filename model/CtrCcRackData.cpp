@@ -36,14 +36,17 @@ CtrCcRackData::CtrCcRackData() : SeqDataBase(numUnits)
 
 void CtrCcRackData::createParamMap()
 {
-    paramMap.clear();
-    int i = 1;
-    i = addKey(paramMap, i, "pwr", 0);
-    i = addKey(paramMap, i, "snp", 0);
-    i = addKey(paramMap, i, "kval", 2);
-    for (const char* key : {"kpwr", "ktarcc", "kmin", "kmax", "kch", "ms1", "ms2", "md1", "md2"})
-        i = addKey(paramMap, i, key, 0);
-    jassert(i == numParams + 1);
+    paramMap.share(ZuKeyMap::once(
+        [](ZuKeyMap::Map& map)
+        {
+            int i = 1;
+            i = addKey(map, i, "pwr", 0);
+            i = addKey(map, i, "snp", 0);
+            i = addKey(map, i, "kval", 2);
+            for (const char* key : {"kpwr", "ktarcc", "kmin", "kmax", "kch", "ms1", "ms2", "md1", "md2"})
+                i = addKey(map, i, key, 0);
+            jassert(i == numParams + 1);
+        }));
 }
 
 void CtrCcRackData::setParamVal(const juce::String& id, float value)

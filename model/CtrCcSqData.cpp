@@ -24,19 +24,15 @@ CtrCcSqData::CtrCcSqData() : SeqDataBase(numUnits)
 
 void CtrCcSqData::createParamMap()
 {
-    paramMap.clear();
-    int i = 1;
-    i = addKey(paramMap, i, "pwr", 0);
-    i = addClockBlockKeys(paramMap, i);
-    i = addKey(paramMap, i, "snp", 0);
-    i = addKey(paramMap, i, "ch", 0);
-    i = addKey(paramMap, i, "tarcc", 0);
-    i = addKey(paramMap, i, "omin", 0);
-    i = addKey(paramMap, i, "omax", 0);
-    for (const auto& [key, slots] : stepPropLists[0])
-        for (int n = 1; n <= numSteps; ++n)
-            i = addKey(paramMap, i, key + juce::String(n), slots);
-    jassert(i == numParams + 1);
+    paramMap.share(ZuKeyMap::once(
+        [this](ZuKeyMap::Map& map)
+        {
+            int i = addHeadKeys(map);
+            for (const char* key : {"ch", "tarcc", "omin", "omax"})
+                i = addKey(map, i, key, 0);
+            i = addStepKeys(map, i, stepPropLists[0], numSteps);
+            jassert(i == numParams + 1);
+        }));
 }
 
 void CtrCcSqData::setParamValAt(int unit, int index, float v)

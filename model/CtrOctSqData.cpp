@@ -17,15 +17,13 @@ CtrOctSqData::CtrOctSqData() : SeqDataBase(numUnits), stepPropList{{"stp", 2}, {
 
 void CtrOctSqData::createParamMap()
 {
-    paramMap.clear();
-    int i = 1;
-    i = addKey(paramMap, i, "pwr", 0);
-    i = addClockBlockKeys(paramMap, i);
-    i = addKey(paramMap, i, "snp", 0);
-    for (const auto& [key, slots] : stepPropList)
-        for (int n = 1; n <= numSteps; ++n)
-            i = addKey(paramMap, i, key + juce::String(n), slots);
-    jassert(i == numParams + 1);
+    paramMap.share(ZuKeyMap::once(
+        [this](ZuKeyMap::Map& map)
+        {
+            int i = addHeadKeys(map);
+            i = addStepKeys(map, i, stepPropList, numSteps);
+            jassert(i == numParams + 1);
+        }));
 }
 
 void CtrOctSqData::setParamValAt(int unit, int index, float v)

@@ -22,17 +22,15 @@ CtrPrmSqData::CtrPrmSqData() : SeqDataBase(numUnits)
 
 void CtrPrmSqData::createParamMap()
 {
-    paramMap.clear();
-    int i = 1;
-    i = addKey(paramMap, i, "pwr", 0);
-    i = addClockBlockKeys(paramMap, i);
-    i = addKey(paramMap, i, "snp", 0);
-    for (int k = 1; k <= 4; ++k)
-        i = addKey(paramMap, i, "tar" + juce::String(k), 0);
-    for (const auto& [key, slots] : stepPropLists[0])
-        for (int n = 1; n <= numSteps; ++n)
-            i = addKey(paramMap, i, key + juce::String(n), slots);
-    jassert(i == numParams + 1);
+    paramMap.share(ZuKeyMap::once(
+        [this](ZuKeyMap::Map& map)
+        {
+            int i = addHeadKeys(map);
+            for (int k = 1; k <= 4; ++k)
+                i = addKey(map, i, "tar" + juce::String(k), 0);
+            i = addStepKeys(map, i, stepPropLists[0], numSteps);
+            jassert(i == numParams + 1);
+        }));
 }
 
 void CtrPrmSqData::setParamValAt(int unit, int index, float v)

@@ -36,20 +36,21 @@ CtrPtchSqData::CtrPtchSqData() : SeqDataBase(numUnits)
 
 void CtrPtchSqData::createParamMap()
 {
-    paramMap.clear();
-    int i = 1;
-    i = addKey(paramMap, i, "pwr", 0);
-    i = addKey(paramMap, i, "ch", 0);
-    i = addClockBlockKeys(paramMap, i);
-    i = addKey(paramMap, i, "goct", 2);
-    i = addKey(paramMap, i, "tp", 2);
-    i = addKey(paramMap, i, "relmode", 0);
-    i = addKey(paramMap, i, "relbn", 2);
-    i = addKey(paramMap, i, "snp", 0);
-    for (const auto& [key, slots] : stepPropLists[0])
-        for (int n = 1; n <= numSteps; ++n)
-            i = addKey(paramMap, i, key + juce::String(n), slots);
-    jassert(i == numParams + 1);
+    paramMap.share(ZuKeyMap::once(
+        [this](ZuKeyMap::Map& map)
+        {
+            int i = 1;
+            i = addKey(map, i, "pwr", 0);
+            i = addKey(map, i, "ch", 0);
+            i = addClockBlockKeys(map, i);
+            i = addKey(map, i, "goct", 2);
+            i = addKey(map, i, "tp", 2);
+            i = addKey(map, i, "relmode", 0);
+            i = addKey(map, i, "relbn", 2);
+            i = addKey(map, i, "snp", 0);
+            i = addStepKeys(map, i, stepPropLists[0], numSteps);
+            jassert(i == numParams + 1);
+        }));
 }
 
 void CtrPtchSqData::setParamValAt(int unit, int index, float v)

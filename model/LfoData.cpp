@@ -52,22 +52,25 @@ LfoData::LfoData() : defaultSnap(makeDefaultSnap())
 
 void LfoData::createParamMap()
 {
-    paramMap.clear();
-    int i = 1;
-    for (const char* key : {"pwr", "engn", "bsahm", "bwf", "csync", "clktyp", "bbi", "bphi", "bexp", "bsat"})
-        paramMap[key] = i++;
-    for (const char* key : knobKeys)
-    {
-        const juce::String k(key);
-        paramMap[k] = i++;
-        paramMap[k + "_ms1"] = i++;
-        paramMap[k + "_ms2"] = i++;
-        paramMap[k + "_md1"] = i++;
-        paramMap[k + "_md2"] = i++;
-    }
-    for (int w = 1; w <= numWaveforms; ++w)
-        paramMap["prb" + juce::String(w)] = i++;
-    jassert(i == numParams + 1);
+    paramMap.share(ZuKeyMap::once(
+        [](ZuKeyMap::Map& map)
+        {
+            int i = 1;
+            for (const char* key : {"pwr", "engn", "bsahm", "bwf", "csync", "clktyp", "bbi", "bphi", "bexp", "bsat"})
+                map[key] = i++;
+            for (const char* key : knobKeys)
+            {
+                const juce::String k(key);
+                map[k] = i++;
+                map[k + "_ms1"] = i++;
+                map[k + "_ms2"] = i++;
+                map[k + "_md1"] = i++;
+                map[k + "_md2"] = i++;
+            }
+            for (int w = 1; w <= numWaveforms; ++w)
+                map["prb" + juce::String(w)] = i++;
+            jassert(i == numParams + 1);
+        }));
 }
 
 int LfoData::getParamIndex(const juce::String& key) const

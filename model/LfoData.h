@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ZuKeyMap.h"
+
 #include "ZuDataModelBase.h"
 
 // The modulation slots: every centre unit has eight, kept separately in each of
@@ -146,7 +148,7 @@ public:
     // Audio thread: the slot records the modulation host runs for a unit.
     SnapData& getCurrentSnapData(int unit) noexcept;
 
-    std::unordered_map<juce::String, int> paramMap;
+    ZuKeyMap paramMap;
     std::array<std::array<SnapData, numSnapshots>, numUnits> unitSnaps;
     const SnapData defaultSnap;
     // Raised by every "bbi" write; the processor's timer lowers it and tells

@@ -3,9 +3,12 @@
 
 void MacroData::createParamMap()
 {
-    paramMap.clear();
-    for (int k = 1; k <= numMacros; ++k)
-        paramMap["p7_macro" + juce::String(k)] = k;
+    paramMap.share(ZuKeyMap::once(
+        [](ZuKeyMap::Map& map)
+        {
+            for (int k = 1; k <= numMacros; ++k)
+                map["p7_macro" + juce::String(k)] = k;
+        }));
 }
 
 int MacroData::getParamIndex(const juce::String& name) const

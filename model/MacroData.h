@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ZuKeyMap.h"
+
 #include "ZuDataModelBase.h"
 
 // The eight global macro values, which the macro engine turns into channels 8
@@ -22,7 +24,7 @@ public:
     void setParamValAt(int index, float value) noexcept;
     int getParamIndex(const juce::String& name) const;
 
-    std::unordered_map<juce::String, int> paramMap;
+    ZuKeyMap paramMap;
     // Value k belongs to macro k + 1.
     std::array<ZuAtomic<float>, numMacros> macroValues{};
 

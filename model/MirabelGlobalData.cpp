@@ -90,48 +90,51 @@ MirabelGlobalData::MirabelGlobalData()
 
 void MirabelGlobalData::createParamMap()
 {
-    paramMap.clear();
-    int i = 1;
-    auto add = [this, &i](const juce::String& key) { paramMap[key] = i++; };
-    auto addModulated = [&add](const juce::String& key)
-    {
-        add(key);
-        add(key + "_modsrc1");
-        add(key + "_modsrc2");
-        add(key + "_moddep1");
-        add(key + "_moddep2");
-    };
+    paramMap.share(ZuKeyMap::once(
+        [](ZuKeyMap::Map& map)
+        {
+            int i = 1;
+            auto add = [&map, &i](const juce::String& key) { map[key] = i++; };
+            auto addModulated = [&add](const juce::String& key)
+            {
+                add(key);
+                add(key + "_modsrc1");
+                add(key + "_modsrc2");
+                add(key + "_moddep1");
+                add(key + "_moddep2");
+            };
 
-    add("p0_gch");
-    addModulated("p0_swing");
-    for (int n = 1; n <= numSeqUnits; ++n)
-        add("p0_swgtar" + juce::String(n));
-    addModulated("p0_goct");
-    addModulated("p0_gtp");
-    for (int n = 1; n <= 4; ++n)
-        add("p0_gocttptar" + juce::String(n));
-    add("p0_clk_reset");
-    add("p0_clk_resync");
-    for (int n = 1; n <= numSeqUnits; ++n)
-        add("p0_rebtntar" + juce::String(n));
-    add("p0_recleng");
-    for (int t = 1; t <= numRecTracks; ++t)
-        for (int u = 1; u <= numRecTargets; ++u)
-            add("p0_rectrk" + juce::String(t) + "tarunit" + juce::String(u));
-    add("p0_midimute");
-    add("p0_midithru");
-    add("p0_midichlock");
-    add("p0_scalelock");
-    add("p0_chrpwr");
-    add("p0_chrsize");
-    add("p0_chrspd");
-    for (int t = 1; t <= numChainerRows; ++t)
-        for (int s = 1; s <= numChainerSteps; ++s)
-            add("p0_chrt" + juce::String(t) + "stp" + juce::String(s));
-    for (int n = 1; n <= numChainerTargets; ++n)
-        add("p0_chrtar" + juce::String(n));
-    add("p0_miditp");
-    jassert(i == numParams + 1);
+            add("p0_gch");
+            addModulated("p0_swing");
+            for (int n = 1; n <= numSeqUnits; ++n)
+                add("p0_swgtar" + juce::String(n));
+            addModulated("p0_goct");
+            addModulated("p0_gtp");
+            for (int n = 1; n <= 4; ++n)
+                add("p0_gocttptar" + juce::String(n));
+            add("p0_clk_reset");
+            add("p0_clk_resync");
+            for (int n = 1; n <= numSeqUnits; ++n)
+                add("p0_rebtntar" + juce::String(n));
+            add("p0_recleng");
+            for (int t = 1; t <= numRecTracks; ++t)
+                for (int u = 1; u <= numRecTargets; ++u)
+                    add("p0_rectrk" + juce::String(t) + "tarunit" + juce::String(u));
+            add("p0_midimute");
+            add("p0_midithru");
+            add("p0_midichlock");
+            add("p0_scalelock");
+            add("p0_chrpwr");
+            add("p0_chrsize");
+            add("p0_chrspd");
+            for (int t = 1; t <= numChainerRows; ++t)
+                for (int s = 1; s <= numChainerSteps; ++s)
+                    add("p0_chrt" + juce::String(t) + "stp" + juce::String(s));
+            for (int n = 1; n <= numChainerTargets; ++n)
+                add("p0_chrtar" + juce::String(n));
+            add("p0_miditp");
+            jassert(i == numParams + 1);
+        }));
 }
 
 int MirabelGlobalData::getParamIndex(const juce::String& name) const

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ZuKeyMap.h"
+
 #include "ZuDataModelBase.h"
 
 // The ids (1..15) of the center units that exist, ascending; duplicates stay
@@ -156,7 +158,7 @@ public:
     ZuAtomic<bool> recStateChanged{false};
     ZuAtomic<int32_t> recAnchor{0};
 
-    std::unordered_map<juce::String, int> paramMap;
+    ZuKeyMap paramMap;
 
     // "p0_midimute", "p0_midithru", "p0_midichlock", "p0_scalelock".
     ZuAtomic<bool> midiMute{false};

@@ -40,17 +40,21 @@ ScaleData::Table ScaleData::identityTable() noexcept
 
 void ScaleData::createParamMap()
 {
-    paramMap.clear();
-    int i = 1;
-    for (const char* key : {"p8_scale_pwr", "p8_scale_type", "p8_scale_order", "p8_scale_root", "p8_scale_rootshift"})
-        paramMap[key] = i++;
-    for (int k = 1; k <= numPitchClasses; ++k)
-        paramMap["p8_scale_type1_cmap" + juce::String(k)] = i++;
-    for (int t = 1; t <= numTargets; ++t)
-        paramMap["p8_scaletar" + juce::String(t)] = i++;
-    for (const auto& key : keyNames)
-        paramMap[key] = i++;
-    jassert(i == numParams + 1);
+    paramMap.share(ZuKeyMap::once(
+        [this](ZuKeyMap::Map& map)
+        {
+            int i = 1;
+            for (const char* key :
+                 {"p8_scale_pwr", "p8_scale_type", "p8_scale_order", "p8_scale_root", "p8_scale_rootshift"})
+                map[key] = i++;
+            for (int k = 1; k <= numPitchClasses; ++k)
+                map["p8_scale_type1_cmap" + juce::String(k)] = i++;
+            for (int t = 1; t <= numTargets; ++t)
+                map["p8_scaletar" + juce::String(t)] = i++;
+            for (const auto& key : keyNames)
+                map[key] = i++;
+            jassert(i == numParams + 1);
+        }));
 }
 
 int ScaleData::getParamIndex(const juce::String& name) const

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ZuKeyMap.h"
+
 #include "ZuDataModelBase.h"
 
 #include <juce_events/juce_events.h>
@@ -98,7 +100,7 @@ public:
     // Pitch class of any pitch, negative ones included.
     static int pitchClass(int pitch) noexcept { return ((pitch % 12) + 12) % 12; }
 
-    std::unordered_map<juce::String, int> paramMap;
+    ZuKeyMap paramMap;
     ZuAtomic<bool> scalePower{true};
     ZuAtomic<int32_t> scaleRoot{0}; // pitch class 0..11
     ZuAtomic<bool> rootShift{false};

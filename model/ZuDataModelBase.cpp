@@ -206,6 +206,21 @@ int SeqDataBase::addClockBlockKeys(ParamMap& map, int index)
     return addKey(map, index, "size", 2);
 }
 
+int SeqDataBase::addHeadKeys(ParamMap& map)
+{
+    int index = addKey(map, 1, "pwr", 0);
+    index = addClockBlockKeys(map, index);
+    return addKey(map, index, "snp", 0);
+}
+
+int SeqDataBase::addStepKeys(ParamMap& map, int index, const std::vector<std::pair<juce::String, int>>& list, int steps)
+{
+    for (const auto& [key, slots] : list)
+        for (int n = 1; n <= steps; ++n)
+            index = addKey(map, index, key + juce::String(n), slots);
+    return index;
+}
+
 juce::ValueTree SeqDataBase::storedSnapshot(const juce::ValueTree& unitChild, int s)
 {
     auto snap = unitChild.getChildWithName(zu::units::snapNodeName(s));

@@ -3,6 +3,7 @@
 
 #include "ZuAtomic.h"
 #include "ZuConvert.h"
+#include "ZuKeyMap.h"
 #include "ZuUnits.h"
 
 #include <juce_data_structures/juce_data_structures.h>
@@ -152,11 +153,11 @@ public:
     // arrived on other threads. Returns true when a value was set.
     bool syncSnapValues();
 
-    using ParamMap = std::unordered_map<juce::String, int>;
+    using ParamMap = ZuKeyMap::Map;
 
-    // Key (identifier without the unit prefix) to index, filled by
+    // Key (identifier without the unit prefix) to index, shared by
     // createParamMap; indices run from 1, 0 stands for a key the model lacks.
-    ParamMap paramMap;
+    ZuKeyMap paramMap;
 
     // Key lookup for callers that route without strings at run time (the
     // processor builds a table from host parameter index to model index at
@@ -271,6 +272,11 @@ protected:
 
     // Adds the clock block's keys in map order from index; returns the next.
     static int addClockBlockKeys(ParamMap& map, int index);
+    // From index 1: "pwr", the clock block and "snp", as the parameter, CC and
+    // octave-transpose models start.
+    static int addHeadKeys(ParamMap& map);
+    // Each step key of list for steps 1..steps, key by key.
+    static int addStepKeys(ParamMap& map, int index, const std::vector<std::pair<juce::String, int>>& list, int steps);
 
     // Loader pieces of the clock block (defaults: dir 0, fclk 0.3, sclk 11,
     // csync 1, clktyp 0, rst 0, strt 1, size 16).

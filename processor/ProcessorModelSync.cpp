@@ -21,8 +21,9 @@ juce::ValueTree storedOrNone(const juce::ValueTree& node)
 }
 
 // Where each property name of a unit's snapshot goes in its model, resolved
-// once per process. The table keys on the pooled text of an identifier, so it
-// holds the identifiers themselves to keep that text in place.
+// once per process, on the first unit value routed. The table keys on the
+// pooled text of an identifier, so it holds the identifiers themselves to
+// keep that text in place.
 struct SnapshotKeys
 {
     struct UnitKey
@@ -34,44 +35,77 @@ struct SnapshotKeys
     std::unordered_map<const void*, int> slotKeys;                    // bare ("kfr") and live ("p6m111_kfr")
     std::vector<juce::Identifier> held;
 
-    template <class Model> void addModelKeys(int kind)
+    // Takes each name of a layout node that is prefix + a key of map: the
+    // layout's own identifier, which costs no string-pool search. Names of
+    // keys the node lacks are made from text. record(text address, model
+    // index) gets every name; keys that skip accepts belong elsewhere.
+    template <class Skip, class Record>
+    void addNames(const juce::ValueTree& node, const juce::String& prefix, const ZuKeyMap::Map& map, Skip&& skip,
+                  Record&& record)
+    {
+        size_t wanted = 0;
+        for (const auto& entry : map)
+            wanted += skip(entry.first) ? 0 : 1;
+        size_t found = 0;
+        for (int i = 0; i < node.getNumProperties(); ++i)
+        {
+            const auto name = node.getPropertyName(i);
+            const auto text = name.toString();
+            if (!text.startsWith(prefix))
+                continue;
+            const auto key = text.substring(prefix.length());
+            const auto it = map.find(key);
+            if (it == map.end() || skip(key))
+                continue;
+            held.push_back(name);
+            record(name.getCharPointer().getAddress(), it->second);
+            ++found;
+        }
+        if (found == wanted)
+            return;
+        for (const auto& [key, modelIndex] : map)
+            if (!skip(key))
+            {
+                add(prefix + key);
+                record(held.back().getCharPointer().getAddress(), modelIndex);
+            }
+    }
+
+    template <class Model> void addModelKeys(int kind, const juce::ValueTree& seqMain)
     {
         auto model = std::make_unique<Model>();
         model->createParamMap();
+        // Header values belong to the unit, not to a snapshot.
+        const auto isHeader = [](const juce::String& key) { return key == "pwr" || key == "ch" || key == "snp"; };
         for (int index = 0; index < unitsOfKind[(size_t) kind]; ++index)
-        {
-            const auto prefix = unitPrefix(kind, index);
-            for (const auto& [key, modelIndex] : model->paramMap)
-            {
-                // Header values belong to the unit, not to a snapshot.
-                if (key == "pwr" || key == "ch" || key == "snp")
-                    continue;
-                add(prefix + key);
-                unitKeys[(size_t) kind][held.back().getCharPointer().getAddress()] = {index, modelIndex};
-            }
-        }
+            addNames(seqMain.getChildWithName(nodeName(kind, index)), unitPrefix(kind, index), model->paramMap.get(),
+                     isHeader,
+                     [this, kind, index](const void* name, int modelIndex) {
+                         unitKeys[(size_t) kind][name] = {index, modelIndex};
+                     });
     }
 
     SnapshotKeys()
     {
-        addModelKeys<CtrPtchSqData>(0);
-        addModelKeys<CtrPrmSqData>(1);
-        addModelKeys<CtrCcSqData>(2);
-        addModelKeys<CtrOctSqData>(3);
+        const auto& layout = ZuParamBase::layoutParamTree();
+        const auto seqMain = layout.getChildWithName("seqmain");
+        addModelKeys<CtrPtchSqData>(0, seqMain);
+        addModelKeys<CtrPrmSqData>(1, seqMain);
+        addModelKeys<CtrCcSqData>(2, seqMain);
+        addModelKeys<CtrOctSqData>(3, seqMain);
+
         auto lfo = std::make_unique<LfoData>();
         lfo->createParamMap();
-        for (const auto& [key, modelIndex] : lfo->paramMap)
-        {
-            add(key);
-            slotKeys[held.back().getCharPointer().getAddress()] = modelIndex;
-            for (int kind = 0; kind < numKinds; ++kind)
-                for (int index = 0; index < unitsOfKind[(size_t) kind]; ++index)
-                    for (int slot = 0; slot < numSlots; ++slot)
-                    {
-                        add(slotPrefix(kind, index, slot) + key);
-                        slotKeys[held.back().getCharPointer().getAddress()] = modelIndex;
-                    }
-        }
+        const auto& keys = lfo->paramMap.get();
+        const auto none = [](const juce::String&) { return false; };
+        const auto record = [this](const void* name, int modelIndex) { slotKeys[name] = modelIndex; };
+        addNames({}, {}, keys, none, record);
+        const auto modMain = layout.getChildWithName("modmain");
+        for (int kind = 0; kind < numKinds; ++kind)
+            for (int index = 0; index < unitsOfKind[(size_t) kind]; ++index)
+                for (int slot = 0; slot < numSlots; ++slot)
+                    addNames(modMain.getChildWithName(modNodeName(kind, index)).getChildWithName(slotNodeName(slot)),
+                             slotPrefix(kind, index, slot), keys, none, record);
     }
 
     void add(const juce::String& name) { held.emplace_back(name); }
@@ -165,10 +199,9 @@ bool ZumiraboxAudioProcessor::routeUnitTreeProperty(const juce::Identifier& name
     if (text.length() < 7)
         return false;
     const int owner = (int) (text[1] - '0');
-    const auto& keys = SnapshotKeys::get();
     if (owner >= 1 && owner <= 4)
     {
-        const auto& table = keys.unitKeys[(size_t) owner - 1];
+        const auto& table = SnapshotKeys::get().unitKeys[(size_t) owner - 1];
         const auto it = table.find(key);
         if (it == table.end())
             return false;
@@ -177,8 +210,9 @@ bool ZumiraboxAudioProcessor::routeUnitTreeProperty(const juce::Identifier& name
     }
     if (owner == 6)
     {
-        const auto it = keys.slotKeys.find(key);
-        if (it == keys.slotKeys.end())
+        const auto& table = SnapshotKeys::get().slotKeys;
+        const auto it = table.find(key);
+        if (it == table.end())
             return false;
         const int unit = LfoData::unitFromDigits((int) (text[3] - '0'), (int) (text[4] - '0'));
         lfoData.setParamValAt(unit, (int) (text[5] - '1'), it->second, value);

@@ -35,6 +35,9 @@ public:
     // Tree construction.
     void preparePlugin();
     void createParamTree();
+    // The "param" tree a new instance starts with, built once per process;
+    // read only.
+    static const juce::ValueTree& layoutParamTree();
 
     // Host parameters by index (0..99).
     void getValueFromValueTree(float& value, int index);

@@ -2,9 +2,6 @@
 #include "ZuParamBase.h"
 #include "ZuParamTrees.h"
 
-#include <memory>
-#include <mutex>
-
 void ZuParamBase::createParamTree()
 {
     zu::unitops::createParamTree(paramTree, snapTree);
@@ -12,57 +9,10 @@ void ZuParamBase::createParamTree()
 
 namespace
 {
-// Read-only once built; lives until the process ends.
-struct StartTrees
+// The editor's "maintree" as a new instance holds it.
+juce::ValueTree buildMainTree()
 {
-    juce::ValueTree main, param, snap;
-};
-std::unique_ptr<const StartTrees>& startTrees()
-{
-    static std::unique_ptr<const StartTrees> trees;
-    return trees;
-}
-std::mutex& startTreesLock()
-{
-    static std::mutex lock;
-    return lock;
-}
-} // namespace
-
-void ZuParamBase::preparePlugin()
-{
-    paramIds.clear();
-    for (int i = 0; i < ZuKern_ParamProfile::numParams; ++i)
-        paramIds.add({});
-
-    for (int i = 0; i < ZuKern_ParamProfile::numParams; ++i)
-    {
-        const auto id = paramProfile.getParamID(i);
-        paramState.addParameterListener(id, this);
-        paramIds.set(i, id);
-        parameterChanged(id, paramProfile.getDefVal(i));
-    }
-
-    // The trees every new instance starts with are the same: the first
-    // instance of the process builds them, later ones copy them.
-    const std::lock_guard<std::mutex> guard(startTreesLock());
-    if (const auto& start = startTrees(); start != nullptr)
-    {
-        mainTree = start->main.createCopy();
-        snapTree = start->snap.createCopy();
-        paramTree = start->param.createCopy();
-        paramTree.addListener(this);
-        // Building "param" tells the listener of each property set on it directly.
-        for (int i = 0; i < paramTree.getNumProperties(); ++i)
-        {
-            const auto name = paramTree.getPropertyName(i);
-            valueTreePropertyChanged(paramTree, name);
-        }
-        return;
-    }
-
-    mainTree = juce::ValueTree("maintree");
-    auto& m = mainTree;
+    juce::ValueTree m("maintree");
     m.setProperty("sq1_btmtab", 0, nullptr);
     m.setProperty("mod_order", "MOD:", nullptr);
     m.setProperty("mod_wndwhfactor", (double) 0.4f, nullptr);
@@ -76,7 +26,7 @@ void ZuParamBase::preparePlugin()
     static const char* unitLabels[] = {"PITCH 1", "PITCH 2", "PITCH 3", "PITCH 4", "PARAM 1",
                                        "PARAM 2", "PARAM 3", "PARAM 4", "CC 1",    "CC 2",
                                        "CC 3",    "CC 4",    "Oct/Tp",  "RACK 1",  "RACK 2"};
-    for (int u = 1; u <= numUnits; ++u)
+    for (int u = 1; u <= ZuParamBase::numUnits; ++u)
         m.setProperty("unitlabel" + juce::String(u), unitLabels[u - 1], nullptr);
 
     static constexpr double pitchSetAll[] = {0.0, 2.0, 100.0, 50.0, 100.0, 0.0, 1.0, 0.0};
@@ -126,10 +76,61 @@ void ZuParamBase::preparePlugin()
     for (int n = 1; n <= 8; ++n)
         m.setProperty("macrolabel" + juce::String(n), "Macro", nullptr);
 
-    paramTree = juce::ValueTree("param");
-    paramTree.addListener(this);
-    createParamTree();
+    return m;
+}
 
-    startTrees() = std::make_unique<const StartTrees>(
-        StartTrees{mainTree.createCopy(), paramTree.createCopy(), snapTree.createCopy()});
+// The three trees every new instance starts with. Built once per process by
+// the first instance (a function's static is initialised once, whichever
+// thread comes first), detached, so building them tells no listener; never
+// changed afterwards, so instances on any thread may copy them at once.
+struct StartTrees
+{
+    juce::ValueTree main, param, snap;
+};
+const StartTrees& startTrees()
+{
+    static const StartTrees trees = []
+    {
+        StartTrees t;
+        t.main = buildMainTree();
+        t.param = juce::ValueTree("param");
+        zu::unitops::createParamTree(t.param, t.snap);
+        return t;
+    }();
+    return trees;
+}
+} // namespace
+
+const juce::ValueTree& ZuParamBase::layoutParamTree()
+{
+    return startTrees().param;
+}
+
+void ZuParamBase::preparePlugin()
+{
+    paramIds.clear();
+    for (int i = 0; i < ZuKern_ParamProfile::numParams; ++i)
+        paramIds.add({});
+
+    for (int i = 0; i < ZuKern_ParamProfile::numParams; ++i)
+    {
+        const auto id = paramProfile.getParamID(i);
+        paramState.addParameterListener(id, this);
+        paramIds.set(i, id);
+        parameterChanged(id, paramProfile.getDefVal(i));
+    }
+
+    // Each instance holds its own deep copy, made before any listener is
+    // attached; then the listener hears each property of "param" itself, in
+    // order, as if it had been set on a new tree.
+    const auto& start = startTrees();
+    mainTree = start.main.createCopy();
+    snapTree = start.snap.createCopy();
+    paramTree = start.param.createCopy();
+    paramTree.addListener(this);
+    for (int i = 0; i < paramTree.getNumProperties(); ++i)
+    {
+        const auto name = paramTree.getPropertyName(i);
+        valueTreePropertyChanged(paramTree, name);
+    }
 }

@@ -4,6 +4,9 @@
 
 #include "ZuUnits.h"
 
+#include <array>
+#include <charconv>
+
 namespace
 {
 struct Entry
@@ -31,29 +34,81 @@ const Entry octStepEntries[] = {
 const Entry rackKnobEntries[] = {{"kval", 2, 0.0f}, {"ktarcc", 0, 0.0f}, {"kpwr", 0, 1.0f},
                                  {"kmin", 0, 0.0f}, {"kmax", 0, 127.0f}, {"kch", 0, 0.0f}};
 
-// Unit children: "_ms" companions are integers, "_md" companions doubles.
-void setValueWithCompanions(juce::ValueTree& tree, const juce::String& id, const Entry& e)
+// A layout name made in place. Making an identifier from text costs a
+// string-pool search, once per name and process; building each text through
+// juce::String additions as well cost as much again.
+class Name
 {
-    tree.setProperty(id, (double) e.def, nullptr);
-    for (int k = 1; k <= e.pairs; ++k)
+public:
+    explicit Name(const juce::String& prefix) { add(prefix.toRawUTF8()); }
+
+    Name& add(const char* text)
     {
-        tree.setProperty(id + "_ms" + juce::String(k), 0, nullptr);
-        tree.setProperty(id + "_md" + juce::String(k), 0.0, nullptr);
+        while (*text != 0 && length < capacity)
+            chars[(size_t) length++] = *text++;
+        jassert(*text == 0);
+        chars[(size_t) length] = 0;
+        return *this;
+    }
+    Name& add(int number)
+    {
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof(digits) - 1, number).ptr;
+        *end = 0;
+        return add(digits);
+    }
+    int mark() const noexcept { return length; }
+    void cutTo(int mark) noexcept
+    {
+        length = mark;
+        chars[(size_t) length] = 0;
+    }
+    juce::Identifier id() const { return juce::Identifier(chars.data()); }
+
+private:
+    static constexpr int capacity = 63;
+    std::array<char, capacity + 1> chars{};
+    int length = 0;
+};
+
+// Sets name (value) and its companions name_ms1, name_md1 .. (0 each) with
+// the companions' two types.
+template <class Ms, class Md> void setWithCompanions(juce::ValueTree& tree, Name& name, double value, int pairs)
+{
+    tree.setProperty(name.id(), value, nullptr);
+    const int base = name.mark();
+    for (int k = 1; k <= pairs; ++k)
+    {
+        tree.setProperty(name.add("_ms").add(k).id(), Ms(0), nullptr);
+        name.cutTo(base);
+        tree.setProperty(name.add("_md").add(k).id(), Md(0), nullptr);
+        name.cutTo(base);
     }
 }
 
+// Unit children: "_ms" companions are integers, "_md" companions doubles.
 template <size_t N> void addUnitEntries(juce::ValueTree& tree, const juce::String& prefix, const Entry (&entries)[N])
 {
+    Name name(prefix);
+    const int base = name.mark();
     for (const auto& e : entries)
-        setValueWithCompanions(tree, prefix + e.key, e);
+    {
+        setWithCompanions<int, double>(tree, name.add(e.key), (double) e.def, e.pairs);
+        name.cutTo(base);
+    }
 }
 
 template <size_t N>
 void addNumberedEntries(juce::ValueTree& tree, const juce::String& prefix, const Entry (&entries)[N], int count)
 {
+    Name name(prefix);
+    const int base = name.mark();
     for (const auto& e : entries)
         for (int n = 1; n <= count; ++n)
-            setValueWithCompanions(tree, prefix + e.key + juce::String(n), e);
+        {
+            setWithCompanions<int, double>(tree, name.add(e.key).add(n), (double) e.def, e.pairs);
+            name.cutTo(base);
+        }
 }
 
 constexpr int numSteps = 32;
@@ -95,29 +150,31 @@ void createCcRackUnitParams(juce::ValueTree tree, const juce::String& prefix)
 
 void createModUnitParams(juce::ValueTree tree, int kindIndex, int unitIndex, int slotIndex)
 {
-    juce::String prefix;
-    if (kindIndex != zuBareSlotKind)
-        prefix = zu::units::slotPrefix(kindIndex, unitIndex, slotIndex);
+    Name name(kindIndex != zuBareSlotKind ? zu::units::slotPrefix(kindIndex, unitIndex, slotIndex) : juce::String());
+    const int base = name.mark();
+    auto set = [&tree, &name, base](const char* key, const juce::var& value)
+    {
+        tree.setProperty(name.add(key).id(), value, nullptr);
+        name.cutTo(base);
+    };
 
     for (auto* key : {"bbi", "bphi", "bexp", "bsat", "csync", "clktyp", "bwf", "bsahm", "engn"})
-        tree.setProperty(prefix + key, 0, nullptr);
-    tree.setProperty(prefix + "pwr", slotIndex <= 1 ? 1 : 0, nullptr);
+        set(key, 0);
+    set("pwr", slotIndex <= 1 ? 1 : 0);
 
     // Slot companions have the opposite types from those of unit children.
     const Entry knobs[] = {{"ksr", 2, 8.0f}, {"kfr", 2, 0.5f}, {"kph", 2, 0.0f},
                            {"kos", 2, 0.5f}, {"ksm", 2, 0.0f}, {"klv", 2, 1.0f}};
     for (const auto& e : knobs)
     {
-        const auto id = prefix + e.key;
-        tree.setProperty(id, (double) e.def, nullptr);
-        for (int k = 1; k <= e.pairs; ++k)
-        {
-            tree.setProperty(id + "_ms" + juce::String(k), 0.0, nullptr);
-            tree.setProperty(id + "_md" + juce::String(k), 0, nullptr);
-        }
+        setWithCompanions<double, int>(tree, name.add(e.key), (double) e.def, e.pairs);
+        name.cutTo(base);
     }
     for (int n = 1; n <= 8; ++n)
-        tree.setProperty(prefix + "prb" + juce::String(n), n == 1 ? 1.0 : 0.0, nullptr);
+    {
+        tree.setProperty(name.add("prb").add(n).id(), n == 1 ? 1.0 : 0.0, nullptr);
+        name.cutTo(base);
+    }
 }
 
 namespace zu::unitops

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
+#include <thread>
 #include <vector>
 
 namespace
@@ -265,4 +268,36 @@ TEST(TreeLayout, ResettingAllValuesRestoresTheLayoutButKeepsLocksAndTheScalePres
     expected.setProperty("p0_scalelock", 1, nullptr);
     expected.setProperty("scale_type1_presetname", "Mine", nullptr);
     expectSameTree(processor.paramTree, expected, {});
+}
+
+TEST(TreeLayout, InstancesCreatedOnTwoThreadsAtOnceHoldTheLayoutAndSaveTheSameChunk)
+{
+    // Instances share the trees and tables each process builds once; hosts
+    // create instances on any thread, several at a time.
+    std::unique_ptr<ZumiraboxAudioProcessor> made[2];
+    std::atomic<int> waiting{2};
+    auto create = [&](int i)
+    {
+        waiting.fetch_sub(1);
+        while (waiting.load() > 0)
+            std::this_thread::yield();
+        made[i] = std::make_unique<ZumiraboxAudioProcessor>();
+    };
+    std::thread first(create, 0), second(create, 1);
+    first.join();
+    second.join();
+
+    ZumiraboxAudioProcessor reference;
+    juce::MemoryBlock expectedChunk;
+    reference.getStateInformation(expectedChunk);
+    for (auto& processor : made)
+    {
+        ASSERT_NE(processor, nullptr);
+        expectSameTree(processor->paramTree, expectedParam(), {});
+        expectSameTree(processor->snapTree, expectedSnapMain(), {});
+        expectSameTree(processor->mainTree, reference.mainTree, {});
+        juce::MemoryBlock chunk;
+        processor->getStateInformation(chunk);
+        EXPECT_TRUE(chunk == expectedChunk);
+    }
 }
