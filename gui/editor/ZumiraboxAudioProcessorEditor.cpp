@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZumiraboxAudioProcessorEditor.h"
 
+#include "ZuEditorAccess.h"
+#include "ZuMirabox_CenterContent.h"
+
 int ZumiraboxAudioProcessorEditor::numOpenEditors = 0;
 
 const juce::String ZumiraboxAudioProcessorEditor::aboutText =
@@ -275,4 +278,33 @@ void ZumiraboxAudioProcessorEditor::closeMessageWndw()
     messageWindow.reset();
     shownMessageTitle = {};
     shownMessageText = {};
+}
+
+namespace
+{
+// The unit column, wherever the editor's panels hold it.
+ZuMirabox_CenterContent* findCenterContent(juce::Component& root)
+{
+    for (auto* child : root.getChildren())
+    {
+        if (auto* content = dynamic_cast<ZuMirabox_CenterContent*>(child))
+            return content;
+        if (auto* found = findCenterContent(*child))
+            return found;
+    }
+    return nullptr;
+}
+} // namespace
+
+void ZumiraboxAudioProcessorEditor::unitNameChanged(int unitId, juce::String name)
+{
+    if (auto* content = findCenterContent(*this))
+        content->unitNameChanged(unitId, name);
+}
+
+void ZumiraboxAudioProcessorEditor::calloutBoxButtonIsClicked(int command)
+{
+    // "Overwrite": the file the save-as flow found taken becomes the current preset.
+    if (command == 0)
+        ZuEditorAccess(processor).getSettings().setCurPresetPath(pendingOverwritePath);
 }

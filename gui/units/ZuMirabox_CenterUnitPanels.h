@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "SnapButton.h"
+#include "UnitBg.h"
+#include "ZuCenterUnitPanelBase.h"
+
+// The five unit panels of the center column, one per unit kind. So far each
+// holds what the shared widgets ask of it: the unit frame, its background
+// and its snapshot selector, whose picks it keeps as the frame's
+// currentSnapshot. Their step and control widgets come with their own panels.
+class ZuMirabox_CenterUnitPanelShared : public ZuCenterUnitPanelBase
+{
+public:
+    // kind 0 pitch .. 4 CC rack; index the instance within the kind.
+    ZuMirabox_CenterUnitPanelShared(int kind, int index, bool expandable);
+    ~ZuMirabox_CenterUnitPanelShared() override;
+
+    // Takes the snapshot the selector shows (clamped to 0..7).
+    void snapshotChanged();
+
+    void setAttachments(juce::AudioProcessorValueTreeState& state) override;
+    void updateDrawable() override;
+    void colorMapping() override;
+    void paint(juce::Graphics& g) override;
+    void resized() override;
+
+    SnapButton& getSnapButton() noexcept { return snapButton; }
+    UnitBg& getUnitBg() noexcept { return unitBg; }
+
+protected:
+    UnitBg unitBg{juce::Colour(0xff000000)};
+    SnapButton snapButton;
+
+private:
+    juce::Colour kindColour() const;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(ZuMirabox_CenterUnitPanelShared)
+};
+
+class ZuMirabox_CenterPitchSeqPanel : public ZuMirabox_CenterUnitPanelShared
+{
+public:
+    explicit ZuMirabox_CenterPitchSeqPanel(int index = 0) : ZuMirabox_CenterUnitPanelShared(0, index, true) {}
+};
+
+class ZuMirabox_CenterParamSeqPanel : public ZuMirabox_CenterUnitPanelShared
+{
+public:
+    explicit ZuMirabox_CenterParamSeqPanel(int index = 0) : ZuMirabox_CenterUnitPanelShared(1, index, false) {}
+};
+
+class ZuMirabox_CenterCcSeqPanel : public ZuMirabox_CenterUnitPanelShared
+{
+public:
+    explicit ZuMirabox_CenterCcSeqPanel(int index = 0) : ZuMirabox_CenterUnitPanelShared(2, index, false) {}
+};
+
+class ZuMirabox_CenterOctTpSeqPanel : public ZuMirabox_CenterUnitPanelShared
+{
+public:
+    explicit ZuMirabox_CenterOctTpSeqPanel(int index = 0) : ZuMirabox_CenterUnitPanelShared(3, index, false) {}
+};
+
+class ZuMirabox_CenterCcRackPanel : public ZuMirabox_CenterUnitPanelShared
+{
+public:
+    explicit ZuMirabox_CenterCcRackPanel(int index = 0) : ZuMirabox_CenterUnitPanelShared(4, index, false) {}
+};
