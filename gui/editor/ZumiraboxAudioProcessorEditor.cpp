@@ -127,11 +127,6 @@ void ZumiraboxAudioProcessorEditor::handleCommandMessage(int commandId)
         mainPanel->presetIsChanged();
 }
 
-void ZumiraboxAudioProcessorEditor::unitNameChanged(int, juce::String)
-{
-    // SEAM: forwards to the center content's unitNameChanged once it exists.
-}
-
 void ZumiraboxAudioProcessorEditor::closeModFloatWndw()
 {
     if (auto* window = findChildWithID("floatmodwndw"))
@@ -300,11 +295,4 @@ void ZumiraboxAudioProcessorEditor::unitNameChanged(int unitId, juce::String nam
 {
     if (auto* content = findCenterContent(*this))
         content->unitNameChanged(unitId, name);
-}
-
-void ZumiraboxAudioProcessorEditor::calloutBoxButtonIsClicked(int command)
-{
-    // "Overwrite": the file the save-as flow found taken becomes the current preset.
-    if (command == 0)
-        ZuEditorAccess(processor).getSettings().setCurPresetPath(pendingOverwritePath);
 }

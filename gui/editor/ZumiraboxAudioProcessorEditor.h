@@ -59,13 +59,6 @@ public:
     static constexpr int presetNameDelayMs = 200;
     static constexpr int skinDelayMs = 300;
 
-    // Shows a unit's new name in its frame; an unknown unit id changes nothing.
-    void unitNameChanged(int unitId, juce::String name);
-    // The answer to the overwrite question of the save-as flow: 0 saves onto
-    // the file chosen before, 1 asks for another file name, anything else
-    // does nothing.
-    void calloutBoxButtonIsClicked(int command);
-
     // Number of editors open in this process.
     static int getNumOpenEditors() noexcept { return numOpenEditors; }
 
