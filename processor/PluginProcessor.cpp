@@ -136,14 +136,16 @@ bool ZumiraboxAudioProcessor::isMidiEffect() const
     return false;
 }
 
+ZumiraboxAudioProcessor::EditorFactory ZumiraboxAudioProcessor::editorFactory = nullptr;
+
 juce::AudioProcessorEditor* ZumiraboxAudioProcessor::createEditor()
 {
-    return nullptr;
+    return editorFactory != nullptr ? editorFactory(*this) : nullptr;
 }
 
 bool ZumiraboxAudioProcessor::hasEditor() const
 {
-    return false;
+    return true;
 }
 
 int ZumiraboxAudioProcessor::getNumPrograms()
@@ -172,9 +174,4 @@ bool ZumiraboxAudioProcessor::isBusesLayoutSupported(const BusesLayout& layout) 
     if (layout.outputBuses.isEmpty())
         return false;
     return layout.outputBuses.getReference(0).size() == 2;
-}
-
-juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
-{
-    return new ZumiraboxAudioProcessor();
 }

@@ -44,6 +44,12 @@ public:
     };
 
     static constexpr int numModChannels = 16;
+    static constexpr const char* pluginVersionString = "1.1.82";
+
+    // Builds the editor; the editor library installs it (the processor
+    // library knows nothing of the editor). Without one there is no editor.
+    using EditorFactory = juce::AudioProcessorEditor* (*) (ZumiraboxAudioProcessor&);
+    static EditorFactory editorFactory;
     static constexpr int maxInputNoteRecords = 256;
 
     ZumiraboxAudioProcessor();
@@ -91,6 +97,8 @@ public:
     // Restores a parsed document (null: refused), as loadStateFromXML does.
     void loadStateDocument(zu::statetext::Document* document, juce::String nameOfPreset);
     void loadStateFromXML(juce::XmlElement* document, bool flag, juce::String nameOfPreset);
+    // Whether loadStateFromXML would take this document (its root and version).
+    bool isReadableStateDocument(const juce::XmlElement& document) const;
     juce::XmlElement getXmlStateForSaveingPreset(juce::String nameOfPreset);
     void getStateAsText(juce::String& text);
     void setStateFromText(const juce::String& text);

@@ -7,7 +7,7 @@
 
 namespace
 {
-constexpr const char* writerVersion = "1.1.82";
+constexpr const char* writerVersion = ZumiraboxAudioProcessor::pluginVersionString;
 // Documents older than this are not ours to read (compared in single precision).
 constexpr float oldestReadableVersion = 0.9981f;
 
@@ -189,6 +189,14 @@ double readNumber(const zu::statetext::Document& document, const juce::Identifie
     return std::isfinite(v) ? v : fallback;
 }
 } // namespace
+
+bool ZumiraboxAudioProcessor::isReadableStateDocument(const juce::XmlElement& document) const
+{
+    if (!document.getTagName().equalsIgnoreCase(stateTag) || !document.hasAttribute("pluginVersion"))
+        return false;
+    const float version = document.getStringAttribute("pluginVersion").getFloatValue();
+    return std::isfinite(version) && version >= oldestReadableVersion;
+}
 
 void ZumiraboxAudioProcessor::loadStateFromXML(juce::XmlElement* document, bool, juce::String nameOfPreset)
 {

@@ -6,34 +6,64 @@
 
 int ZumiraboxAudioProcessorEditor::numOpenEditors = 0;
 
-ZumiraboxAudioProcessorEditor::ZumiraboxAudioProcessorEditor(ZumiraboxAudioProcessor& p, MirabelGlobalData&,
-                                                             CtrPtchSqData&, LfoData&, ScaleData&, ChordData&,
-                                                             juce::ValueTree, juce::Value modPolarity,
+const juce::String ZumiraboxAudioProcessorEditor::aboutText =
+    "ZU-MIRA8 " + juce::String(ZumiraboxAudioProcessor::pluginVersionString) +
+    " by Zurvana\nVST is a trademark of Steinberg Media Technologies GmbH, registered in Europe and other countries.";
+
+ZumiraboxAudioProcessorEditor::ZumiraboxAudioProcessorEditor(ZumiraboxAudioProcessor& p, MirabelGlobalData& globalData,
+                                                             CtrPtchSqData& pitchData, LfoData& lfoData,
+                                                             ScaleData& scaleData, ChordData& chordData,
+                                                             juce::ValueTree midiMapTree, juce::Value modPolarity,
                                                              juce::Value hoveredSource)
     : juce::AudioProcessorEditor(p), processor(p)
 {
+    background.setOpaque(true);
+    background.setBufferedToImage(true);
+    background.setInterceptsMouseClicks(false, true);
+
+    modPolValue.referTo(modPolarity);
+    indctSrcValue.referTo(hoveredSource);
     ++numOpenEditors;
     juce::LookAndFeel::setDefaultLookAndFeel(&lookAndFeel.get());
     // Fonts resolved by name before this look-and-feel became the default
     // would keep the system face.
     juce::Typeface::clearTypefaceCache();
-
-    modPolValue.referTo(modPolarity);
-    indctSrcValue.referTo(hoveredSource);
     indctSrcValue.setValue("off");
 
-    background.setOpaque(true);
-    background.setBufferedToImage(true);
-    background.setInterceptsMouseClicks(false, true);
     addAndMakeVisible(background);
 
-    setSize(baseWidth, baseHeight);
+    mainPanel = std::make_unique<ZuMirabox_MainPanel>(access.getParameterState(), access.getMainTree(),
+                                                      access.getParamTree(), midiMapTree, globalData, pitchData,
+                                                      lfoData, scaleData, chordData, modPolValue, indctSrcValue);
+    addAndMakeVisible(*mainPanel);
+
+    startTimer(resizeRulesTimer, resizeRulesDelayMs);
+    startTimer(presetNameTimer, presetNameDelayMs);
     startTimer(skinTimer, skinDelayMs);
+
+    background.toBack();
+
+    launchSaveAsChooser = [this](const juce::File& startFolder) { startSaveAsChooser(startFolder); };
+
+    const float scale = juce::jmax(access.getSettings().scaleFactor, PluginSettingState::minScaleFactor);
+    setSize((int) ((float) baseWidth * scale), (int) ((float) baseHeight * scale));
 }
 
 ZumiraboxAudioProcessorEditor::~ZumiraboxAudioProcessorEditor()
 {
+    stopTimer(resizeRulesTimer);
+    stopTimer(presetNameTimer);
     stopTimer(skinTimer);
+
+    auto& settings = access.getSettings();
+    settings.setLastWidthHeight({getWidth(), getHeight()});
+    settings.setScaleFactor((float) juce::jmax(getWidth(), 1) / (float) baseWidth);
+    settings.updateAndSaveSettingFile();
+
+    fileChooser.reset();
+    messageWindow.reset();
+    mainPanel.reset();
+
     // Only the last editor resets the default; the share member then releases
     // the instance (or leaves it to the panels that still hold it).
     if (--numOpenEditors == 0)
@@ -45,16 +75,178 @@ ZumiraboxAudioProcessorEditor::~ZumiraboxAudioProcessorEditor()
 
 void ZumiraboxAudioProcessorEditor::resized()
 {
-    background.setBounds(getLocalBounds());
+    const float s = (float) juce::jmax(getWidth(), 50) / (float) baseWidth;
+    access.getSettings().setScaleFactor(s);
+    const auto transform = juce::AffineTransform::scale(s, s);
+    background.setBounds(0, 0, baseWidth, baseHeight);
+    background.setTransform(transform);
+    if (mainPanel != nullptr)
+    {
+        mainPanel->setBounds(0, 0, baseWidth, baseHeight);
+        mainPanel->setTransform(transform);
+    }
+}
+
+void ZumiraboxAudioProcessorEditor::applyResizeRules()
+{
+    setResizable(true, true);
+    setResizeLimits(minWidth, minHeight, maxWidth, maxHeight);
+    if (auto* c = getConstrainer())
+        c->setFixedAspectRatio((double) baseAspect);
 }
 
 void ZumiraboxAudioProcessorEditor::timerCallback(int timerId)
 {
-    if (timerId != skinTimer)
+    stopTimer(timerId);
+    switch (timerId)
+    {
+    case resizeRulesTimer:
+        applyResizeRules();
+        break;
+    case presetNameTimer:
+        if (mainPanel != nullptr)
+            mainPanel->menuPanel.setPresetButtonText(
+                access.getParamTree().getProperty("presetname", "Preset").toString());
+        break;
+    case skinTimer:
+        if (mainPanel != nullptr)
+        {
+            mainPanel->setSkinMode(1);
+            background.colour = colorTheme->entry(0, 1);
+            background.repaint();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void ZumiraboxAudioProcessorEditor::handleCommandMessage(int commandId)
+{
+    if (commandId == stateLoadedCommand && mainPanel != nullptr)
+        mainPanel->presetIsChanged();
+}
+
+void ZumiraboxAudioProcessorEditor::closeModFloatWndw()
+{
+    if (auto* window = findChildWithID("floatmodwndw"))
+        removeChildComponent(window);
+    if (mainPanel != nullptr)
+        mainPanel->closeModFloatWndw();
+}
+
+void ZumiraboxAudioProcessorEditor::closeChordFloatWndw()
+{
+    if (auto* window = findChildWithID("floatchordwndw"))
+        removeChildComponent(window);
+    if (mainPanel != nullptr)
+        mainPanel->closeChordFloatWndw();
+}
+
+int ZumiraboxAudioProcessorEditor::getModSrcPolarity(int unitType, int instance, int slot)
+{
+    return access.getModSrcPolarity(unitType, instance, slot) ? 1 : 0;
+}
+
+void ZumiraboxAudioProcessorEditor::OpenPresetFolderNotFoundWndw()
+{
+    openMessageWndw(folderNotFoundTitle, {}, 0.21f);
+}
+
+void ZumiraboxAudioProcessorEditor::openPresetFolderPermDeniedWndw()
+{
+    openMessageWndw(permissionDeniedTitle, permissionDeniedText, 0.21f);
+}
+
+void ZumiraboxAudioProcessorEditor::openAboutWndw()
+{
+    openMessageWndw(aboutText, {}, 0.15f);
+}
+
+void ZumiraboxAudioProcessorEditor::openPluginMenu(juce::Button* button)
+{
+    openMyPluginMenu(button, this);
+    if (button != nullptr)
+        button->setState(juce::Button::buttonNormal);
+}
+
+void ZumiraboxAudioProcessorEditor::openPresetMenu(juce::Button* button)
+{
+    auto folder = presetFolder();
+    auto current = access.getSettings().curPresetPath;
+    if (folder.isNotEmpty())
+        openMyPresetMenu(button, folder, current, this);
+    if (button != nullptr)
+        button->setState(juce::Button::buttonNormal);
+    repaint();
+}
+
+juce::String ZumiraboxAudioProcessorEditor::presetFolder() const
+{
+    return access.getSettings().presetLocation.toString();
+}
+
+void ZumiraboxAudioProcessorEditor::initializeAllParamValues()
+{
+    access.initializeAllParamValues();
+    access.getGlobalData().initChainerData();
+    access.getChordData().init();
+    access.getScaleData().init();
+    access.getSettings().setCurPresetPath({});
+    if (mainPanel != nullptr)
+        mainPanel->initAllTriggered();
+}
+
+void ZumiraboxAudioProcessorEditor::menuItemSelected(int itemId)
+{
+    if (itemId <= 0)
         return;
-    stopTimer(skinTimer);
-    background.colour = colorTheme->entry(0, 1);
-    background.repaint();
+    if (itemId >= firstResizeCommand && itemId <= lastResizeCommand)
+    {
+        const auto size = resizeCommandSize(itemId, baseWidth, baseHeight);
+        setSize(size.x, size.y);
+        access.getSettings().setScaleFactor(0.5f + 0.1f * (float) (itemId - firstResizeCommand));
+        return;
+    }
+
+    switch (itemId)
+    {
+    case saveCommand:
+        savePreset(0);
+        break;
+    case saveAsCommand:
+        savePreset(1);
+        break;
+    case initializeCommand:
+        initializeAllParamValues();
+        break;
+    case setPresetFolderCommand:
+        access.getSettings().selectPresetFolderLocation();
+        break;
+    case openPresetFolderCommand:
+    {
+        const auto folder = presetFolder();
+        if (juce::File::isAbsolutePath(folder) && juce::File(folder).isDirectory())
+            ZuDesktop::openFolder(juce::File(folder));
+        else
+            OpenPresetFolderNotFoundWndw();
+        break;
+    }
+    case visitMakerCommand:
+    case manualCommand:
+    case bugReportCommand:
+        getLinkButton(itemId - visitMakerCommand).triggerClick();
+        break;
+    case aboutCommand:
+        openAboutWndw();
+        break;
+    case resetWindowSizeCommand:
+        setSize(baseWidth, baseHeight);
+        break;
+    default:
+        loadMyPreset(itemId);
+        break;
+    }
 }
 
 void ZumiraboxAudioProcessorEditor::openMessageWndw(const juce::String& title, const juce::String& text,
@@ -66,6 +258,8 @@ void ZumiraboxAudioProcessorEditor::openMessageWndw(const juce::String& title, c
     messageWindow->toFront(false);
     addAndMakeVisible(*messageWindow);
     messageWindow->setBounds(getLocalBounds());
+    shownMessageTitle = title;
+    shownMessageText = text;
 }
 
 void ZumiraboxAudioProcessorEditor::closeMessageWndw()
@@ -77,25 +271,8 @@ void ZumiraboxAudioProcessorEditor::closeMessageWndw()
     messageWindow->setEnabled(false);
     messageWindow->toBack();
     messageWindow.reset();
-}
-
-namespace
-{
-void removeFloatingWindow(juce::Component& host, const juce::String& componentId)
-{
-    if (auto* window = host.findChildWithID(componentId))
-        host.removeChildComponent(window);
-}
-} // namespace
-
-void ZumiraboxAudioProcessorEditor::closeChordFloatWndw()
-{
-    removeFloatingWindow(*this, "floatchordwndw");
-}
-
-void ZumiraboxAudioProcessorEditor::closeModFloatWndw()
-{
-    removeFloatingWindow(*this, "floatmodwndw");
+    shownMessageTitle = {};
+    shownMessageText = {};
 }
 
 namespace
@@ -118,11 +295,4 @@ void ZumiraboxAudioProcessorEditor::unitNameChanged(int unitId, juce::String nam
 {
     if (auto* content = findCenterContent(*this))
         content->unitNameChanged(unitId, name);
-}
-
-void ZumiraboxAudioProcessorEditor::calloutBoxButtonIsClicked(int command)
-{
-    // "Overwrite": the file the save-as flow found taken becomes the current preset.
-    if (command == 0)
-        ZuEditorAccess(processor).getSettings().setCurPresetPath(pendingOverwritePath);
 }

@@ -17,6 +17,19 @@ inline std::unique_ptr<ZumiraboxAudioProcessorEditor> makeEditor(ZumiraboxAudioP
                                                            p.polarityToggle, p.editorValue);
 }
 
+// Declared first in a test that changes the editor's size: when the test
+// ends, the stored window scale is 1 again, so that the editors of the tests
+// that follow open at 1000 x 580.
+struct DefaultScaleAfterwards
+{
+    ~DefaultScaleAfterwards()
+    {
+        PluginSettingState settings;
+        settings.getSettingFile();
+        settings.setScaleFactor(1.0f);
+    }
+};
+
 // Paints into a fresh ARGB image of that size, cleared to background.
 template <typename Paint>
 juce::Image paintImage(int width, int height, Paint paint, juce::Colour background = juce::Colour(0xff000000))

@@ -91,12 +91,13 @@ TEST_F(WholePresetOverwriteWindow, AButtonAnswersAndClosesTheCallOut)
     EXPECT_TRUE(zutest::pumpUntil([&] { return !box.isVisible(); }));
     EXPECT_EQ(processor.curPresetPath, "/presets/old.zip");
 
-    // "Overwrite" makes the file the save-as flow found taken (none here) current.
+    // "Overwrite" with no save as waiting for it changes nothing.
     ZuOverWritePresetWndw2 again(*editor, "A.zip", c1, c2, c3, c4, c5, c6);
     juce::CallOutBox box2(again, {10, 10, 20, 20}, editor.get());
     ASSERT_TRUE(zutest::click(again.getOverwriteButton()));
     EXPECT_TRUE(zutest::pumpUntil([&] { return !box2.isVisible(); }));
-    EXPECT_TRUE(processor.curPresetPath.isEmpty());
+    // No save as is waiting for the answer: nothing is overwritten.
+    EXPECT_EQ(processor.curPresetPath, "/presets/old.zip");
 }
 
 using SaveAsWindow = EditorFixture;

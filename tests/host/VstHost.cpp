@@ -64,7 +64,7 @@ Vst2::VstIntPtr VstHost::hostCallback(Vst2::AEffect* effect, Vst2::VstInt32 opco
     return host->handleCallback(opcode, index, value, ptr, opt);
 }
 
-std::intptr_t VstHost::handleCallback(int opcode, int, std::intptr_t, void* ptr, float)
+std::intptr_t VstHost::handleCallback(int opcode, int index, std::intptr_t value, void* ptr, float)
 {
     switch (opcode)
     {
@@ -123,7 +123,9 @@ std::intptr_t VstHost::handleCallback(int opcode, int, std::intptr_t, void* ptr,
     case Vst2::audioMasterEndEdit:
     case Vst2::audioMasterIOChanged:
     case Vst2::audioMasterUpdateDisplay:
+        return 1;
     case Vst2::audioMasterSizeWindow:
+        editorSizeRequest = {index, (int) value};
         return 1;
     default:
         return 0;

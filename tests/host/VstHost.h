@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Vst2
@@ -83,6 +84,8 @@ public:
     void setChunk(const std::vector<char>& data);
 
     HostTransport transport;
+    // The last window size the plug-in asked for (width, height).
+    std::pair<int, int> editorSizeRequest{0, 0};
     const std::vector<float>& output(int channel) const { return outputs[(size_t) channel]; }
     const std::vector<HostMidiEvent>& receivedEvents() const { return received; }
     void clearReceived() { received.clear(); }

@@ -56,7 +56,7 @@ TEST_F(Processor, ConstructionPushesDefaultsAndStartsClean)
     EXPECT_EQ(p.mainTree.getProperty("ctstate").toString(), "CT:");
     EXPECT_EQ(p.getName(), "ZU-MIRA8");
     EXPECT_TRUE(std::isinf(p.getTailLengthSeconds()));
-    EXPECT_FALSE(p.hasEditor());
+    EXPECT_TRUE(p.hasEditor());
 }
 
 TEST_F(Processor, SnapshotValuesFollowTheirUnits)
