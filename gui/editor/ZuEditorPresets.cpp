@@ -3,6 +3,8 @@
 // preset menu, the arrows and a dropped file.
 #include "ZumiraboxAudioProcessorEditor.h"
 
+#include "ZuCallOut.h"
+#include "ZuOverWritePresetWndw2.h"
 #include "ZuPresetArchive.h"
 
 namespace
@@ -109,11 +111,19 @@ void ZumiraboxAudioProcessorEditor::saveAsChosen(const juce::File& result, bool 
     }
 }
 
-void ZumiraboxAudioProcessorEditor::openSaveAsOverwriteCallout(const juce::String&)
+void ZumiraboxAudioProcessorEditor::openSaveAsOverwriteCallout(const juce::String& fileName)
 {
-    // SEAM: launches ZuOverWritePresetWndw2(*this, fileName, ...) pointing at the
-    // menu strip's Save As button once it lands; its answer comes back
-    // through calloutBoxButtonIsClicked.
+    // The question points at the Save As button that started the save as;
+    // its answer comes back through calloutBoxButtonIsClicked.
+    const auto popup = colorTheme->entry(3, 0);
+    const juce::Colour light(0xffdddddd);
+    auto window = std::make_unique<ZuOverWritePresetWndw2>(*this, fileName, popup, light, popup, light, light, popup);
+    const auto w = (float) getWidth();
+    window->setSize((int) (0.19f * w), (int) (0.085f * w));
+    juce::Rectangle<int> area;
+    if (mainPanel != nullptr)
+        mainPanel->menuPanel.getSaveAsButtonPos(area);
+    zu::callout::launch(std::move(window), area, *this, popup, juce::Colour(0xffaaaaaa));
 }
 
 void ZumiraboxAudioProcessorEditor::calloutBoxButtonIsClicked(int answer)

@@ -4,6 +4,8 @@
 #include "GuiTestHelpers.h"
 #include "TempFolder.h"
 #include "MessagePump.h"
+#include "WidgetTestHelpers.h"
+#include "ZuOverWritePresetWndw2.h"
 #include "ZuPresetArchive.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +23,44 @@ struct PresetFixture : ::testing::Test
     }
     void TearDown() override
     {
+        if (editor != nullptr)
+            closeCallOuts();
         editor.reset();
         folder.deleteRecursively();
+    }
+
+    // The overwrite question the editor has open, if any.
+    ZuOverWritePresetWndw2* openQuestion() { return zutest::openCallOutContent<ZuOverWritePresetWndw2>(*editor); }
+
+    // Call-outs outlive a test's editor unless they are closed.
+    void closeCallOuts()
+    {
+        const auto anyOpen = [this]
+        {
+            for (auto* child : editor->getChildren())
+                if (auto* box = dynamic_cast<juce::CallOutBox*>(child))
+                    return box;
+            return static_cast<juce::CallOutBox*>(nullptr);
+        };
+        while (auto* box = anyOpen())
+        {
+            box->dismiss();
+            ASSERT_TRUE(zutest::pumpUntil([&] { return editor->getIndexOfChildComponent(box) < 0; }));
+        }
+    }
+
+    // Saves the archive "Song.zip", then asks to save as "Song" again with
+    // another state; returns the archive's first bytes.
+    juce::MemoryBlock saveSongTwice()
+    {
+        setSwing(0.5f);
+        editor->saveAsChosen(folder.getChildFile("Song"), false);
+        juce::MemoryBlock first;
+        folder.getChildFile("Song.zip").loadFileAsData(first);
+        processor.setCurPresetPath({});
+        setSwing(-0.5f);
+        editor->saveAsChosen(folder.getChildFile("Song"), false);
+        return first;
     }
 
     juce::RangedAudioParameter& swing() { return *processor.paramState.getParameter("p0_swing"); }
@@ -158,6 +196,68 @@ TEST_F(PresetFixture, AnExistingArchiveIsReplacedOnlyAfterAsking)
     EXPECT_TRUE(editor->getPendingOverwritePath().isEmpty());
     ASSERT_TRUE(editor->loadPresetWithFile(archive));
     EXPECT_NEAR(swingValue(), 0.25f, 1e-6f);
+}
+
+TEST_F(PresetFixture, TheOverwriteQuestionOverSaveAsDecidesWhatIsWritten)
+{
+    const auto archive = folder.getChildFile("Song.zip");
+    for (const bool overwrite : {true, false})
+    {
+        SCOPED_TRACE(overwrite ? "Overwrite" : "Save as new");
+        archive.deleteFile();
+        chooserStarts.clear();
+        const auto before = saveSongTwice();
+
+        juce::Component::SafePointer<ZuOverWritePresetWndw2> question(openQuestion());
+        ASSERT_NE(question, nullptr);
+        EXPECT_EQ(question->getMessage(), "\"Song.zip\"  already exists.");
+        const auto w = (float) editor->getWidth();
+        EXPECT_EQ(question->getWidth(), (int) (0.19f * w));
+        EXPECT_EQ(question->getHeight(), (int) (0.085f * w));
+        auto* box = question->findParentComponentOfClass<juce::CallOutBox>();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->findColour(juce::BubbleComponent::outlineColourId), juce::Colour(0xffaaaaaa));
+        EXPECT_EQ(bytesOf(archive), before);
+
+        auto& button = overwrite ? question->getOverwriteButton() : question->getSaveAsNewButton();
+        button.triggerClick();
+        ASSERT_TRUE(zutest::pumpUntil([&] { return question == nullptr; }));
+
+        EXPECT_EQ(filesInFolder(), juce::StringArray("Song.zip"));
+        EXPECT_TRUE(editor->getPendingOverwritePath().isEmpty());
+        if (overwrite)
+        {
+            EXPECT_NE(bytesOf(archive), before);
+            EXPECT_EQ(processor.curPresetPath, archive.getFullPathName());
+            EXPECT_TRUE(chooserStarts.empty());
+            ASSERT_TRUE(editor->loadPresetWithFile(archive));
+            EXPECT_NEAR(swingValue(), -0.5f, 1e-6f);
+        }
+        else
+        {
+            // Another name is asked for; nothing is written meanwhile.
+            EXPECT_EQ(bytesOf(archive), before);
+            EXPECT_TRUE(processor.curPresetPath.isEmpty());
+            EXPECT_EQ(chooserStarts.size(), 1u);
+        }
+    }
+}
+
+TEST_F(PresetFixture, AnAnswerAfterTheEditorClosedWritesNothing)
+{
+    const auto archive = folder.getChildFile("Song.zip");
+    const auto before = saveSongTwice();
+    juce::Component::SafePointer<ZuOverWritePresetWndw2> question(openQuestion());
+    ASSERT_NE(question, nullptr);
+
+    editor.reset();
+    ASSERT_NE(question, nullptr);
+    question->getOverwriteButton().triggerClick();
+    ASSERT_TRUE(zutest::pumpUntil([&] { return question == nullptr; }));
+
+    EXPECT_EQ(bytesOf(archive), before);
+    EXPECT_TRUE(processor.curPresetPath.isEmpty());
+    EXPECT_EQ(filesInFolder(), juce::StringArray("Song.zip"));
 }
 
 TEST_F(PresetFixture, SaveReplacesTheCurrentArchiveAndKeepsItsName)
