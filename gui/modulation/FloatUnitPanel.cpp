@@ -4,6 +4,7 @@
 ModMenuPanel::ModMenuPanel(FloatUnitPanel& ownerPanel, std::pair<int, int> slot)
     : unitAndSlot(slot), handle("MOD" + juce::String(slot.second + 1), juce::Colour(0xff000000)), owner(ownerPanel)
 {
+    handle.handleBgColor = juce::Colour(0xffa0a0a0);
     bgColour = colorTheme->entry(56, 0);
     addAndMakeVisible(slotLabel);
     slotLabel.setText(juce::String(slot.second + 1), juce::dontSendNotification);
@@ -69,7 +70,7 @@ void ModMenuPanel::enablementChanged()
 void ModMenuPanel::setSkinMode(int skin, juce::Colour unitColour)
 {
     bgColour = colorTheme->entry(56, skin);
-    handle.bgColor = bgColour;
+    handle.handleBgColor = bgColour;
     handle.repaint();
     slotLabel.getProperties().set("bgcolor", bgColour.toString());
     slotLabel.setColour(juce::Label::backgroundColourId, bgColour);
@@ -80,7 +81,7 @@ void ModMenuPanel::setSkinMode(int skin, juce::Colour unitColour)
     powerButton.setColour(juce::TextButton::buttonColourId, bgColour);
     powerButton.setColour(juce::TextButton::textColourOffId, unitColour.darker(1.5f));
     powerButton.setColour(juce::TextButton::textColourOnId, unitColour.brighter(0.2f));
-    handle.bgColor = unitColour;
+    handle.handleBgColor = unitColour;
     handle.repaint();
 }
 
@@ -93,13 +94,13 @@ void ModMenuPanel::setBaseColor(juce::Colour colour)
     powerButton.setColour(juce::TextButton::textColourOffId, colour.darker(1.5f));
     powerButton.setColour(juce::TextButton::textColourOnId, colour.brighter(0.2f));
     slotLabel.setColour(juce::Label::textColourId, colour);
-    handle.bgColor = colour;
+    handle.handleBgColor = colour;
     handle.repaint();
 }
 
 void ModMenuPanel::setDdIdHead(juce::String head)
 {
-    handle.setText(head + handle.getText());
+    handle.ddId = head + handle.ddId;
 }
 
 double ModMenuPanel::getCurOnOffAndModeState(std::pair<bool, int>& state) const

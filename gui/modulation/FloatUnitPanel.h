@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "DraggableItemBase2.h"
 #include "LfoPanel.h"
-#include "ModHandleSeam.h"
 #include "ModModeButton.h"
 #include "ZuCLAF_Labels.h"
 #include "ZuCLAF_Switches.h"
@@ -36,7 +36,7 @@ public:
     juce::Label& getSlotLabel() noexcept { return slotLabel; }
     juce::TextButton& getPowerButton() noexcept { return powerButton; }
     ModModeButton& getModeButton() noexcept { return modeButton; }
-    ModHandleSeam& getHandle() noexcept { return handle; }
+    DraggableItemBase2& getHandle() noexcept { return handle; }
 
 private:
     void applyHandleVisibility();
@@ -50,7 +50,7 @@ private:
     juce::Label slotLabel;
     juce::TextButton powerButton;
     ModModeButton modeButton;
-    ModHandleSeam handle;
+    DraggableItemBase2 handle;
     FloatUnitPanel& owner;
 };
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ModClockTypeSeam.h"
+#include "ClockTypeButton.h"
 #include "ZuCLAF_IconButtons.h"
 
 // The rate-sync block of a modulation slot: the sync switch ("csync") and,
@@ -21,18 +21,18 @@ public:
     void resized() override;
 
     bool isSyncOn() const { return syncButton.getToggleState(); }
-    int getClockTypeIndex() const noexcept { return clockType.getClockTypeIndex(); }
+    int getClockTypeIndex() const noexcept { return clockType.getCurrentIndex(); }
     // 0 while sync is off, else the clock type + 1.
     int getCurSyncIndex() const { return isSyncOn() ? getClockTypeIndex() + 1 : 0; }
 
     MappableButton& getSyncButton() noexcept { return syncButton; }
-    ModClockTypeSeam& getClockTypeButton() noexcept { return clockType; }
+    ClockTypeButton& getClockTypeButton() noexcept { return clockType; }
 
 private:
     ZuShared<ZuMirabox_ColorTheme> colorTheme;
     ZuShared<ZuCLAF_SEQ1SvgButton> svgLook;
     ZuShared<ZuParamAttacher> attacher;
     juce::Colour bgColour{0xff000000};
-    ModClockTypeSeam clockType;
+    ClockTypeButton clockType{false};
     MappableButton syncButton;
 };

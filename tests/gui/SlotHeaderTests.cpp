@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FloatUnitPanel.h"
+#include "GuiTestHelpers.h"
 #include "ModFloatWndw.h"
 #include "PluginProcessor.h"
 #include "MessagePump.h"
@@ -34,7 +35,7 @@ TEST_F(SlotEditor, BindingCreatesPowerAndEngineAndNamesTheHandle)
 {
     EXPECT_EQ((int) node.getProperty(prefix + "pwr"), 0);
     EXPECT_EQ((double) node.getProperty(prefix + "engn"), 0.0);
-    EXPECT_EQ(panel.getHeader().getHandle().getText(), "m52MOD8");
+    EXPECT_EQ(panel.getHeader().getHandle().ddId, "m52MOD8");
     EXPECT_EQ(panel.getHeader().getSlotLabel().getText(), "8");
     const char* texts[] = {"LFO", "S&H", "PLFO"};
     const char* tips[] = {"LFO engine", "Sample & Hold engine", "Probability LFO engine"};
@@ -136,6 +137,32 @@ TEST_F(SlotEditor, ScreensPerEngineMode)
             zutest::writeScreen(panel.createComponentSnapshot(panel.getLocalBounds(), true, 2.0f), names[mode]));
     }
 }
+TEST(SlotHeaderHandle, HoveringPublishesTheSlotsSourceInTheEditor)
+{
+    ZumiraboxAudioProcessor processor;
+    auto editor = zutest::makeEditor(processor);
+    juce::ValueTree node("mod8");
+    FloatUnitPanel panel(processor.lfoData, {14, 7});
+    editor->addAndMakeVisible(panel);
+    panel.setBounds(0, 0, 540, 160);
+    panel.setAttachment(node, "p6m528_");
+    node.setProperty("p6m528_pwr", 1, nullptr);
+    auto& handle = panel.getHeader().getHandle();
+    ASSERT_TRUE(pumpUntil([&] { return handle.isVisible(); }));
+    EXPECT_EQ(handle.handleBgColor, juce::Colour(0xffa0a0a0));
+    EXPECT_EQ(handle.getTooltip(),
+              "Drag and drop this modulator to a crossed circle next to a parameter for assignment");
+
+    const auto now = juce::Time::getCurrentTime();
+    const juce::MouseEvent hover(juce::Desktop::getInstance().getMainMouseSource(), {2.0f, 2.0f}, {},
+                                 juce::MouseInputSource::defaultPressure, 0.0f, 0.0f, 0.0f, 0.0f, &handle, &handle, now,
+                                 {2.0f, 2.0f}, now, 1, false);
+    handle.mouseEnter(hover);
+    EXPECT_EQ(editor->indctSrcValue.toString(), "m52MOD8");
+    handle.mouseExit(hover);
+    EXPECT_EQ(editor->indctSrcValue.toString(), "off");
+}
+
 TEST(FloatingSlotWindow, TabsForTheListedSlots)
 {
     ZumiraboxAudioProcessor processor;

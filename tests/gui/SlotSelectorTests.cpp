@@ -177,7 +177,7 @@ TEST(SyncBlock, SyncShowsTheClockTypeOnBothPaths)
     ASSERT_TRUE(pumpUntil([&] { return sync.getClockTypeButton().isVisible(); }));
     EXPECT_TRUE(editor.syncedRateShown);
 
-    sync.getClockTypeButton().getToggle(1).triggerClick();
+    sync.getClockTypeButton().getButton(1).triggerClick();
     ASSERT_TRUE(pumpUntil([&] { return (double) node.getProperty(prefix + "clktyp") == 1.0; }));
     EXPECT_EQ(sync.getCurSyncIndex(), 2);
 
@@ -188,5 +188,28 @@ TEST(SyncBlock, SyncShowsTheClockTypeOnBothPaths)
     EXPECT_EQ((int) node.getProperty(prefix + "csync"), 0);
     EXPECT_EQ((double) node.getProperty(prefix + "clktyp"), 1.0);
     EXPECT_EQ(sync.getCurSyncIndex(), 0);
+}
+
+TEST(SyncBlock, ClockTypeWritesAndFollowsTheSlotsChoice)
+{
+    juce::ValueTree node("mod2");
+    node.setProperty(prefix + "csync", 1, nullptr);
+    node.setProperty(prefix + "clktyp", 2.0, nullptr);
+    EditorStandIn editor;
+    ModSyncPanel sync;
+    editor.addAndMakeVisible(sync);
+    sync.setAttachment(node, prefix);
+    auto& clock = sync.getClockTypeButton();
+    EXPECT_TRUE(clock.getButton(2).getToggleState());
+    EXPECT_EQ(sync.getCurSyncIndex(), 3);
+
+    // "N" written by a click, then "T" written underneath: the buttons follow.
+    clock.getButton(0).triggerClick();
+    ASSERT_TRUE(pumpUntil([&] { return (double) node.getProperty(prefix + "clktyp") == 0.0; }));
+    EXPECT_EQ(sync.getCurSyncIndex(), 1);
+    node.setProperty(prefix + "clktyp", 1.0, nullptr);
+    ASSERT_TRUE(pumpUntil([&] { return clock.getButton(1).getToggleState(); }));
+    EXPECT_EQ(sync.getCurSyncIndex(), 2);
+    EXPECT_EQ(clock.getButton(1).getButtonText(), "T");
 }
 } // namespace

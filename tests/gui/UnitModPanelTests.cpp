@@ -40,7 +40,7 @@ TEST_F(RackModArea, NewUnitBuildsTheFirstPageOnly)
         const juce::String prefix = "p6m52" + juce::String(k + 1) + "_";
         auto slotTree = tree.getChildWithName("mod" + juce::String(k + 1));
         EXPECT_TRUE(slotTree.hasProperty(prefix + "engn")) << prefix;
-        EXPECT_EQ(area->getPage(0)->getSlotEditor(k).getHeader().getHandle().getText(), "m52MOD" + juce::String(k + 1));
+        EXPECT_EQ(area->getPage(0)->getSlotEditor(k).getHeader().getHandle().ddId, "m52MOD" + juce::String(k + 1));
     }
 }
 
@@ -52,7 +52,7 @@ TEST_F(RackModArea, SecondPageIsBuiltOnceOnClick)
     ASSERT_TRUE(pumpUntil([&] { return (double) tree.getProperty("p6m520_tab") == 1.0; }));
     ASSERT_TRUE(pumpUntil([&] { return area->getCurrentTabIndex() == 1; }));
     ASSERT_NE(area->getPage(1), nullptr);
-    EXPECT_EQ(area->getPage(1)->getSlotEditor(3).getHeader().getHandle().getText(), "m52MOD8");
+    EXPECT_EQ(area->getPage(1)->getSlotEditor(3).getHeader().getHandle().ddId, "m52MOD8");
     EXPECT_TRUE(tree.getChildWithName("mod8").hasProperty("p6m528_pwr"));
     auto* second = area->getPage(1);
 
@@ -100,7 +100,7 @@ TEST(UnitModArea, ModulationUnitNumbers)
     for (const auto& c : cases)
     {
         SeqUnitModPanelMain area(modmain.getChildWithName(c.tree), processor.lfoData, c.type, c.index);
-        EXPECT_EQ(area.getPage(0)->getSlotEditor(0).getHeader().getHandle().getText(), c.handle) << c.tree;
+        EXPECT_EQ(area.getPage(0)->getSlotEditor(0).getHeader().getHandle().ddId, c.handle) << c.tree;
     }
 }
 
