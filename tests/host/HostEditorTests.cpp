@@ -37,7 +37,7 @@ class HostWindow
 public:
     HostWindow(int x, int y)
     {
-        display = XOpenDisplay(nullptr);
+        display = zutest::openDisplay();
         if (display == nullptr)
             return;
         window = XCreateSimpleWindow(display, DefaultRootWindow(display), x, y, 1000, 580, 0, 0, 0);
@@ -206,12 +206,12 @@ TEST(HostEditor, OpensIdlesResizesAndClosesManyTimesInTheHostsWindow)
 {
     if (!haveDisplay())
         GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    HostWindow window(0, 0);
     VstHost host(ZU_PLUGIN_PATH);
     ASSERT_NE(host.effect(), nullptr) << host.error();
     EXPECT_NE(host.effect()->flags & Vst2::effFlagsHasEditor, 0);
     host.open(48000.0, 512);
     host.resume();
-    HostWindow window(0, 0);
     ASSERT_TRUE(window.ok());
 
     // The editor's size on the host's screen: 1000 x 580 times the display's scale.
@@ -249,13 +249,13 @@ TEST(HostEditor, ClosingOneOfTwoEditorsLeavesTheOtherDrawnAsBefore)
 {
     if (!haveDisplay())
         GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    HostWindow firstWindow(0, 0), secondWindow(0, 600);
     VstHost first(ZU_PLUGIN_PATH), second(ZU_PLUGIN_PATH);
     ASSERT_NE(first.effect(), nullptr);
     ASSERT_NE(second.effect(), nullptr);
     first.open(48000.0, 512);
     second.open(48000.0, 512);
     // Side by side on the screen, each fully visible where it is read.
-    HostWindow firstWindow(0, 0), secondWindow(0, 600);
     constexpr int visible = 400;
     ASSERT_TRUE(firstWindow.ok() && secondWindow.ok());
 
@@ -288,10 +288,10 @@ TEST(HostEditor, TheSaveQuestionStaysOpenUntilAnswered)
 {
     if (!haveDisplay())
         GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    HostWindow window(0, 0);
     VstHost host(ZU_PLUGIN_PATH);
     ASSERT_NE(host.effect(), nullptr);
     host.open(48000.0, 512);
-    HostWindow window(0, 0);
     ASSERT_TRUE(window.ok());
     ASSERT_EQ(host.dispatch(Vst2::effEditOpen, 0, 0, window.handle()), 1);
     ASSERT_TRUE(host.idleUntil([&] { return window.numChildren() == 1; }));

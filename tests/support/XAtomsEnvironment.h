@@ -19,22 +19,31 @@
 
 namespace zutest
 {
+// A connection to the test display, or nullptr when there is none. Tests in
+// parallel share one server, which refuses connections while it resets after
+// its last client left: wait for the connection itself, up to 30 s, rather
+// than let JUCE connect later to a server without the atoms.
+inline Display* openDisplay()
+{
+    if (std::getenv("DISPLAY") == nullptr)
+        return nullptr;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    for (;;)
+    {
+        if (auto* d = XOpenDisplay(nullptr))
+            return d;
+        if (std::chrono::steady_clock::now() > deadline)
+            return nullptr;
+        std::this_thread::yield();
+    }
+}
+
 class XAtomsEnvironment : public ::testing::Environment
 {
 public:
     void SetUp() override
     {
-        // Tests in parallel share one server, which resets when its last
-        // client leaves and refuses connections meanwhile: retry for a while
-        // rather than let JUCE connect later to a server without the atoms.
-        for (int attempt = 0; attempt < 200 && display == nullptr; ++attempt)
-        {
-            display = XOpenDisplay(nullptr);
-            if (display == nullptr && std::getenv("DISPLAY") != nullptr)
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            else
-                break;
-        }
+        display = openDisplay();
         if (display == nullptr)
             return;
         for (auto* name :
