@@ -67,6 +67,29 @@ void ZuMirabox_CenterContent::deleteItem(int unitId)
     updateVtState();
 }
 
+void ZuMirabox_CenterContent::unitOrderChanged(juce::String order)
+{
+    std::vector<std::unique_ptr<ZuCenterUnitPanelBase>> reordered;
+    for (auto& token : juce::StringArray::fromTokens(order.fromFirstOccurrenceOf("TB:", false, false), " ", ""))
+        for (auto& panel : unitPanels)
+            if (panel != nullptr && panel->unitId == token.getIntValue())
+                reordered.push_back(std::move(panel));
+    for (auto& panel : unitPanels)
+        if (panel != nullptr)
+            reordered.push_back(std::move(panel));
+    unitPanels = std::move(reordered);
+    if (auto* container = findParentComponentOfClass<ZuMirabox_CenterPanelMain>())
+        container->resized();
+    updateVtState();
+}
+
+void ZuMirabox_CenterContent::getUnitOrderList(std::vector<int>& out) const
+{
+    out.clear();
+    for (auto& panel : unitPanels)
+        out.push_back(panel->unitId);
+}
+
 void ZuMirabox_CenterContent::unitNameChanged(int unitId, juce::String name)
 {
     for (auto& panel : unitPanels)

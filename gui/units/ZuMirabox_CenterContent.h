@@ -34,6 +34,11 @@ public:
     // Removes and deletes the unit panel with that id (nothing when there is
     // none), then lays out and stores the list.
     void deleteItem(int unitId);
+    // Applies the quick bar's order string ("TB:" then unit ids separated by
+    // blanks) to the panels and stores the list.
+    void unitOrderChanged(juce::String order);
+    // The unit ids of the panels in display order.
+    void getUnitOrderList(std::vector<int>& out) const;
     // Sets the header name of the unit with that id; no such unit: nothing.
     void unitNameChanged(int unitId, juce::String name);
     // Writes "ctstate" and hands it to the global data.

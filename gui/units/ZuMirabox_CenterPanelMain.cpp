@@ -5,3 +5,7 @@ void ZuMirabox_CenterPanelMain::resized()
 {
     ++numLayouts;
 }
+
+void ZuMirabox_CenterPanelMain::quickAccessButtonClicked(int) {}
+
+void ZuMirabox_CenterPanelMain::updateQuickBar() {}
