@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LfoPanel.h"
 
+#include "DispShareData.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 
 #include <cstdio>
@@ -17,13 +18,6 @@ const float knobDefaults[] = {0.5f, 0.0f, 0.5f, 0.0f, 1.0f, 8.0f};
 const char* const knobTips[] = {"Controls the rate of the LFO",        "Adjusts the start phase of the LFO",
                                 "Adjusts the offset level of the LFO", "Controls the smoothness",
                                 "Controls the output level",           "Controls the rate of the LFO"};
-
-// e^c as its [4/4] Pade form, the form the free rate is shown with.
-double padeExp(double c)
-{
-    return ((((c + 20.0) * c + 180.0) * c + 840.0) * c + 1680.0) /
-           ((((c - 20.0) * c + 180.0) * c - 840.0) * c + 1680.0);
-}
 
 juce::String wholeNumber(double v)
 {
@@ -135,7 +129,7 @@ juce::String LfoPanel::knobText(int knob, double x) const
     {
     case freeRate:
     {
-        const double r = std::floor((padeExp(x * 2.995732273553991) - 1.0) * 105.36842105263158 + 1.0) * 0.01;
+        const double r = DispShareData::freeRateHz(x);
         char buffer[32];
         std::snprintf(buffer, sizeof(buffer), "%g", r);
         return juce::String(buffer).paddedRight(' ', 5) + "Hz";
