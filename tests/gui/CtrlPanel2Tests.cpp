@@ -246,6 +246,28 @@ TEST(Dice, AMissingRangeIsTheWholeRangeAndARangeIsStoredAfterRelease)
     ASSERT_TRUE(zutest::pumpUntil([&] { return (double) unit.gui("c_pchsq1_rndrng1") == 0.25; }));
 }
 
+TEST(Dice, ARangeOfZeroKeepsTheValuesAndARightClickOnDiceAllResetsEveryProperty)
+{
+    PageInEditor unit(0);
+    auto& gate = unit.dice(4);
+    gate.rangeKnob.setValue(0.0, juce::sendNotificationSync);
+    ASSERT_TRUE(zutest::pumpUntil([&] { return (double) unit.gui("c_pchsq1_rndrng4") == 0.0; }));
+    unit.setSteps("gate", 33.0f);
+    ASSERT_TRUE(zutest::click(gate.diceButton));
+    zutest::pumpFor(50);
+    for (int s = 0; s < zu::units::numSteps; ++s)
+        EXPECT_EQ(unit.step("gate", s), 33.0f) << "step " << s + 1;
+
+    unit.setSteps("vel", 10.0f);
+    ASSERT_TRUE(clickWith(unit.page->rndPanel.diceAllButton, juce::ModifierKeys::rightButtonModifier));
+    ASSERT_TRUE(zutest::pumpUntil([&] { return unit.step("gate", 0) == 50.0f; }));
+    for (int s = 0; s < zu::units::numSteps; ++s)
+    {
+        EXPECT_EQ(unit.step("gate", s), s < 16 ? 50.0f : 33.0f) << "step " << s + 1;
+        EXPECT_EQ(unit.step("vel", s), s < 16 ? 100.0f : 10.0f) << "step " << s + 1;
+    }
+}
+
 TEST(Dice, EachUnitTypeShowsItsDiceInTheSameColumns)
 {
     const std::vector<juce::StringArray> labels{
@@ -272,14 +294,16 @@ TEST(Dice, EachUnitTypeShowsItsDiceInTheSameColumns)
             else
                 EXPECT_EQ(dice.getX(), columns[(size_t) k - 1]);
         }
-        EXPECT_LT(panel.diceAllButton.getRight(), panel.diceUnits[0].getX());
+        EXPECT_EQ(panel.diceAllButton.getBounds(), juce::Rectangle<int>(6, 10, 24, 41));
+        EXPECT_EQ(panel.diceUnits[0].getBounds(), juce::Rectangle<int>(34, 1, 25, 58));
+        EXPECT_EQ(panel.diceUnits[6].getBounds(), juce::Rectangle<int>(34 + 6 * 26, 1, 25, 58));
     }
 }
 
 TEST(CtrlPanel2, StacksSetAllOverTheDiceAndWritesItsScreens)
 {
     const int width = 240, height = 130;
-    juce::Image sheet(juce::Image::ARGB, 2 * (width + 10) * 2, 4 * (height + 10) * 2, true);
+    juce::Image sheet(juce::Image::ARGB, 2 * (width + 10) * 2, 5 * (height + 10) * 2, true);
     {
         juce::Graphics g(sheet);
         g.fillAll(juce::Colour(0xff101010));
@@ -288,8 +312,17 @@ TEST(CtrlPanel2, StacksSetAllOverTheDiceAndWritesItsScreens)
     {
         PageInEditor unit(type);
         auto& page = *unit.page;
-        EXPECT_LT(page.setAllCaption.getBottom(), page.setAllPanel.getBottom());
-        EXPECT_LE(page.setAllPanel.getBottom(), page.rndPanel.getY());
+        EXPECT_EQ(page.setAllCaption.getBounds(), juce::Rectangle<int>(8, 6, 224, 16));
+        EXPECT_EQ(page.setAllPanel.getBounds(), juce::Rectangle<int>(7, 23, 226, 39));
+        EXPECT_EQ(page.rndPanel.getBounds(), juce::Rectangle<int>(7, 65, 226, 59));
+        EXPECT_EQ(page.separatorPath.getBounds().getCentreY(), 64.0f);
+        const auto& setAll = page.setAllPanel;
+        EXPECT_EQ(setAll.arrows.getBounds(), juce::Rectangle<int>(169, 1, 48, 37));
+        EXPECT_EQ(setAll.captions[0].getBounds(), juce::Rectangle<int>(10, 2, 67, 16));
+        EXPECT_EQ(setAll.targetMenu.getBounds(), juce::Rectangle<int>(10, 19, 67, 18));
+        EXPECT_EQ(setAll.captions[1].getBounds(), juce::Rectangle<int>(89, 2, 70, 16));
+        for (const auto& slider : setAll.sliders)
+            EXPECT_EQ(slider.getBounds(), juce::Rectangle<int>(89, 19, 70, 18));
         EXPECT_TRUE(page.randomizeCaption.getBounds().isEmpty());
         EXPECT_EQ(page.getIndexOfChildComponent(&page.separator), 0);
         ASSERT_TRUE(zutest::pumpUntil([&] { return visibleSlider(page.setAllPanel) == 0; }));
@@ -302,6 +335,29 @@ TEST(CtrlPanel2, StacksSetAllOverTheDiceAndWritesItsScreens)
             juce::Graphics g(sheet);
             g.drawImageAt(image, skin * (width + 10) * 2 + 10, type * (height + 10) * 2 + 10);
         }
+    }
+    // Last row: a pitch unit in relative mode with its velocity locked, and
+    // one with the velocity target picked.
+    for (int column : {0, 1})
+    {
+        PageInEditor unit(0);
+        auto& setAll = unit.setAll();
+        if (column == 0)
+        {
+            unit.unitNode().setProperty("p1m11_relmode", 1, nullptr);
+            setAll.tarMenuChanged();
+            setAll.sliders[7].setValue(5.0, juce::dontSendNotification);
+            EXPECT_TRUE(zutest::click(unit.dice(3).lockButton));
+        }
+        else
+        {
+            pick(setAll, 2);
+            setAll.sliders[2].setValue(64.0, juce::dontSendNotification);
+        }
+        unit.page->setSkinMode(1, juce::Colour(0xff89c997));
+        const auto image = unit.page->createComponentSnapshot(unit.page->getLocalBounds(), true, 2.0f);
+        juce::Graphics g(sheet);
+        g.drawImageAt(image, column * (width + 10) * 2 + 10, 4 * (height + 10) * 2 + 10);
     }
     EXPECT_TRUE(zutest::writeScreen(sheet, "gui-ctrl-panel2.png"));
 }
