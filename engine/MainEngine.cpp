@@ -11,8 +11,10 @@
 
 namespace
 {
-// Capacities reserved in the constructor and prepare, so that the per-block
-// clears and the usual appends of a block never allocate.
+// Capacities reserved by prepare (the small target lists by the
+// constructor), so that the per-block clears and the usual appends of a
+// block never allocate. A new instance that is never played (a host's scan)
+// then touches none of this memory.
 constexpr size_t noteInfoCapacity = 512;
 constexpr size_t targetEventCapacity = 16;
 constexpr size_t laneTargetCapacity = 8;
@@ -43,13 +45,10 @@ MainEngine::MainEngine(MirabelGlobalData& global, CtrPtchSqData& pitch, CtrPrmSq
                                    ZuMidiRecEngine{global, 3}, ZuMidiRecEngine{global, 4}}}
 {
     snapshotRequests.fill(SnapChainerEngine::noRequest);
-    noteInfos.reserve(noteInfoCapacity);
     for (auto& list : prmSqTargetEvents)
         list.reserve(targetEventCapacity);
     for (auto& list : recorderLaneTargets)
         list.reserve(laneTargetCapacity);
-    for (auto& lane : lanes)
-        lane.ensureSize(laneBufferBytes);
 }
 
 MainEngine::~MainEngine() = default;
@@ -92,6 +91,10 @@ void MainEngine::prepare(const juce::dsp::ProcessSpec& newSpec)
     globalData.sampleRate = spec.sampleRate;
     globalData.maxBlockSize = spec.maximumBlockSize;
     globalData.numChannels = spec.numChannels;
+
+    noteInfos.reserve(noteInfoCapacity);
+    for (auto& lane : lanes)
+        lane.ensureSize(laneBufferBytes);
 
     unitHandler.prepare(spec);
     chainer.prepare(spec);

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <mutex>
+#include <sys/stat.h>
 
 namespace
 {
@@ -29,7 +31,7 @@ juce::String colorKey(int index)
 
 // Numbers are stored as text: a value that is not a finite number counts as
 // missing.
-bool readFiniteNumber(const juce::PropertiesFile& settings, const juce::String& key, double& result)
+bool readFiniteNumber(const juce::PropertySet& settings, const juce::String& key, double& result)
 {
     if (!settings.containsKey(key))
         return false;
@@ -44,19 +46,19 @@ bool readFiniteNumber(const juce::PropertiesFile& settings, const juce::String& 
     return true;
 }
 
-int readInt(const juce::PropertiesFile& settings, const juce::String& key, int defaultValue)
+int readInt(const juce::PropertySet& settings, const juce::String& key, int defaultValue)
 {
     double value = 0.0;
     return readFiniteNumber(settings, key, value) ? zu::toIntSaturating(value) : defaultValue;
 }
 
-double readDouble(const juce::PropertiesFile& settings, const juce::String& key, double defaultValue)
+double readDouble(const juce::PropertySet& settings, const juce::String& key, double defaultValue)
 {
     double value = 0.0;
     return readFiniteNumber(settings, key, value) ? value : defaultValue;
 }
 
-bool readBool(const juce::PropertiesFile& settings, const juce::String& key, bool defaultValue)
+bool readBool(const juce::PropertySet& settings, const juce::String& key, bool defaultValue)
 {
     if (!settings.containsKey(key))
         return defaultValue;
@@ -68,13 +70,13 @@ bool readBool(const juce::PropertiesFile& settings, const juce::String& key, boo
 
 // A stored folder replaces the current one only when it is a usable absolute
 // path; an empty or relative text is ignored.
-juce::String readFolder(const juce::PropertiesFile& settings, const juce::String& key, const juce::String& current)
+juce::String readFolder(const juce::PropertySet& settings, const juce::String& key, const juce::String& current)
 {
     const auto text = settings.getValue(key, current);
     return juce::File::isAbsolutePath(text) ? text : current;
 }
 
-juce::Colour readColour(const juce::PropertiesFile& settings, const juce::String& key, juce::Colour current)
+juce::Colour readColour(const juce::PropertySet& settings, const juce::String& key, juce::Colour current)
 {
     const auto text = settings.getValue(key, current.toString());
     // A text without a single hexadecimal digit is damaged: keep the colour
@@ -83,6 +85,69 @@ juce::Colour readColour(const juce::PropertiesFile& settings, const juce::String
         return current;
     return juce::Colour(text.getHexValue32());
 }
+
+// The settings file's keys and values as this process last parsed them. A
+// host creates many instances at once (a scan, a session): each new one whose
+// file is the very version already parsed (same device, inode, size and
+// change times) takes these values instead of parsing the file again. A file
+// replaced or rewritten since is parsed anew, and so is any file after this
+// process has written one.
+class SharedSettingsRead
+{
+    using FileStatus = struct stat;
+
+public:
+    static juce::StringPairArray read(const juce::PropertiesFile::Options& options)
+    {
+        auto& shared = instance();
+        const auto file = options.getDefaultFile();
+        FileStatus info{};
+        // A missing file reads as no keys at all, as JUCE reads it.
+        if (::stat(file.getFullPathName().toRawUTF8(), &info) != 0)
+            return juce::StringPairArray(options.ignoreCaseOfKeyNames);
+
+        const std::lock_guard<std::mutex> hold(shared.mutex);
+        if (!shared.known || shared.path != file.getFullPathName() || !sameVersion(shared.info, info))
+        {
+            juce::PropertiesFile parsed(options);
+            shared.values = parsed.getAllProperties();
+            shared.path = file.getFullPathName();
+            shared.info = info;
+            shared.known = true;
+        }
+        return shared.values;
+    }
+
+    static void forget()
+    {
+        auto& shared = instance();
+        const std::lock_guard<std::mutex> hold(shared.mutex);
+        shared.known = false;
+    }
+
+private:
+    static SharedSettingsRead& instance()
+    {
+        static SharedSettingsRead shared;
+        return shared;
+    }
+
+    static bool sameTime(const timespec& a, const timespec& b) noexcept
+    {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    }
+    static bool sameVersion(const FileStatus& a, const FileStatus& b) noexcept
+    {
+        return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+               sameTime(a.st_mtim, b.st_mtim) && sameTime(a.st_ctim, b.st_ctim);
+    }
+
+    std::mutex mutex;
+    bool known = false;
+    juce::String path;
+    FileStatus info{};
+    juce::StringPairArray values;
+};
 
 float clampScaleFactor(double factor)
 {
@@ -171,17 +236,28 @@ juce::PropertiesFile* PluginSettingState::openedSettingFile()
     // Before getSettingFile there are no storage parameters, hence no file.
     if (appProperties.getStorageParameters().applicationName.isEmpty())
         return nullptr;
-    return appProperties.getUserSettings();
+    // Opened on the first save only; it then holds what getSettingFile read,
+    // as if it had stayed open since.
+    auto* settings = appProperties.getUserSettings();
+    if (settings != nullptr && !settingFileHoldsRead)
+    {
+        settings->getAllProperties() = settingsRead;
+        settingFileHoldsRead = true;
+    }
+    return settings;
 }
 
 void PluginSettingState::getSettingFile()
 {
     // Reopen so that a second call reads what is on disk now.
     appProperties.closeFiles();
-    appProperties.setStorageParameters(getSettingFileOptions());
-    auto* settings = appProperties.getUserSettings();
-    if (settings == nullptr)
-        return;
+    const auto options = getSettingFileOptions();
+    appProperties.setStorageParameters(options);
+    settingsRead = SharedSettingsRead::read(options);
+    settingFileHoldsRead = false;
+    juce::PropertySet read(options.ignoreCaseOfKeyNames);
+    read.getAllProperties() = settingsRead;
+    const auto* settings = &read;
 
     // A fresh installation, or a stored location that is empty or unusable,
     // gets the default folder.
@@ -308,6 +384,7 @@ bool PluginSettingState::writeSettingFileReplacing(juce::PropertiesFile& setting
         return false;
 
     settings.setNeedsToBeSaved(false);
+    SharedSettingsRead::forget();
     return true;
 }
 

@@ -120,6 +120,10 @@ public:
     std::array<juce::Colour, numUnitColors> unitColors;
 
 private:
+    // What getSettingFile read; the settings file, opened on the first save,
+    // starts from it.
+    juce::StringPairArray settingsRead;
+    bool settingFileHoldsRead = false;
     juce::PropertiesFile* openedSettingFile();
     static bool writeSettingFileReplacing(juce::PropertiesFile& settings);
 

@@ -37,6 +37,9 @@ public:
     // The value in place: a write tells no listener; a caller whose tree has
     // listeners sends the change message itself.
     juce::var& value(int index) const noexcept { return const_cast<Entry&>(entries[index]).value; }
+    // Renames a property in place, keeping its position: the caller keeps the
+    // node's names distinct. Tells no listener, as a value write.
+    void rename(int index, const juce::Identifier& newName) const { const_cast<Entry&>(entries[index]).name = newName; }
 
 private:
     static const Entry* firstEntry(const juce::ValueTree& node)

@@ -3,7 +3,9 @@
 // call its entry point, open the effect. Each run is a fresh process (the
 // probe re-runs itself), so the first instance pays for everything a host's
 // scan pays for; a second instance in the same process shows the steady cost.
-// Links no JUCE.
+// Beside the times it gives the page faults of each (memory an instance
+// touches for the first time): on a virtual machine each costs microseconds,
+// and they are counted exactly where the times are noisy. Links no JUCE.
 //
 //   zu_bench_instance <ours.so> <empty.so> [--runs N]
 
@@ -14,6 +16,7 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -34,6 +37,13 @@ Vst2::VstIntPtr hostCallback(Vst2::AEffect*, Vst2::VstInt32 opcode, Vst2::VstInt
     return opcode == Vst2::audioMasterVersion ? 2400 : 0;
 }
 
+long minorFaults()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
 double msSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -52,9 +62,10 @@ void destroyInstance(Vst2::AEffect* fx)
     fx->dispatcher(fx, Vst2::effClose, 0, 0, nullptr, 0.0f);
 }
 
-// One fresh process: prints "<first ms> <second ms>".
+// One fresh process: prints "<first ms> <second ms> <first faults> <second faults>".
 int runChild(const char* path)
 {
+    const long startFaults = minorFaults();
     const auto start = Clock::now();
     void* library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr)
@@ -65,25 +76,33 @@ int runChild(const char* path)
     auto entry = reinterpret_cast<Entry>(dlsym(library, "VSTPluginMain"));
     auto* first = entry != nullptr ? createInstance(entry) : nullptr;
     const double firstMs = msSince(start);
+    const long firstFaults = minorFaults() - startFaults;
     if (first == nullptr)
     {
         std::fprintf(stderr, "no instance from %s\n", path);
         return 1;
     }
 
+    const long secondStartFaults = minorFaults();
     const auto secondStart = Clock::now();
     auto* second = createInstance(entry);
     const double secondMs = msSince(secondStart);
+    const long secondFaults = minorFaults() - secondStartFaults;
 
     destroyInstance(second);
     destroyInstance(first);
     dlclose(library);
-    std::printf("%.4f %.4f\n", firstMs, secondMs);
+    std::printf("%.4f %.4f %ld %ld\n", firstMs, secondMs, firstFaults, secondFaults);
     std::fflush(stdout);
     return 0;
 }
 
-bool runOnce(const char* self, const char* path, double& firstMs, double& secondMs)
+struct Run
+{
+    double firstMs = 0.0, secondMs = 0.0, firstFaults = 0.0, secondFaults = 0.0;
+};
+
+bool runOnce(const char* self, const char* path, Run& run)
 {
     int fds[2];
     if (pipe(fds) != 0)
@@ -106,7 +125,8 @@ bool runOnce(const char* self, const char* path, double& firstMs, double& second
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
-           std::sscanf(text.c_str(), "%lf %lf", &firstMs, &secondMs) == 2;
+           std::sscanf(text.c_str(), "%lf %lf %lf %lf", &run.firstMs, &run.secondMs, &run.firstFaults,
+                       &run.secondFaults) == 4;
 }
 
 double median(std::vector<double> values)
@@ -120,23 +140,27 @@ struct Figures
 {
     double first = 0.0;
     double second = 0.0;
+    double firstFaults = 0.0;
+    double secondFaults = 0.0;
 };
 
 bool measure(const char* self, const char* path, int runs, Figures& out)
 {
-    std::vector<double> firsts, seconds;
+    std::vector<double> firsts, seconds, firstFaults, secondFaults;
     for (int i = 0; i < runs; ++i)
     {
-        double a = 0.0, b = 0.0;
-        if (!runOnce(self, path, a, b))
+        Run run;
+        if (!runOnce(self, path, run))
         {
             std::fprintf(stderr, "run %d of %s failed\n", i + 1, path);
             return false;
         }
-        firsts.push_back(a);
-        seconds.push_back(b);
+        firsts.push_back(run.firstMs);
+        seconds.push_back(run.secondMs);
+        firstFaults.push_back(run.firstFaults);
+        secondFaults.push_back(run.secondFaults);
     }
-    out = {median(firsts), median(seconds)};
+    out = {median(firsts), median(seconds), median(firstFaults), median(secondFaults)};
     return true;
 }
 } // namespace
@@ -175,5 +199,8 @@ int main(int argc, char** argv)
     std::printf("%-22s %12.2f %12.2f\n", "empty JUCE instrument", empty.first, empty.second);
     std::printf("%-22s %12.2f %12.2f   (goal: at most 2)\n", "ratio ours/empty", ours.first / empty.first,
                 ours.second / empty.second);
+    std::printf("page faults (median)   %12.0f %12.0f   ours\n", ours.firstFaults, ours.secondFaults);
+    std::printf("                       %12.0f %12.0f   empty JUCE instrument\n", empty.firstFaults,
+                empty.secondFaults);
     return 0;
 }

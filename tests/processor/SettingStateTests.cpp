@@ -601,3 +601,45 @@ TEST_F(SettingState, PresetIsTweakedMarksTheNameOnce)
     s.presetIsTweaked();
     EXPECT_EQ(s.presetName.toString(), "Preset*");
 }
+
+TEST_F(SettingState, EachNewReaderSeesTheFileAsItIsNow)
+{
+    writeSettings({{"skinmode", "1"}});
+    PluginSettingState first;
+    first.getSettingFile();
+    EXPECT_EQ(first.skinMode, 1);
+
+    // Replaced, as JUCE and this plug-in write it.
+    writeSettings({{"skinmode", "2"}});
+    PluginSettingState second;
+    second.getSettingFile();
+    EXPECT_EQ(second.skinMode, 2);
+
+    // Rewritten in place.
+    {
+        juce::FileOutputStream out(settingFile());
+        ASSERT_TRUE(out.openedOk());
+        out.setPosition(0);
+        out.truncate();
+        out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<PROPERTIES>\n  <VALUE name=\"skinmode\" val=\"3\"/>\n"
+               "  <VALUE name=\"miditpnote\" val=\"60\"/>\n</PROPERTIES>\n";
+    }
+    PluginSettingState third;
+    third.getSettingFile();
+    EXPECT_EQ(third.skinMode, 3);
+    EXPECT_EQ(third.midiTpNote.load(), 60);
+
+    // A reader's save starts from what it read, whatever the file holds by then.
+    writeSettings({{"skinmode", "1"}, {"miditpnote", "12"}, {"stranger", "x"}});
+    third.updateAndSaveSettingFile();
+    auto stored = readSettings();
+    EXPECT_EQ(stored["skinmode"], "3");
+    EXPECT_EQ(stored["miditpnote"], "60");
+    EXPECT_EQ(stored.count("stranger"), 0u);
+
+    // What a reader saved reaches the next reader.
+    PluginSettingState fourth;
+    fourth.getSettingFile();
+    EXPECT_EQ(fourth.skinMode, 3);
+    EXPECT_EQ(fourth.midiTpNote.load(), 60);
+}
