@@ -122,8 +122,9 @@ juce::String CenterPitchSeq_CtrlPanel1::wholeNumberText(double value)
 
 void CenterPitchSeq_CtrlPanel1::setAttachment(juce::ValueTree unitTree, juce::String prefix)
 {
-    // The direction selector, the reset-count panel and the clock panel bind
-    // here, in this order, with (unitTree, prefix).
+    dirButton.setAttachment(unitTree, prefix);
+    resetPanel.setAttachment(unitTree, prefix);
+    clockPanel.setAttachment(unitTree, prefix);
 
     attacher->attachToButton(unitTree, juce::Identifier(prefix + "relmode"), false, relModeButton);
     relModeButton.getToggleStateValue().addListener(this);
@@ -188,8 +189,9 @@ void CenterPitchSeq_CtrlPanel1::setSkinMode(int skin)
     baseColor = entry(31);
     const auto unit = unitColour();
 
-    // The direction selector, the clock panel and the reset-count panel take
-    // the skin here.
+    dirButton.setSkinMode(skin);
+    clockPanel.setSkinMode(skin);
+    resetPanel.setSkinMode(skin);
 
     chPanel.setSkinMode(skin);
     for (auto* box : {&strtBox, &sizeBox, &octBox, &tpBox})

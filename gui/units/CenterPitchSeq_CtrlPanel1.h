@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CenterDirButton.h"
+#include "CenterPanel_Reset.h"
+#include "CenterPitchSeq_ClockPanel.h"
 #include "ChPanel.h"
 #include "KeyboardMenu.h"
 #include "SEQ1CtrlPanel_StrtSizeBox.h"
@@ -80,11 +83,9 @@ public:
     juce::Label baseNoteLabel;
     KeyboardMenu2 baseNoteMenu;
     ZuPairOfModKnobs baseNoteModKnobs{true, 2};
-    // Places of the direction selector, the clock panel and the reset-count
-    // panel, laid out and added like the widgets that fill them.
-    juce::Component dirButton;
-    juce::Component clockPanel;
-    juce::Component resetPanel;
+    CenterDirButton dirButton;
+    CenterPitchSeq_ClockPanel clockPanel;
+    CenterPanel_Reset resetPanel;
     ChPanel chPanel;
     SEQ1CtrlPanel_StrtSizeBox strtBox{true, false};
     SEQ1CtrlPanel_StrtSizeBox sizeBox{true, false};

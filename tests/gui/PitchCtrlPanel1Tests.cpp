@@ -54,6 +54,10 @@ TEST_F(CtrlPanel1, BindingANewUnitWritesTheDefaultsAndHidesTheBaseNote)
         ASSERT_TRUE(unitTree.hasProperty(key)) << key;
         EXPECT_EQ((int) unitTree.getProperty(key), value) << key;
     }
+    EXPECT_EQ((int) unitTree.getProperty("p1m11_sclk"), 11);
+    EXPECT_EQ((int) unitTree.getProperty("p1m11_csync"), 1);
+    for (const char* key : {"p1m11_dir", "p1m11_rst", "p1m11_clktyp", "p1m11_fclk", "p1m11_dir_ms1", "p1m11_sclk_ms1"})
+        EXPECT_TRUE(unitTree.hasProperty(key)) << key;
     EXPECT_TRUE(unitTree.hasProperty("p1m11_relbn_ms1"));
     EXPECT_TRUE(unitTree.hasProperty("p1m11_relbn_md2"));
 
