@@ -268,6 +268,19 @@ TEST(Dice, ARangeOfZeroKeepsTheValuesAndARightClickOnDiceAllResetsEveryProperty)
     }
 }
 
+TEST(Dice, TakeTheUnitColourTheUserChoseAndGreyOutsideAnEditor)
+{
+    PageInEditor octTp(3);
+    const auto chosen = ZuEditorAccess(octTp.processor).getSettings().unitColors[PluginSettingState::octTpColor];
+    EXPECT_EQ(octTp.dice(1).diceButton.getProperties()["focuscolor"].toString(), chosen.toString());
+    EXPECT_EQ(octTp.page->rndPanel.diceAllButton.getProperties()["focuscolor"].toString(), chosen.toString());
+
+    CenterCtrlPanel_RndPanel alone(3, 0, juce::ValueTree("maintree"));
+    alone.setSkinMode(1);
+    EXPECT_EQ(alone.diceUnits[0].diceButton.getProperties()["focuscolor"].toString(),
+              juce::Colour(0xffd0d0d0).toString());
+}
+
 TEST(Dice, EachUnitTypeShowsItsDiceInTheSameColumns)
 {
     const std::vector<juce::StringArray> labels{
