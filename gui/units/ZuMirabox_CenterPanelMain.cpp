@@ -45,7 +45,7 @@ ZuMirabox_CenterPanelMain::ZuMirabox_CenterPanelMain(juce::AudioProcessorValueTr
                                                      juce::ValueTree paramTree, MirabelGlobalData& globalData,
                                                      ScaleData& scaleData, ChordData& chordData,
                                                      CtrPtchSqData& pitchData, LfoData& lfoData)
-    : content(state, gui, paramTree, globalData, scaleData, chordData, pitchData, lfoData), guiTree(gui)
+    : quickBar(gui), content(state, gui, paramTree, globalData, scaleData, chordData, pitchData, lfoData), guiTree(gui)
 {
     viewport.guiTree = gui;
     panelColor = colorTheme->entry(2, skinMode);
@@ -70,7 +70,7 @@ ZuMirabox_CenterPanelMain::ZuMirabox_CenterPanelMain(juce::AudioProcessorValueTr
 
     editOrderButton.onClick = [this]
     {
-        // SEAM: the quick bar's edit mode follows editOrderButton's toggle.
+        quickBar.setEditMode(editOrderButton.getToggleState());
         if (!editOrderButton.getToggleState())
             focusViewport();
     };
@@ -149,14 +149,14 @@ void ZuMirabox_CenterPanelMain::setKeyboardFocusToTabPanel()
 
 void ZuMirabox_CenterPanelMain::unitLabelChanged()
 {
-    // SEAM: the quick bar's toolbar takes its button texts from the GUI tree.
+    quickBar.unitLabelChanged();
 }
 
 void ZuMirabox_CenterPanelMain::updateQuickBar()
 {
     std::vector<int> order;
     content.getUnitOrderList(order);
-    // SEAM: the quick bar's update(order).
+    quickBar.update(order);
 }
 
 void ZuMirabox_CenterPanelMain::quickAccessButtonClicked(int unitId)
@@ -278,7 +278,7 @@ void ZuMirabox_CenterPanelMain::colorMapping()
     const auto c1 = colorTheme->entry(1, skinMode);
     panelColor = colorTheme->entry(2, skinMode);
     topBarBackground.setFill(c1);
-    // SEAM: the quick bar's setSkinMode(skinMode).
+    quickBar.setSkinMode(skinMode);
     for (auto* button : {&editOrderButton, &scrollbarButton})
     {
         button->getProperties().set("bgcolor", c1.toString());

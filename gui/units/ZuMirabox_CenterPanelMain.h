@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CenterPanelQuickBar.h"
 #include "ZuCLAF_Base.h"
 #include "ZuCLAF_IconButtons.h"
 #include "ZuGuiBase.h"
@@ -74,8 +75,7 @@ public:
     CustomScrollbar& getLeftBar() noexcept { return leftBar; }
     juce::TextButton& getEditOrderButton() noexcept { return editOrderButton; }
     juce::TextButton& getScrollbarButton() noexcept { return scrollbarButton; }
-    // Where the quick bar sits in the top bar.
-    juce::Rectangle<int> getQuickBarBounds() const { return quickBar.getBounds(); }
+    CenterPanelQuickBar& getQuickBar() noexcept { return quickBar; }
 
     // How many layout passes ran (a unit's state change asks for one).
     int getNumLayouts() const noexcept { return numLayouts; }
@@ -87,8 +87,7 @@ private:
     ZuShared<ZuCLAF_Base> baseLookAndFeel;
     ZuShared<ZuCLAF_EditButton> buttonLookAndFeel;
     juce::DrawablePath topBarBackground;
-    // SEAM: the quick bar class takes this place (built with the GUI tree).
-    juce::Component quickBar;
+    CenterPanelQuickBar quickBar;
     juce::TextButton editOrderButton, scrollbarButton;
     MyViewport viewport;
     CustomScrollbar leftBar;

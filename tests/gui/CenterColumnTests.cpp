@@ -210,6 +210,21 @@ TEST_F(CenterColumn, DraggingTheLeftBarScrollsAndTheRightBarMovesTheLeftOne)
     EXPECT_TRUE(zutest::pumpUntil([&] { return container.getViewport().getViewPositionY() > 120; }));
 }
 
+TEST_F(CenterColumn, TheQuickBarFollowsTheColumnAndSitsBetweenTheToggles)
+{
+    load("CT:100 1300 ");
+    auto& bar = container.getQuickBar();
+    ASSERT_NE(bar.getButton(1), nullptr);
+    EXPECT_EQ(bar.getButton(0)->getItemId(), 1);
+    EXPECT_EQ(bar.getButton(1)->getItemId(), 13);
+    EXPECT_LT(container.getEditOrderButton().getRight(), bar.getX());
+    EXPECT_GT(container.getScrollbarButton().getX(), bar.getRight());
+
+    content.deleteItem(1);
+    EXPECT_EQ(bar.getButton(0)->getItemId(), 13);
+    EXPECT_EQ(bar.getButton(1), nullptr);
+}
+
 //==============================================================================
 
 class CenterColumnEditor : public ::testing::Test
