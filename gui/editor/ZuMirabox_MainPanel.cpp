@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuMirabox_MainPanel.h"
 
-ZuMirabox_MainPanel::ZuMirabox_MainPanel(juce::AudioProcessorValueTreeState& parameters, juce::ValueTree,
-                                         juce::ValueTree paramTree, juce::ValueTree, MirabelGlobalData&, CtrPtchSqData&,
-                                         LfoData&, ScaleData&, ChordData&, juce::Value, juce::Value)
-    : menuPanel(paramTree)
+ZuMirabox_MainPanel::ZuMirabox_MainPanel(juce::AudioProcessorValueTreeState& parameters, juce::ValueTree mainTree,
+                                         juce::ValueTree paramTree, juce::ValueTree, MirabelGlobalData& globalData,
+                                         CtrPtchSqData& pitchData, LfoData& lfoData, ScaleData& scaleData,
+                                         ChordData& chordData, juce::Value, juce::Value)
+    : centerContainer(parameters, mainTree, paramTree, globalData, scaleData, chordData, pitchData, lfoData),
+      menuPanel(paramTree)
 {
     addAndMakeVisible(separator);
     separator.setFill(juce::FillType(juce::Colours::black));
@@ -133,8 +135,8 @@ void ZuMirabox_MainPanel::timerCallback(int timerId)
 
 void ZuMirabox_MainPanel::colorMapping()
 {
-    // SEAM: the center container's colorMapping() and the bottom panel's
-    // setSkinMode(skinMode) once they exist.
+    centerContainer.setSkinMode(skinMode);
+    // SEAM: the bottom panel's setSkinMode(skinMode) once it exists.
     panelColor = colorTheme->entry(0, skinMode);
     repaint();
 }
@@ -142,8 +144,9 @@ void ZuMirabox_MainPanel::colorMapping()
 void ZuMirabox_MainPanel::presetIsChanged()
 {
     ++numPresetChanges;
-    // SEAM: center container presetIsChanged(), bottom panel presetIsChanged()
-    // and the center content's chordParamChanged() once they exist.
+    centerContainer.presetIsChanged();
+    // SEAM: bottom panel presetIsChanged() once it exists.
+    centerContainer.getCenterContent()->chordParamChanged();
     startTimer(chordWindowTimer, chordWindowDelayMs);
 }
 
@@ -155,12 +158,13 @@ void ZuMirabox_MainPanel::initAllTriggered()
 void ZuMirabox_MainPanel::scaleParamChanged()
 {
     ++numScaleUpdates;
-    // SEAM: the center content's and the scale panel's scaleParamChanged().
+    centerContainer.getCenterContent()->scaleParamChanged();
+    // SEAM: the scale panel's scaleParamChanged().
 }
 
 void ZuMirabox_MainPanel::chordParamChanged()
 {
-    // SEAM: the center content's chordParamChanged().
+    centerContainer.getCenterContent()->chordParamChanged();
 }
 
 void ZuMirabox_MainPanel::closeModFloatWndw()

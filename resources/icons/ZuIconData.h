@@ -106,6 +106,8 @@ extern const unsigned char dragIconSvgData[];
 extern const int dragIconSvgDataSize;
 extern const unsigned char ddSvg[];
 extern const int ddSvgSize;
+extern const unsigned char svgPlus[];
+extern const int svgPlusSize;
 
 struct Entry
 {

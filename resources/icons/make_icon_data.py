@@ -345,6 +345,46 @@ def crosshair():
 
 DD_PICTURE = ('n', crosshair())
 
+
+def quad_rounded(points, rounded, r):
+    """A closed polygon whose corners flagged in rounded are cut by a
+    quadratic curve that starts and ends r away from the corner, with the
+    corner itself as its control point; the others stay square."""
+    n = len(points)
+
+    def unit(a, b):
+        d = math.hypot(b[0] - a[0], b[1] - a[1])
+        return ((b[0] - a[0]) / d, (b[1] - a[1]) / d)
+
+    cmds = []
+    for i in range(n + 1):
+        p = points[i % n]
+        din, dout = unit(points[(i - 1) % n], p), unit(p, points[(i + 1) % n])
+        s0 = (p[0] - r * din[0], p[1] - r * din[1])
+        e = (p[0] + r * dout[0], p[1] + r * dout[1])
+        if i == 0:
+            cmds.append(('m',) + (e if rounded[0] else p))
+        elif rounded[i % n]:
+            cmds.append(('l',) + s0)
+            cmds.append(('q', p[0], p[1], e[0], e[1]))
+        elif i < n:
+            cmds.append(('l',) + p)
+    return cmds + [('c',)]
+
+
+# The add slot's plus: in an 1100 box two bars 300 wide (400..700 across)
+# meeting in the middle, the eight outer corners cut by quadratic curves of
+# 50, stored at 24/1100 of that size.
+def plus_sign():
+    f = 24.0 / 1100.0
+    pts = [(400, 0), (700, 0), (700, 400), (1100, 400), (1100, 700), (700, 700), (700, 1100), (400, 1100),
+           (400, 700), (0, 700), (0, 400), (400, 400)]
+    rounded = [True, True, False, True, True, False, True, True, False, True, True, False]
+    return quad_rounded([(x * f, y * f) for x, y in pts], rounded, 50 * f)
+
+
+PLUS = ('n', plus_sign())
+
 ICONS = [('svgFile', SVG_FILE), ('svgFolder', SVG_FOLDER), ('infoSvgData', INFO),
          ('onoffSvgData', ONOFF), ('panelShowSvgData', PANEL_SHOW), ('panelHideSvgData', PANEL_HIDE),
          ('menuSvgData', MENU), ('arrowLeftSvgData', ARROW_LEFT), ('arrowRightSvgData', ARROW_RIGHT),
@@ -359,7 +399,7 @@ ICONS = [('svgFile', SVG_FILE), ('svgFolder', SVG_FOLDER), ('infoSvgData', INFO)
          ('lock2SvgData', LOCK2), ('svgEditData', EDIT), ('svgRelMode', RELMODE),
          ('svgPhi', PHI), ('svgExp', EXP), ('svgSat', SAT), ('svgSc', SC), ('svgSc2', SC2),
          ('svgModAdd', MOD_ADD), ('svgArw', ARW),
-         ('dragIconSvgData', DRAG_ICON), ('ddSvg', DD_PICTURE)]
+         ('dragIconSvgData', DRAG_ICON), ('ddSvg', DD_PICTURE), ('svgPlus', PLUS)]
 
 
 def encode(icon):

@@ -127,11 +127,10 @@ TEST(UnitFrame, HeaderColoursFollowTheMinimiseState)
 TEST(UnitFrame, ADoubleClickTogglesMinimiseAndTheContainerStoresTheState)
 {
     ZumiraboxAudioProcessor processor;
-    ZuMirabox_CenterPanelMain container;
-    ZuMirabox_CenterContent content(processor.paramState, processor.mainTree, processor.paramTree, processor.globalData,
-                                    processor.scaleData, processor.chordData, processor.pitchSeqData,
-                                    processor.lfoData);
-    container.addAndMakeVisible(content);
+    ZuMirabox_CenterPanelMain container(processor.paramState, processor.mainTree, processor.paramTree,
+                                        processor.globalData, processor.scaleData, processor.chordData,
+                                        processor.pitchSeqData, processor.lfoData);
+    auto& content = *container.getCenterContent();
     auto owned = std::make_unique<TestUnitPanel>(0, 0, true);
     auto& frame = *owned;
     frame.unitId = 1;

@@ -123,10 +123,9 @@ TEST_F(UnitSnapshots, UnitPanelsKeepTheirBackgroundBehindEverything)
 
 TEST_F(UnitPanelEditor, RenamingShowsTheNameInTheUnitFrame)
 {
-    ZuMirabox_CenterContent content(processor.paramState, processor.mainTree, processor.paramTree, processor.globalData,
-                                    processor.scaleData, processor.chordData, processor.pitchSeqData,
-                                    processor.lfoData);
-    editor->addAndMakeVisible(content);
+    // The editor's own unit column, once it has built its units.
+    auto& content = *editor->getMainPanel()->centerContainer.getCenterContent();
+    ASSERT_TRUE(zutest::pumpUntil([&] { return content.getNumAddSlots() > 0; }));
     auto owned = std::make_unique<ZuMirabox_CenterPitchSeqPanel>(1);
     auto& frame = *owned;
     frame.unitId = 2;
