@@ -86,6 +86,13 @@ int DispShareData::listIndex(double x, int size) noexcept
     return zu::clampInt(zu::toIntSaturating(std::floor(x)), 0, size - 1);
 }
 
+double DispShareData::freeRateHz(double value) noexcept
+{
+    const double t = (std::isfinite(value) ? value : 0.0) * 2.995732273553991;
+    const double e = juce::dsp::FastMathApproximations::exp(t);
+    return std::floor((e - 1.0) * 105.36842105263158 + 1.0) * 0.01;
+}
+
 juce::String DispShareData::getParamSeqString(int target, bool relative, float value) const
 {
     if (!std::isfinite(value))

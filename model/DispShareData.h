@@ -61,6 +61,11 @@ public:
     // value reads as 0).
     static int listIndex(double x, int size) noexcept;
 
+    // The free clock or modulation rate a knob value 0..1 shows, in Hz: e^(v ln 20)
+    // in its [4/4] Pade form, mapped onto 0.01..20 and floored to 0.01 Hz
+    // (0.01 at 0, 1.54 at 0.3, 20 at 1). A non-finite value reads as 0.
+    static double freeRateHz(double value) noexcept;
+
 private:
     const ChordIntervals noChord{};
 

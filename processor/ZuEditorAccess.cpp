@@ -133,6 +133,16 @@ void ZuEditorAccess::shiftCenterSqParams(int kindIndex, int unitIndex, int mode)
     p.shiftCenterSqParams(kindIndex, unitIndex, mode);
 }
 
+void ZuEditorAccess::setAllCenterSqParams(int kindIndex, int unitIndex, int target, float value) const
+{
+    p.setAllCenterSqParams(kindIndex, unitIndex, target, value);
+}
+
+void ZuEditorAccess::rndRstCenterSqParams(int kindIndex, int unitIndex, int property, int mode) const
+{
+    p.rndRstCenterSqParams(kindIndex, unitIndex, property, mode);
+}
+
 void ZuEditorAccess::initializeAllParamValues() const
 {
     p.initializeAllParamValues();

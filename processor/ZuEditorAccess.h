@@ -63,6 +63,12 @@ public:
     bool getModSrcPolarity(int kindIndex, int unitIndex, int slot) const;
     // Shifts a unit's step values: mode 0 left, 1 right, 2 up, 3 down.
     void shiftCenterSqParams(int kindIndex, int unitIndex, int mode) const;
+    // Sets one step property (the set-all target index) of every unlocked
+    // step of a unit's window.
+    void setAllCenterSqParams(int kindIndex, int unitIndex, int target, float value) const;
+    // Randomises (mode 0) or resets (any other mode) one step property
+    // (1..n) or every unlocked one (0) of a unit's window.
+    void rndRstCenterSqParams(int kindIndex, int unitIndex, int property, int mode) const;
     void initializeAllParamValues() const;
 
     // MIDI learn and presets.

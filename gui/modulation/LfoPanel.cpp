@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LfoPanel.h"
 
+#include "DispShareData.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 
 #include <cstdio>
@@ -18,11 +19,11 @@ const char* const knobTips[] = {"Controls the rate of the LFO",        "Adjusts 
                                 "Adjusts the offset level of the LFO", "Controls the smoothness",
                                 "Controls the output level",           "Controls the rate of the LFO"};
 
-// e^c as its [4/4] Pade form, the form the free rate is shown with.
-double padeExp(double c)
+// The modulation slots a knob was built with (its slot array holds three).
+template <typename Fn> void forEachSlot(ZuModulatableKnob& knob, Fn&& fn)
 {
-    return ((((c + 20.0) * c + 180.0) * c + 840.0) * c + 1680.0) /
-           ((((c - 20.0) * c + 180.0) * c - 840.0) * c + 1680.0);
+    for (int s = 0; s < knob.numSlots; ++s)
+        fn(knob.slots[(size_t) s]);
 }
 
 juce::String wholeNumber(double v)
@@ -89,7 +90,7 @@ LfoPanel::~LfoPanel()
         k.mainKnob.setLookAndFeel(nullptr);
 }
 
-void LfoPanel::setUpKnob(LfoKnobSeam& knob, const juce::String& name)
+void LfoPanel::setUpKnob(ZuModulatableKnob& knob, const juce::String& name)
 {
     addAndMakeVisible(knob);
     knob.mainKnob.setName(name);
@@ -97,6 +98,7 @@ void LfoPanel::setUpKnob(LfoKnobSeam& knob, const juce::String& name)
     knob.setTextColor(colorTheme->entry(61, 0));
     knob.mainKnob.setColour(juce::Slider::thumbColourId, baseColour);
     knob.mainKnob.setColour(juce::Slider::rotarySliderOutlineColourId, baseColour);
+    forEachSlot(knob, [this](FxModKnob& slot) { slot.setOutlineColor(colorTheme->entry(35, skinMode)); });
     knob.modKnobRatio = 0.29f;
     knob.resized();
     knob.layoutMode = 0;
@@ -135,7 +137,7 @@ juce::String LfoPanel::knobText(int knob, double x) const
     {
     case freeRate:
     {
-        const double r = std::floor((padeExp(x * 2.995732273553991) - 1.0) * 105.36842105263158 + 1.0) * 0.01;
+        const double r = DispShareData::freeRateHz(x);
         char buffer[32];
         std::snprintf(buffer, sizeof(buffer), "%g", r);
         return juce::String(buffer).paddedRight(' ', 5) + "Hz";
@@ -265,15 +267,23 @@ void LfoPanel::setBaseColor(const juce::Colour& c)
     }
     for (int k = 0; k < numKnobs; ++k)
     {
+        // The synced-rate knob keeps its background, its slots' display
+        // background and its track colour.
         auto& knob = knobs[(size_t) k];
         if (k != syncedRate)
-        {
             knob.setBgColor(bgColour);
-            knob.mainKnob.setColour(juce::Slider::trackColourId, base.darker(3.0f));
-        }
         knob.setTextColor(base.brighter(0.1f));
         knob.mainKnob.setColour(juce::Slider::thumbColourId, base);
+        forEachSlot(knob,
+                    [&](FxModKnob& slot)
+                    {
+                        slot.setOutlineColor(base.darker(1.5f));
+                        if (k != syncedRate)
+                            slot.setDispBgColor(bgColour.brighter(0.16f));
+                    });
         knob.mainKnob.setColour(juce::Slider::rotarySliderOutlineColourId, base);
+        if (k != syncedRate)
+            knob.mainKnob.setColour(juce::Slider::trackColourId, base.darker(3.0f));
     }
     repaint();
 }
@@ -289,11 +299,19 @@ void LfoPanel::setSkinMode(int skin)
     colorMapping();
 }
 
-// Both act on the knobs' modulation slots; the stand-in knobs carry none yet,
-// so there is nothing to hand the values to or to re-check.
-void LfoPanel::setModPolAndIndctSrcValue(juce::Value, juce::Value) {}
+void LfoPanel::setModPolAndIndctSrcValue(juce::Value polarity, juce::Value indicator)
+{
+    for (int k = 0; k < syncedRate; ++k)
+        knobs[(size_t) k].setModPolAndIndctSrcValue(polarity, indicator);
+}
 
-void LfoPanel::checkBipolarDisp() {}
+void LfoPanel::checkBipolarDisp()
+{
+    if (!isShowing())
+        return;
+    for (int k = 0; k < syncedRate; ++k)
+        forEachSlot(knobs[(size_t) k], [](FxModKnob& slot) { slot.forceToCheckModTarDisp(); });
+}
 
 void LfoPanel::resized()
 {

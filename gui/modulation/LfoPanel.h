@@ -4,7 +4,6 @@
 #include "LFO_WaveformButton.h"
 #include "LfoData.h"
 #include "LfoDrawParams.h"
-#include "LfoKnobSeam.h"
 #include "LfoWaveDispPanel.h"
 #include "ModSyncPanel.h"
 #include "ProbSliderPanel.h"
@@ -12,6 +11,7 @@
 #include "SahWaveDispPanel.h"
 #include "ZuCLAF_Knobs.h"
 #include "ZuCLAF_TargetButtons.h"
+#include "ZuModulatableKnob.h"
 
 #include <array>
 #include <utility>
@@ -73,12 +73,13 @@ public:
     // The value text of a knob's main slider at value x.
     juce::String knobText(int knob, double x) const;
 
-    // Kept for the floating slot window, which no panel builds.
+    // Kept for the floating slot window, which no panel builds. Both reach the
+    // modulation slots of the five knobs of the first group only.
     void setModPolAndIndctSrcValue(juce::Value polarity, juce::Value indicator);
     void checkBipolarDisp();
     void setAttachment(juce::AudioProcessorValueTreeState&, juce::ValueTree, int) {}
 
-    LfoKnobSeam& getKnob(int k) { return knobs[(size_t) k]; }
+    ZuModulatableKnob& getKnob(int k) { return knobs[(size_t) k]; }
     MappableButton& getSwitch(int k) { return switches[(size_t) k]; }
     LFO_WaveformButton& getWaveformSelector() noexcept { return waveSelector; }
     SahModeButton& getSahModeSelector() noexcept { return sahSelector; }
@@ -89,7 +90,7 @@ public:
     bool hasSeparator() const { return separatorLayer.getNumChildComponents() > 0; }
 
 private:
-    void setUpKnob(LfoKnobSeam& knob, const juce::String& name);
+    void setUpKnob(ZuModulatableKnob& knob, const juce::String& name);
     juce::Colour unitColourFromEditor(juce::Colour fallback) const;
 
     ZuShared<ZuCLAF_LfoButton> switchLook;
@@ -102,7 +103,10 @@ private:
     ProbSliderPanel probSliders;
     ModSyncPanel syncBlock;
     std::array<MappableButton, numSwitches> switches;
-    std::array<LfoKnobSeam, numKnobs> knobs;
+    // Free rate, Phase, Offset, Smooth, Level, then the synced rate, which
+    // takes the free rate's place while sync is on; two modulation slots each.
+    std::array<ZuModulatableKnob, numKnobs> knobs{{ZuModulatableKnob{2}, ZuModulatableKnob{2}, ZuModulatableKnob{2},
+                                                   ZuModulatableKnob{2}, ZuModulatableKnob{2}, ZuModulatableKnob{2}}};
     SahModeButton sahSelector;
     juce::Path separatorPath;
     juce::DrawablePath separator;

@@ -130,7 +130,11 @@ TEST_F(LfoEditor, PowerOffDisablesEverythingAndHidesNothing)
     slot.on = false;
     panel->powerButtonClicked();
     for (int k = 0; k < LfoPanel::numKnobs; ++k)
+    {
         EXPECT_FALSE(panel->getKnob(k).isEnabled()) << k;
+        for (int s = 0; s < 2; ++s)
+            EXPECT_FALSE(panel->getKnob(k).slots[(size_t) s].isEnabled()) << k << " slot " << s;
+    }
     for (int s = 0; s < LfoPanel::numSwitches; ++s)
         EXPECT_FALSE(panel->getSwitch(s).isEnabled()) << s;
     EXPECT_FALSE(panel->getWaveformSelector().isEnabled());
@@ -176,6 +180,98 @@ TEST_F(LfoEditor, BindsTheSlotProperties)
     panel->getSwitch(LfoPanel::invertSwitch).triggerClick();
     ASSERT_TRUE(pumpUntil([&] { return (int) node.getProperty(prefix + "bphi") == 1; }));
     EXPECT_TRUE(panel->getPramStatesForDrawPath().invert);
+}
+
+juce::DragAndDropTarget::SourceDetails handleText(const juce::String& text)
+{
+    return {text, nullptr, {}};
+}
+
+TEST_F(LfoEditor, EveryKnobCarriesTwoBoundModulationSlots)
+{
+    const char* keys[] = {"kfr", "kph", "kos", "ksm", "klv", "ksr"};
+    for (int k = 0; k < LfoPanel::numKnobs; ++k)
+    {
+        auto& knob = panel->getKnob(k);
+        EXPECT_EQ(knob.numSlots, 2) << k;
+        for (auto suffix : {"_ms1", "_md1", "_ms2", "_md2"})
+            EXPECT_TRUE(node.hasProperty(prefix + keys[k] + suffix)) << keys[k] << suffix;
+        // The slots sit in a row under the main knob.
+        for (int s = 0; s < 2; ++s)
+        {
+            EXPECT_TRUE(knob.slots[(size_t) s].isVisible()) << k;
+            EXPECT_GE(knob.slots[(size_t) s].getY(), knob.mainKnob.getBottom()) << k;
+        }
+        EXPECT_EQ(knob.slots[0].getY(), knob.slots[1].getY()) << k;
+        EXPECT_EQ(knob.slots[0].getHeight(), (int) ((float) (knob.getHeight() - 2) * 0.29f)) << k;
+    }
+}
+
+TEST_F(LfoEditor, AModulatorHandleDroppedOnAKnobSlotAssignsIt)
+{
+    const juce::String id = prefix + "kfr";
+    auto& rateSlot = panel->getKnob(LfoPanel::freeRate).slots[0];
+    // The slot takes the handles of its own unit and the macros only.
+    EXPECT_TRUE(rateSlot.isInterestedInDragSource(handleText("m21MOD2")));
+    EXPECT_TRUE(rateSlot.isInterestedInDragSource(handleText("MACRO1")));
+    EXPECT_FALSE(rateSlot.isInterestedInDragSource(handleText("m11MOD2")));
+    EXPECT_EQ((double) node.getProperty(id + "_ms1"), 0.0);
+    rateSlot.itemDropped(handleText("m21MOD2"));
+    EXPECT_EQ((double) node.getProperty(id + "_ms1"), 2.0);
+    rateSlot.amountKnob.setValue(-0.4, juce::sendNotificationSync);
+    EXPECT_DOUBLE_EQ((double) node.getProperty(id + "_md1"), -0.4);
+
+    // The synced-rate knob's second slot writes beside its own key.
+    panel->getKnob(LfoPanel::syncedRate).slots[1].itemDropped(handleText("MACRO3"));
+    EXPECT_EQ((double) node.getProperty(prefix + "ksr_ms2"), 11.0);
+    EXPECT_EQ((double) node.getProperty(id + "_ms2"), 0.0);
+}
+
+TEST_F(LfoEditor, SlotColoursFollowTheBaseColour)
+{
+    ZuMirabox_ColorTheme theme;
+    const auto syncedDispBg = panel->getKnob(LfoPanel::syncedRate).slots[0].dispBgColor;
+    for (int k = 0; k < LfoPanel::numKnobs; ++k)
+        EXPECT_EQ(panel->getKnob(k).slots[1].outlineColor, theme.entry(35, 0)) << k;
+
+    // Built on skin 1's background; skin 0 recolours the first five.
+    const auto background = theme.entry(56, 0);
+    ASSERT_NE(background, theme.entry(56, 1));
+    panel->setSkinMode(0);
+    const juce::Colour base(0xff4fb0d0);
+    panel->setBaseColor(base);
+    for (int k = 0; k < LfoPanel::numKnobs; ++k)
+    {
+        auto& knob = panel->getKnob(k);
+        for (int s = 0; s < 2; ++s)
+            EXPECT_EQ(knob.slots[(size_t) s].outlineColor, base.darker(1.5f)) << k;
+        EXPECT_EQ(knob.mainKnob.findColour(juce::Slider::thumbColourId), base) << k;
+        EXPECT_EQ(knob.mainKnob.findColour(juce::Slider::textBoxTextColourId), base.brighter(0.1f)) << k;
+        if (k == LfoPanel::syncedRate)
+        {
+            EXPECT_EQ(knob.slots[0].dispBgColor, syncedDispBg);
+            EXPECT_EQ(knob.bgColor, theme.entry(56, 1));
+        }
+        else
+        {
+            EXPECT_EQ(knob.slots[0].dispBgColor, background.brighter(0.16f)) << k;
+            EXPECT_EQ(knob.bgColor, background) << k;
+            EXPECT_EQ(knob.mainKnob.findColour(juce::Slider::trackColourId), base.darker(3.0f)) << k;
+        }
+    }
+}
+
+TEST_F(LfoEditor, PolarityAndHoverValuesReachTheFirstFiveKnobsOnly)
+{
+    juce::Value polarity(false), hovered(juce::String("off"));
+    panel->setModPolAndIndctSrcValue(polarity, hovered);
+    for (int k = 0; k < LfoPanel::numKnobs; ++k)
+        for (int s = 0; s < 2; ++s)
+        {
+            const auto& modSlot = panel->getKnob(k).slots[(size_t) s];
+            EXPECT_EQ(modSlot.polarityToggle.refersToSameSourceAs(polarity), k != LfoPanel::syncedRate) << k;
+            EXPECT_EQ(modSlot.hoveredHandle.refersToSameSourceAs(hovered), k != LfoPanel::syncedRate) << k;
+        }
 }
 
 struct LastSlotOfAPage : LfoEditor
