@@ -7,9 +7,9 @@
 
 CenterPitchSeq_PageUnit::CenterPitchSeq_PageUnit(ZuMirabox_CenterPitchSeqPanel& panel, int unitIndex,
                                                  MirabelGlobalData& globalData)
-    : owner(panel)
+    : lightRow(zu::units::pitch, unitIndex, globalData), owner(panel)
 {
-    juce::ignoreUnused(unitIndex, globalData);
+    addAndMakeVisible(lightRow);
     for (auto& step : steps)
     {
         step.setOwnerPanel(&owner);
@@ -32,6 +32,7 @@ void CenterPitchSeq_PageUnit::setAttachment(juce::ValueTree unitTree, juce::Stri
 void CenterPitchSeq_PageUnit::setPageIndex(int page)
 {
     pageIndex = page;
+    lightRow.setCurPageIndex(pageIndex);
     for (int k = 0; k < numStepsPerPage; ++k)
         steps[(size_t) k].setStepIndex(pageIndex * numStepsPerPage + k);
 }
@@ -80,6 +81,7 @@ void CenterPitchSeq_PageUnit::colorMapping()
     baseColor = static_cast<const ZuCenterUnitPanelBase&>(owner).unitColor;
     for (auto& step : steps)
         step.setSkinMode(skinMode);
+    lightRow.setSkinMode(skinMode);
     repaint();
 }
 
@@ -100,5 +102,5 @@ void CenterPitchSeq_PageUnit::resized()
     const int x0 = (int) (((float) W - 16.0f * f * (float) W) * 0.5f) + 4;
     for (int k = 0; k < numStepsPerPage; ++k)
         steps[(size_t) k].setBounds(x0 + k * cw, lh + 2, cw, juce::jmax(0, H - lh - 2));
-    lightRowArea = {x0, 1, numStepsPerPage * cw, lh};
+    lightRow.setBounds(x0, 1, numStepsPerPage * cw, lh);
 }

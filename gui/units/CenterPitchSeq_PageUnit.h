@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CenterPitchSeq_StepLed.h"
 #include "CenterPitchSeq_StepUnit.h"
 #include "ZuGuiBase.h"
 
@@ -42,8 +43,11 @@ public:
 private:
     int pageIndex = 0;
     std::array<CenterPitchSeq_StepUnit, numStepsPerPage> steps;
-    // light row: comes with CenterPitchSeq_StepLed; its bounds until then
-    juce::Rectangle<int> lightRowArea;
+
+public:
+    CenterPitchSeq_StepLed lightRow;
+
+private:
     ZuMirabox_CenterPitchSeqPanel& owner;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(CenterPitchSeq_PageUnit)

@@ -26,6 +26,14 @@ juce::Rectangle<int> box(int x, int y, int w, int h)
 
 CenterPitchSeq_StepUnit::CenterPitchSeq_StepUnit()
 {
+    addAndMakeVisible(octaveSelector);
+    const std::array<std::pair<CenterPanelNumBoxUnit*, const char*>, 3> boxes{
+        {{&vBox, "V"}, {&gBox, "G"}, {&pBox, "P"}}};
+    for (const auto& [numBox, name] : boxes)
+    {
+        addAndMakeVisible(*numBox);
+        numBox->setParamName(name);
+    }
     for (auto* slots : {&octSlots, &onOffSlots, &slurSlots})
     {
         addAndMakeVisible(*slots);
@@ -177,11 +185,15 @@ void CenterPitchSeq_StepUnit::setAttachment(juce::ValueTree unitTree, juce::Stri
     ZuParamAttacher::attachToSlider(unitTree, juce::Identifier(id("relpch")), 0.0f, relRange, relDragArea);
     ZuParamAttacher::attachToSlider(unitTree, juce::Identifier(id("pch")), 0.0f, pitchRange, pitchDragArea);
     ZuParamAttacher::attachToButton(unitTree, juce::Identifier(id("slk")), false, lockButton);
+    octaveSelector.setAttachment(unitTree, id("oct"));
     octSlots.setAttachment(unitTree, id("oct"));
     ZuParamAttacher::attachToButton(unitTree, juce::Identifier(id("spwr")), true, onOffButton);
     onOffSlots.setAttachment(unitTree, id("spwr"));
     ZuParamAttacher::attachToButton(unitTree, juce::Identifier(id("slr")), false, slurButton);
     slurSlots.setAttachment(unitTree, id("slr"));
+    vBox.setAttachment(unitTree, id("vel"), 100.0f, {0.0, 127.0, 1.0});
+    gBox.setAttachment(unitTree, id("gate"), 50.0f, {0.0, 100.0, 1.0});
+    pBox.setAttachment(unitTree, id("prob"), 100.0f, {0.0, 100.0, 1.0});
     stepIndex = index;
     updateNoteDisp();
 }
@@ -217,14 +229,17 @@ bool CenterPitchSeq_StepUnit::panelExpanded() const
 
 void CenterPitchSeq_StepUnit::showControls(bool controls, bool boxes)
 {
-    for (juce::Component* c : std::initializer_list<juce::Component*>{&noteLabel, &lockButton, &octSlots, &onOffButton,
-                                                                      &onOffSlots, &slurButton, &slurSlots})
+    for (juce::Component* c : std::initializer_list<juce::Component*>{
+             &noteLabel, &lockButton, &octaveSelector, &octSlots, &onOffButton, &onOffSlots, &slurButton, &slurSlots})
         c->setVisible(controls);
-    juce::ignoreUnused(boxes);
+    for (auto* numBox : {&vBox, &gBox, &pBox})
+        numBox->setVisible(boxes);
 }
 
 void CenterPitchSeq_StepUnit::updateExtendState(bool expanded)
 {
+    for (auto* numBox : {&vBox, &gBox, &pBox})
+        numBox->getValueBox().getProperties().set("fontsize", expanded ? 0.85 : 0.94);
     if (expanded)
         showControls(true, true);
     else
@@ -290,6 +305,9 @@ void CenterPitchSeq_StepUnit::setStepRngState(bool inRange)
         button->getProperties().set("outlinecolor", theme->entry(23, skin).darker(k).toString());
     }
     lockButton.setColour(juce::TextButton::buttonOnColourId, unitColour.darker(k));
+    octaveSelector.setStepRngState(inRange);
+    for (auto* numBox : {&vBox, &gBox, &pBox})
+        numBox->setStepRngState(inRange);
     noteLabel.setColour(juce::Label::textColourId, labelText.darker(k));
     repaint();
 }
@@ -322,6 +340,9 @@ void CenterPitchSeq_StepUnit::updateCompColor()
         slots->setBgColor(backgroundColour);
         slots->setThumbColor(theme->entry(35, skin));
     }
+    for (auto* numBox : {&vBox, &gBox, &pBox})
+        numBox->setSkinMode(skin);
+    octaveSelector.setSkinMode(skin);
     repaint();
 }
 
@@ -385,7 +406,7 @@ void CenterPitchSeq_StepUnit::resized()
     {
         const int sw = juce::jmin(W, T((float) oh * slotFactor));
         octSlots.setBounds(box(m + W - sw, y, sw, oh));
-        // the octave selector fills m .. (m + W - sw - 1)
+        octaveSelector.setBounds(box(m, y, W - sw - 1, oh));
     };
 
     if (expanded)
@@ -408,8 +429,11 @@ void CenterPitchSeq_StepUnit::resized()
         const int r = T((float) Q * 0.168f);
         const int g = T((float) Q * 0.04f);
         int rowTop = y + (Q - 5 * r - 4 * g) / 2;
-        // V, G, P rows
-        rowTop += 3 * (r + g);
+        for (auto* numBox : {&vBox, &gBox, &pBox})
+        {
+            numBox->setBounds(box(m + 1, rowTop + 1, L, r - 2));
+            rowTop += r + g;
+        }
         rowTop += juce::jmax(1, T((float) r * 0.1f));
         const int pw = juce::jmin(W - 4, T((float) (r - 2) * 1.2f));
         const int slotX = m + (W - 4) - pw + 2;
@@ -422,7 +446,18 @@ void CenterPitchSeq_StepUnit::resized()
     }
 
     if (vgpFlag)
-        return; // the three boxes fill R - 1, centred
+    {
+        const int R1 = R - 1;
+        const int b = T((float) R1 * 0.332f);
+        const int c = T((float) W * 0.04f);
+        int top = y + (R1 - 3 * b - 2) / 2;
+        for (auto* numBox : {&vBox, &gBox, &pBox})
+        {
+            numBox->setBounds(box(m + c, top, W - 2 * c, b));
+            top += b + 1;
+        }
+        return;
+    }
 
     const int lh = juce::jmin(rest, T((float) R * 0.26f));
     const int s = juce::jmin(L, T((float) lh * 1.2f));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CenterOctButton.h"
+#include "CenterPanelNumBoxUnit.h"
 #include "ZuCLAF_IconButtons.h"
 #include "ZuCLAF_Knobs.h"
 #include "ZuCLAF_Labels.h"
@@ -94,11 +96,11 @@ public:
     ZuModulatableKnob pitchKnob{2};
     ZuModulatableKnob relKnob{2};
     juce::Label noteLabel;
-    // octave selector: comes with CenterOctButton
+    CenterOctButton octaveSelector;
     ZuPairOfModKnobs octSlots{true, 1};
     juce::TextButton lockButton;
     DraggableButton onOffButton, slurButton;
-    // V, G, P boxes: come with CenterPanelNumBoxUnit
+    CenterPanelNumBoxUnit vBox, gBox, pBox;
     ZuPairOfModKnobs onOffSlots{true, 1}, slurSlots{true, 1};
     juce::Slider pitchDragArea, relDragArea;
     NoteNames noteNames{"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B", "C"};

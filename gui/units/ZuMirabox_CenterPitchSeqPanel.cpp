@@ -28,7 +28,10 @@ ZuMirabox_CenterPitchSeqPanel::ZuMirabox_CenterPitchSeqPanel(int index, juce::Va
                                                              juce::Colour colour, MirabelGlobalData& globalData,
                                                              ScaleData& scale, ChordData& chord, CtrPtchSqData&,
                                                              LfoData& lfoData)
-    : ZuCenterUnitPanelBase(colour, true), page1(*this, index, globalData), page2(*this, index, globalData),
+    : ZuCenterUnitPanelBase(colour, true),
+      ctrlPanel1(juce::jlimit(0, zu::units::unitsOfKind[zu::units::pitch] - 1, index), *this),
+      ctrlPanel2(zu::units::pitch, juce::jlimit(0, zu::units::unitsOfKind[zu::units::pitch] - 1, index), gui),
+      page1(*this, index, globalData), page2(*this, index, globalData),
       modPanel(modTree, lfoData, zu::units::pitch, index), guiTree(gui), unitModTree(modTree), scaleData(scale),
       chordData(chord)
 {
@@ -62,7 +65,11 @@ ZuMirabox_CenterPitchSeqPanel::ZuMirabox_CenterPitchSeqPanel(int index, juce::Va
 
     addAndMakeVisible(snapButton);
     snapButton.setVerFlag();
+    addAndMakeVisible(ctrlPanel1);
+    addChildComponent(ctrlPanel2);
     addChildComponent(modPanel);
+    ctrlPanel1.onRelativeModeChanged = [this](bool) { relModeButtonClicked(); };
+    ctrlPanel1.onStepRangeChanged = [this] { stepStrtSizeChanged(); };
 
     setUpToggle(stepPageButton, "", "Switch the step page (1~16/17~32)", pageButtonLook.get());
     stepPageButton.getProperties().set("fontsize", 1.4);
@@ -159,8 +166,7 @@ void ZuMirabox_CenterPitchSeqPanel::applyToSteps(const std::function<void(Center
 
 bool ZuMirabox_CenterPitchSeqPanel::isRelativeMode() const
 {
-    // The control page's relative-mode toggle is bound to this property.
-    return unitTree.isValid() && (double) unitTree.getProperty(zu::units::unitPrefix(unitId) + "relmode", 0) > 0.5;
+    return ctrlPanel1.relModeButton.getToggleState();
 }
 
 //==============================================================================
@@ -181,6 +187,7 @@ void ZuMirabox_CenterPitchSeqPanel::setAttachments(juce::AudioProcessorValueTree
     setPowerButtonAttach(state, prefix + "pwr");
     onoffButtonStateChange(powerButton.getToggleState());
     snapButton.setAttachment(unitId, state, prefix + "snp");
+    ctrlPanel1.setAttachment(state);
     ctrlPageButtonClicked();
     stepPageButtonClicked();
     snapshotChanged();
@@ -198,6 +205,7 @@ void ZuMirabox_CenterPitchSeqPanel::setAttachment(juce::ValueTree tree, juce::St
     }
     page1.setPageIndex(0);
     page2.setPageIndex(1);
+    ctrlPanel1.setAttachment(tree, prefix);
 
     ZuParamAttacher::attachToButton(tree, juce::Identifier(prefix + "page"), false, stepPageButton);
     stepPageButton.getToggleStateValue().addListener(this);
@@ -245,8 +253,14 @@ void ZuMirabox_CenterPitchSeqPanel::stepPageButtonClicked()
 
 void ZuMirabox_CenterPitchSeqPanel::ctrlPageButtonClicked()
 {
-    // Control panel 1 shows while "R" is off, control panel 2 while it is
-    // on, both while the unit is expanded; they are placed when they come.
+    if (isExpanded())
+    {
+        ctrlPanel1.setVisible(true);
+        ctrlPanel2.setVisible(true);
+        return;
+    }
+    ctrlPanel1.setVisible(!ctrlPageButton.getToggleState());
+    ctrlPanel2.setVisible(ctrlPageButton.getToggleState());
 }
 
 void ZuMirabox_CenterPitchSeqPanel::vgpButtonClicked()
@@ -264,19 +278,14 @@ void ZuMirabox_CenterPitchSeqPanel::relModeButtonClicked()
             step.setRelMode(relative);
             step.relChordButtonClicked();
         });
+    ctrlPanel2.setAllPanel.tarMenuChanged();
 }
 
 void ZuMirabox_CenterPitchSeqPanel::stepStrtSizeChanged()
 {
-    // Start and Size as the control page's boxes show them (bound to the
-    // unit's "strt" and "size").
-    const auto prefix = zu::units::unitPrefix(unitId);
-    const double strt = unitTree.isValid() ? (double) unitTree.getProperty(prefix + "strt", 1) : 1.0;
-    const double size = unitTree.isValid() ? (double) unitTree.getProperty(prefix + "size", 16) : 16.0;
-    const auto toInt = [](double v, int fallback)
-    { return std::isfinite(v) ? (int) juce::jlimit(-1.0e6, 1.0e6, v) : fallback; };
-    const int start = juce::jmax(0, toInt(strt, 1) - 1);
-    const int count = juce::jmax(1, toInt(size, 16));
+    const auto toInt = [](double v) { return std::isfinite(v) ? (int) juce::jlimit(-1.0e6, 1.0e6, v) : 0; };
+    const int start = juce::jmax(0, toInt(ctrlPanel1.strtBox.valueBox.getValue()) - 1);
+    const int count = juce::jmax(1, toInt(ctrlPanel1.sizeBox.valueBox.getValue()));
     page1.setStepRange(start, count);
     page2.setStepRange(start, count);
 }
@@ -355,12 +364,14 @@ void ZuMirabox_CenterPitchSeqPanel::resized()
         for (juce::Component* c : std::initializer_list<juce::Component*>{&snapButton, &modPanel, &stepPageButton,
                                                                           &vgpButtonLeft, &vgpButtonRight})
             c->setVisible(false);
-        ctrlPanel1Bounds = ctrlPanel2Bounds = {};
+        ctrlPanel1.setVisible(false);
+        ctrlPanel2.setVisible(false);
     }
     else
     {
         const bool expanded = isExpanded();
         const bool modShown = modButton.getToggleState();
+        ctrlPanel1.expanded = expanded;
         modPanel.setVisible(modShown);
         if (modShown)
             modPanel.setBounds(modArea);
@@ -424,8 +435,8 @@ void ZuMirabox_CenterPitchSeqPanel::layoutControlArea(juce::Rectangle<int> area,
         const int snapH = T((float) h * 0.85f);
         snapButton.setBounds(box(columnX, y + 2, column - 2, snapH - 2));
         ctrlPageButton.setBounds(box(columnX, y + snapH + 2, column - 2, (h - 4) - (snapH + 2)));
-        ctrlPanel1Bounds = box(x + 1, y + 1, restW - 2 - 2, h - 2);
-        ctrlPanel2Bounds = ctrlPanel1Bounds;
+        ctrlPanel1.setBounds(box(x + 1, y + 1, restW - 2 - 2, h - 2));
+        ctrlPanel2.setBounds(ctrlPanel1.getBounds());
         return;
     }
 
@@ -433,10 +444,10 @@ void ZuMirabox_CenterPitchSeqPanel::layoutControlArea(juce::Rectangle<int> area,
     snapButton.setBounds(box(columnX, y + v, column - 2, h - 2 * v));
     const float f = modButton.getToggleState() ? 0.52f : 0.535f;
     const int ch = T((float) (h - 2) * f);
-    ctrlPanel1Bounds = box(x + 2, y + 1, restW - 4, ch);
+    ctrlPanel1.setBounds(box(x + 2, y + 1, restW - 4, ch));
     ctrlSeparatorPath.addRectangle((float) (x + 2), (float) (y + 1 + ch), (float) juce::jmax(0, restW - 4), 0.5f);
     const int top = juce::jmin(y + 1 + ch + 2, y + h - 1);
-    ctrlPanel2Bounds = box(x + 2, top, restW - 4, (y + h - 1) - top);
+    ctrlPanel2.setBounds(box(x + 2, top, restW - 4, (y + h - 1) - top));
 }
 
 //==============================================================================
@@ -478,6 +489,8 @@ void ZuMirabox_CenterPitchSeqPanel::colorMapping()
                         colorTheme->entry(36, skinMode), 1.05f);
     for (auto* page : {&page1, &page2})
         page->setSkinMode(skinMode);
+    ctrlPanel1.setSkinMode(skinMode);
+    ctrlPanel2.setSkinMode(skinMode, unitColor);
     modPanel.setSkinMode(skinMode, unitColor);
 
     for (auto* button : {&ctrlPageButton, &vgpButtonLeft, &vgpButtonRight})

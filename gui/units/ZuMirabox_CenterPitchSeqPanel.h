@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CenterPitchSeq_CtrlPanel1.h"
+#include "CenterPitchSeq_CtrlPanel2.h"
 #include "CenterPitchSeq_PageUnit.h"
 #include "SeqUnitModPanelMain.h"
 #include "SnapButton.h"
@@ -93,10 +95,12 @@ private:
     ZuShared<ZuParamAttacher> attacher;
     bool laidOut = false;
     UnitBg background{juce::Colour(0xff000000)};
-    // control panel 1: comes with CenterPitchSeq_CtrlPanel1; its bounds until then
-    juce::Rectangle<int> ctrlPanel1Bounds;
-    // control panel 2: comes with CenterPitchSeq_CtrlPanel2; its bounds until then
-    juce::Rectangle<int> ctrlPanel2Bounds;
+
+public:
+    CenterPitchSeq_CtrlPanel1 ctrlPanel1;
+    CenterPitchSeq_CtrlPanel2 ctrlPanel2;
+
+private:
     juce::TabbedComponent pageTabs{juce::TabbedButtonBar::TabsAtTop};
     CenterPitchSeq_PageUnit page1, page2;
 
