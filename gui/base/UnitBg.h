@@ -18,6 +18,9 @@ public:
 
     void setColors(std::array<juce::Colour, numPaths> colours);
     void setPathList(std::array<juce::Path, numPaths>& list);
+    // The solid fill under the paths; the owner repaints.
+    void setBackgroundColour(juce::Colour colour) noexcept { bgColour = colour; }
+    juce::Colour getBackgroundColour() const noexcept { return bgColour; }
     void paint(juce::Graphics& g) override;
 
     const juce::DrawableComposite& getComposite() const noexcept { return pathComposite; }

@@ -4,6 +4,7 @@
 #include "SnapButton.h"
 #include "UnitBg.h"
 #include "ZuCenterUnitPanelBase.h"
+#include "ZuMirabox_CenterPitchSeqPanel.h"
 
 // The five unit panels of the center column, one per unit kind. So far each
 // holds what the shared widgets ask of it: the unit frame, its background
@@ -36,12 +37,6 @@ private:
     juce::Colour kindColour() const;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(ZuMirabox_CenterUnitPanelShared)
-};
-
-class ZuMirabox_CenterPitchSeqPanel : public ZuMirabox_CenterUnitPanelShared
-{
-public:
-    explicit ZuMirabox_CenterPitchSeqPanel(int index = 0) : ZuMirabox_CenterUnitPanelShared(0, index, true) {}
 };
 
 class ZuMirabox_CenterParamSeqPanel : public ZuMirabox_CenterUnitPanelShared
