@@ -107,18 +107,19 @@ std::unique_ptr<ZuCenterUnitPanelBase> ZuMirabox_CenterContent::makeUnitPanel(in
     const auto modTree = modMain.getChildWithName(modTreeNames[tableIndex(unitId)]);
     const auto unitTree = seqMain.getChildWithName(unitTreeNames[tableIndex(unitId)]);
     const auto colour = colorTheme->entry(colourEntryOf(kind), 0);
-    juce::ignoreUnused(modTree, unitTree, colour, scaleData, chordData, pitchData, lfoData);
-
-    // SEAM: the real unit panels take (index, guiTree, modTree, colour, and the
-    // models their kind needs) and bind their step and unit properties with
-    // setAttachment(unitTree, prefix) once they exist; until then each kind is
-    // its bare unit frame.
+    // The other kinds are their bare unit frame until their panels exist.
     std::unique_ptr<ZuCenterUnitPanelBase> panel;
+    ZuMirabox_CenterPitchSeqPanel* pitchPanel = nullptr;
     switch (kind)
     {
     case zu::units::pitch:
-        panel = std::make_unique<ZuMirabox_CenterPitchSeqPanel>(index);
+    {
+        auto owned = std::make_unique<ZuMirabox_CenterPitchSeqPanel>(index, guiTree, modTree, colour, globalData,
+                                                                     scaleData, chordData, pitchData, lfoData);
+        pitchPanel = owned.get();
+        panel = std::move(owned);
         break;
+    }
     case zu::units::param:
         panel = std::make_unique<ZuMirabox_CenterParamSeqPanel>(index);
         break;
@@ -136,6 +137,8 @@ std::unique_ptr<ZuCenterUnitPanelBase> ZuMirabox_CenterContent::makeUnitPanel(in
     }
     panel->unitId = unitId;
     panel->setAttachments(parameters);
+    if (pitchPanel != nullptr)
+        pitchPanel->setAttachment(unitTree, zu::units::unitPrefix(unitId));
     return panel;
 }
 

@@ -3,6 +3,7 @@
 
 #include "PluginSettingState.h"
 #include "ZuEditorAccess.h"
+#include "ZuMirabox_CenterPanelMain.h"
 #include "ZuUnits.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 
@@ -54,7 +55,8 @@ ZuMirabox_CenterPitchSeqPanel::ZuMirabox_CenterPitchSeqPanel(int index, juce::Va
     nameLabel.onTextChange = [this, labelKey]
     {
         guiTree.setProperty(labelKey, nameLabel.getText(), nullptr);
-        // the container's unitLabelChanged() comes with the container
+        if (auto* container = findParentComponentOfClass<ZuMirabox_CenterPanelMain>())
+            container->unitLabelChanged();
     };
 
     pageTabs.setOutline(0);

@@ -14,11 +14,24 @@
 
 namespace
 {
+// A pitch unit panel of the processor's models: the control page's owner.
+struct PitchUnitOwner
+{
+    ZuMirabox_CenterPitchSeqPanel panel;
+    PitchUnitOwner(ZumiraboxAudioProcessor& p, int index)
+        : panel(index, p.mainTree, juce::ValueTree(), juce::Colour(0xff89c997), p.globalData, p.scaleData, p.chordData,
+                p.pitchSeqData, p.lfoData)
+    {
+    }
+};
+
 // A control page of the first pitch unit, bound to a unit tree of its own
 // and counting what it reports to its unit panel.
 struct CtrlPanel1 : ::testing::Test
 {
-    ZuMirabox_CenterPitchSeqPanel unitPanel{0};
+    ZumiraboxAudioProcessor processor;
+    PitchUnitOwner owner{processor, 0};
+    ZuMirabox_CenterPitchSeqPanel& unitPanel = owner.panel;
     CenterPitchSeq_CtrlPanel1 panel{0, unitPanel};
     juce::ValueTree unitTree{"ptchsq1"};
     int rangeReports = 0;
@@ -81,7 +94,9 @@ TEST(CtrlPanel1Notes, TheBaseNoteTextsNameEveryMidiNote)
 {
     const std::pair<int, const char*> notes[] = {{0, "-C2"}, {11, "-B2"}, {12, "-C1"}, {23, "-B1"}, {24, "C0"},
                                                  {47, "B1"}, {60, "C3"},  {61, "C#3"}, {127, "G8"}};
-    ZuMirabox_CenterPitchSeqPanel unitPanel{0};
+    ZumiraboxAudioProcessor processor;
+    PitchUnitOwner owner{processor, 0};
+    auto& unitPanel = owner.panel;
     CenterPitchSeq_CtrlPanel1 panel{0, unitPanel};
     ASSERT_EQ(panel.baseNoteMenu.getNumItems(), 128);
     for (const auto& [note, text] : notes)
@@ -185,7 +200,8 @@ TEST_F(CtrlPanel1, BoxesShowWholeNumbers)
 TEST(CtrlPanel1Channel, TheChannelBoxFollowsTheUnitsHostParameter)
 {
     ZumiraboxAudioProcessor processor;
-    ZuMirabox_CenterPitchSeqPanel unitPanel{2};
+    PitchUnitOwner owner{processor, 2};
+    auto& unitPanel = owner.panel;
     CenterPitchSeq_CtrlPanel1 panel{2, unitPanel};
     panel.setAttachment(processor.paramState);
 
@@ -208,7 +224,8 @@ TEST(CtrlPanel1Colours, InsideTheEditorTheRelModeOnColourIsThePitchUnitColour)
 {
     ZumiraboxAudioProcessor processor;
     auto editor = zutest::makeEditor(processor);
-    ZuMirabox_CenterPitchSeqPanel unitPanel{0};
+    PitchUnitOwner owner{processor, 0};
+    auto& unitPanel = owner.panel;
     CenterPitchSeq_CtrlPanel1 panel{0, unitPanel};
     editor->addAndMakeVisible(panel);
     panel.setSkinMode(1);
@@ -244,7 +261,9 @@ TEST_F(CtrlPanel1, LayoutNormalAndExpanded)
 
 TEST(Screens, PitchControlPanel1)
 {
-    ZuMirabox_CenterPitchSeqPanel unitPanel{0};
+    ZumiraboxAudioProcessor processor;
+    PitchUnitOwner owner{processor, 0};
+    ZuMirabox_CenterPitchSeqPanel& unitPanel = owner.panel;
     CenterPitchSeq_CtrlPanel1 panel{0, unitPanel};
     juce::ValueTree unitTree{"ptchsq1"};
     panel.setAttachment(unitTree, "p1m11_");

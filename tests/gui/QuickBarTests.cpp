@@ -54,36 +54,27 @@ juce::MouseEvent pressOn(juce::Component& target, juce::ModifierKeys mods)
                             {5.0f, 5.0f}, now, 1, false);
 }
 
-// A container whose layout pass hands the column's order to its quick bar,
-// as the real container does after every add, delete and reorder.
-struct Column : ZuMirabox_CenterPanelMain
+// The real container of the processor's trees with test units in its column;
+// its layout pass hands the column's order to its quick bar.
+struct Column
 {
     ZumiraboxAudioProcessor processor;
-    ZuMirabox_CenterContent content{processor.paramState,   processor.mainTree,  processor.paramTree,
-                                    processor.globalData,   processor.scaleData, processor.chordData,
-                                    processor.pitchSeqData, processor.lfoData};
-    CenterPanelQuickBar bar{processor.mainTree};
+    ZuMirabox_CenterPanelMain container{processor.paramState,   processor.mainTree,  processor.paramTree,
+                                       processor.globalData,   processor.scaleData, processor.chordData,
+                                       processor.pitchSeqData, processor.lfoData};
+    ZuMirabox_CenterContent& content = *container.getCenterContent();
+    CenterPanelQuickBar& bar = container.getQuickBar();
 
     explicit Column(std::initializer_list<int> ids)
     {
-        addAndMakeVisible(content);
-        addAndMakeVisible(bar);
-        bar.setBounds(0, 0, 900, 24);
+        container.setBounds(0, 0, 900, 400);
         for (const int id : ids)
         {
             auto panel = std::make_unique<TestUnitPanel>(0, 0);
             panel->unitId = id;
             content.adoptUnitPanel(std::move(panel), -1);
         }
-        resized();
-    }
-
-    void resized() override
-    {
-        ZuMirabox_CenterPanelMain::resized();
-        std::vector<int> order;
-        content.getUnitOrderList(order);
-        bar.update(order);
+        container.updateQuickBar();
     }
 
     std::vector<int> order() const
