@@ -77,9 +77,11 @@ TEST_F(PitchUnit, BindingANewUnitWritesTheStepAndToggleDefaults)
     juce::ValueTree fresh("ptchsq1");
     build(0, fresh);
     const std::vector<std::pair<const char*, double>> defaults{
-        {"p1m11_pch1", 0},     {"p1m11_relpch1", 0}, {"p1m11_slk1", 0},   {"p1m11_spwr1", 1},
-        {"p1m11_slr1", 0},     {"p1m11_pch32", 0},   {"p1m11_spwr32", 1}, {"p1m11_pch1_ms1", 0},
-        {"p1m11_pch1_md2", 0}, {"p1m11_page", 0},    {"p1m11_vgp", 0}};
+        {"p1m11_pch1", 0},    {"p1m11_relpch1", 0}, {"p1m11_slk1", 0},     {"p1m11_spwr1", 1},    {"p1m11_slr1", 0},
+        {"p1m11_pch32", 0},   {"p1m11_spwr32", 1},  {"p1m11_pch1_ms1", 0}, {"p1m11_pch1_md2", 0}, {"p1m11_page", 0},
+        {"p1m11_vgp", 0},     {"p1m11_oct1", 2},    {"p1m11_vel1", 100},   {"p1m11_gate1", 50},   {"p1m11_prob1", 100},
+        {"p1m11_relmode", 0}, {"p1m11_relbn", 48},  {"p1m11_strt", 1},     {"p1m11_size", 16},    {"p1m11_sclk", 11},
+        {"p1m11_csync", 1}};
     for (const auto& [key, value] : defaults)
     {
         SCOPED_TRACE(key);
