@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 
@@ -183,18 +184,29 @@ bool scaleEditor(VstHost& host, float scale, EditorSize base)
         });
 }
 
-// Waits until the window shows the same non-black picture on many idles in a row.
+// Waits until the window shows the same non-black picture on many idles in a
+// row and for a while: the editor finishes its first build on timers (the unit
+// column 300 ms, the skin and labels later), so a quick run of equal idles alone
+// could catch the picture before them.
 std::uint64_t settledPicture(VstHost& host, const HostWindow& window, int visibleHeight)
 {
+    using Clock = std::chrono::steady_clock;
     std::uint64_t last = 0;
     int same = 0;
+    auto since = Clock::now();
     host.idleUntil(
         [&]
         {
             const auto now = window.fingerprint(1000, visibleHeight);
-            same = (now != 0 && now == last) ? same + 1 : 0;
+            if (now == 0 || now != last)
+            {
+                same = 0;
+                since = Clock::now();
+            }
+            else
+                ++same;
             last = now;
-            return same >= 50;
+            return same >= 50 && Clock::now() - since >= std::chrono::milliseconds(1500);
         });
     return same >= 50 ? last : 0;
 }
