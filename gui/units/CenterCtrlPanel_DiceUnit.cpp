@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CenterCtrlPanel_DiceUnit.h"
 
-#include "PluginSettingState.h"
 #include "ZuConvert.h"
 #include "ZuEditorAccess.h"
+#include "ZuUnitKindColours.h"
 #include "ZuUnits.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 
@@ -102,17 +102,7 @@ bool CenterCtrlPanel_DiceUnit::isTwoValued(int type, const juce::String& label)
 
 juce::Colour CenterCtrlPanel_DiceUnit::unitColourOf(const juce::Component& inside, int type)
 {
-    auto* editor = inside.findParentComponentOfClass<ZumiraboxAudioProcessorEditor>();
-    if (editor == nullptr)
-        return juce::Colour(0xffd0d0d0);
-    size_t colourIndex = PluginSettingState::pitchColor;
-    if (type == zu::units::param)
-        colourIndex = PluginSettingState::paramColor;
-    else if (type == zu::units::cc)
-        colourIndex = PluginSettingState::ccColor;
-    else if (type == zu::units::octTp)
-        colourIndex = PluginSettingState::octTpColor;
-    return ZuEditorAccess(editor->processor).getSettings().unitColors[colourIndex];
+    return settingsColourOfKind(inside, type).value_or(juce::Colour(0xffd0d0d0));
 }
 
 juce::Identifier CenterCtrlPanel_DiceUnit::lockKey() const

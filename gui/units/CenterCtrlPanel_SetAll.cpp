@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CenterCtrlPanel_SetAll.h"
 
-#include "ZuCenterUnitPanelBase.h"
 #include "ZuConvert.h"
 #include "ZuEditorAccess.h"
+#include "ZuUnitKindColours.h"
 #include "ZuUnits.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 
@@ -172,7 +172,10 @@ CenterCtrlPanel_SetAll::CenterCtrlPanel_SetAll(int type, int unitInstance, juce:
         {
         case ValueText::note:
             slider.textFromValueFunction = [this](double v)
-            { return noteNames[(size_t) juce::jlimit(0, 12, zu::toIntSaturating(zu::finiteOr(v, 0.0)))]; };
+            {
+                return dispShare->noteNames[(size_t) juce::jlimit(0, DispShareData::numNoteNames - 1,
+                                                                  zu::toIntSaturating(zu::finiteOr(v, 0.0)))];
+            };
             break;
         case ValueText::relativeNote:
             slider.textFromValueFunction = [](double v)
@@ -227,16 +230,10 @@ juce::Identifier CenterCtrlPanel_SetAll::valueKey(int sliderIndex) const
     return juce::Identifier(stem + "_setall_val" + juce::String(sliderIndex + 1));
 }
 
-bool CenterCtrlPanel_SetAll::isInsideUnitOfKind(int kind) const
-{
-    auto* unit = findParentComponentOfClass<ZuCenterUnitPanelBase>();
-    return unit != nullptr && unit->unitType == kind;
-}
-
 bool CenterCtrlPanel_SetAll::isInRelativeMode() const
 {
     auto* editor = findParentComponentOfClass<ZumiraboxAudioProcessorEditor>();
-    if (unitType != zu::units::pitch || !isInsideUnitOfKind(zu::units::pitch) || editor == nullptr)
+    if (unitType != zu::units::pitch || enclosingUnitKind(*this) != zu::units::pitch || editor == nullptr)
         return false;
     // The unit's relative-mode toggle is bound to this property of its data
     // tree, so the tree answers for the toggle.
@@ -268,13 +265,13 @@ void CenterCtrlPanel_SetAll::tarMenuChanged()
     {
         if (index >= 1)
             showOnly(index);
-        else if (isInsideUnitOfKind(zu::units::pitch))
+        else if (enclosingUnitKind(*this) == zu::units::pitch)
             showOnly(isInRelativeMode() ? relativeNoteSlider : 0);
         return;
     }
     const int shown = juce::jmax(index, 0);
     showOnly(shown);
-    if (unitType == zu::units::param && shown == 0 && isInsideUnitOfKind(zu::units::param))
+    if (unitType == zu::units::param && shown == 0 && enclosingUnitKind(*this) == zu::units::param)
     {
         auto& knob = sliders[0];
         knob.setRange(0.0, 1.0, 0.0);

@@ -62,11 +62,8 @@ public:
     SEQ1ArrowButton arrows;
     const juce::Identifier targetKey;
     juce::ValueTree guiTree;
-    const std::array<juce::String, 13> noteNames{"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B", "C"};
 
 private:
-    // Whether an enclosing unit panel is one of that kind.
-    bool isInsideUnitOfKind(int kind) const;
     void showOnly(int sliderIndex);
     juce::Identifier valueKey(int sliderIndex) const;
 

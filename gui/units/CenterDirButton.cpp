@@ -1,49 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CenterDirButton.h"
 
-#include "PluginSettingState.h"
-#include "ZuCenterUnitPanelBase.h"
-#include "ZuEditorAccess.h"
 #include "ZuRadioRow.h"
 #include "ZuStyleProps.h"
+#include "ZuUnitKindColours.h"
 #include "ZuUnits.h"
-#include "ZumiraboxAudioProcessorEditor.h"
 
 namespace
 {
 constexpr int radioGroup = 1000;
-
-// The settings order of the unit colours: pitch, parameter, CC, CC rack,
-// octave-transpose.
-int settingsColourIndex(int kind)
-{
-    switch (kind)
-    {
-    case zu::units::octTp:
-        return 4;
-    case zu::units::ccRack:
-        return 3;
-    default:
-        return zu::units::isKind(kind) ? kind : 0;
-    }
-}
 } // namespace
-
-std::optional<juce::Colour> settingsColourOfKind(const juce::Component& component, int kind)
-{
-    auto* editor = component.findParentComponentOfClass<ZumiraboxAudioProcessorEditor>();
-    if (editor == nullptr)
-        return std::nullopt;
-    const auto& colours = ZuEditorAccess(editor->processor).getSettings().unitColors;
-    return colours[(size_t) settingsColourIndex(kind)];
-}
-
-int enclosingUnitKind(const juce::Component& component)
-{
-    if (auto* unit = component.findParentComponentOfClass<ZuCenterUnitPanelBase>())
-        return unit->unitType;
-    return -1;
-}
 
 //==============================================================================
 template <int N, typename Look>

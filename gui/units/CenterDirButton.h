@@ -11,7 +11,6 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <array>
-#include <optional>
 
 // The two radio strips of a sequencer unit: a unit's play direction and a
 // step's octave. Each strip mirrors a hidden slider that is bound to one
@@ -20,12 +19,6 @@
 // operation), lights the matching button 100 ms later, so a burst of changes
 // settles into one update. A value that names no button lights none.
 // Message thread only.
-
-// The colour the settings give a unit kind (zu::units kind numbers), when an
-// editor encloses the component; nothing otherwise.
-std::optional<juce::Colour> settingsColourOfKind(const juce::Component& component, int kind);
-// The kind of the nearest enclosing unit frame; -1 for none.
-int enclosingUnitKind(const juce::Component& component);
 
 // The part both strips share: the buttons, the hidden slider, the click and
 // the delayed follow.

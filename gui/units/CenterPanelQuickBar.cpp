@@ -6,6 +6,7 @@
 #include "ZuMirabox_CenterContent.h"
 #include "ZuMirabox_CenterPanelMain.h"
 #include "ZuStyleProps.h"
+#include "ZuUnitKindColours.h"
 #include "ZuUnits.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 
@@ -27,21 +28,7 @@ enum Timers : int
 // The kind colour index of a unit id: the settings' unit colour order.
 int kindColourOf(int unitId)
 {
-    switch (zu::units::kindOf(unitId))
-    {
-    case zu::units::pitch:
-        return CenterPanelQuickBar::pitchColour;
-    case zu::units::param:
-        return CenterPanelQuickBar::paramColour;
-    case zu::units::cc:
-        return CenterPanelQuickBar::ccColour;
-    case zu::units::octTp:
-        return CenterPanelQuickBar::octTpColour;
-    case zu::units::ccRack:
-        return CenterPanelQuickBar::ccRackColour;
-    default:
-        return CenterPanelQuickBar::pitchColour;
-    }
+    return (int) settingsColourIndex(zu::units::kindOf(unitId));
 }
 
 // The text a button shows before its unit's label replaces it.
@@ -81,22 +68,7 @@ juce::Rectangle<int> zeroAreaAtMouse()
 ZuMirabox_CenterContent* enclosingContent(juce::Component& c)
 {
     auto* container = c.findParentComponentOfClass<ZuMirabox_CenterPanelMain>();
-    if (container == nullptr)
-        return nullptr;
-    if (auto* content = container->getCenterContent())
-        return content;
-    std::function<ZuMirabox_CenterContent*(juce::Component&)> find = [&](juce::Component& parent)
-    {
-        for (auto* child : parent.getChildren())
-        {
-            if (auto* content = dynamic_cast<ZuMirabox_CenterContent*>(child))
-                return content;
-            if (auto* found = find(*child))
-                return found;
-        }
-        return (ZuMirabox_CenterContent*) nullptr;
-    };
-    return find(*container);
+    return container != nullptr ? container->getCenterContent() : nullptr;
 }
 
 int buttonUnitId(const juce::Component& button)

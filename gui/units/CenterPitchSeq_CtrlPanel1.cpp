@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CenterPitchSeq_CtrlPanel1.h"
 
-#include "PluginSettingState.h"
-#include "ZuEditorAccess.h"
 #include "ZuStyleProps.h"
+#include "ZuUnitKindColours.h"
 #include "ZuUnits.h"
-#include "ZumiraboxAudioProcessorEditor.h"
 
 #include <array>
 #include <cmath>
@@ -178,9 +176,7 @@ void CenterPitchSeq_CtrlPanel1::valueChanged(juce::Value& value)
 
 juce::Colour CenterPitchSeq_CtrlPanel1::unitColour() const
 {
-    if (auto* editor = findParentComponentOfClass<ZumiraboxAudioProcessorEditor>())
-        return ZuEditorAccess(editor->processor).getSettings().unitColors[PluginSettingState::pitchColor];
-    return fallbackUnitColour;
+    return settingsColourOfKind(*this, zu::units::pitch).value_or(fallbackUnitColour);
 }
 
 void CenterPitchSeq_CtrlPanel1::setSkinMode(int skin)

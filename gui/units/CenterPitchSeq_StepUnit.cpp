@@ -2,6 +2,8 @@
 #include "CenterPitchSeq_StepUnit.h"
 
 #include "ZuMirabox_CenterPitchSeqPanel.h"
+#include "ZuUnitKindColours.h"
+#include "ZuUnits.h"
 
 #include <cmath>
 
@@ -317,8 +319,8 @@ void CenterPitchSeq_StepUnit::updateCompColor()
     backgroundColour = theme->entry(31, skin);
     unitColour = theme->entry(47, 0);
     const auto* panel = findPanel();
-    if (const auto settingsColour = ZuMirabox_CenterPitchSeqPanel::settingsPitchColour(
-            panel != nullptr ? (const juce::Component&) *panel : *this))
+    if (const auto settingsColour =
+            settingsColourOfKind(panel != nullptr ? (const juce::Component&) *panel : *this, zu::units::pitch))
         unitColour = *settingsColour;
 
     pitchKnob.setBgColor(backgroundColour);

@@ -44,14 +44,6 @@ ZuMirabox_CenterContent::ZuMirabox_CenterContent(juce::AudioProcessorValueTreeSt
     : guiTree(gui), parameters(state), globalData(global), scaleData(scale), chordData(chord), pitchData(pitch),
       lfoData(lfo)
 {
-    for (int id = 1; id <= zu::units::numUnits; ++id)
-    {
-        const int kind = zu::units::kindOf(id), index = zu::units::indexOf(id);
-        modTreeNames[tableIndex(id)] = zu::units::modNodeName(kind, index);
-        unitTreeNames[tableIndex(id)] = zu::units::nodeName(kind, index);
-        paramPrefixes[tableIndex(id)] = zu::units::unitPrefix(kind, index);
-    }
-
     auto childOrNew = [&paramTree](const char* name)
     {
         auto child = paramTree.getChildWithName(name);
@@ -67,7 +59,7 @@ ZuMirabox_CenterContent::ZuMirabox_CenterContent(juce::AudioProcessorValueTreeSt
     if (modMain.isValid())
         for (int index = 0; index < zu::units::unitsOfKind[zu::units::pitch]; ++index)
         {
-            juce::Identifier name(modTreeNames[tableIndex(zu::units::unitIdOf(zu::units::pitch, index))]);
+            juce::Identifier name(zu::units::modNodeName(zu::units::pitch, index));
             checkModUnitParamTree(modMain, name, 0, index);
         }
 
@@ -104,8 +96,8 @@ void ZuMirabox_CenterContent::deleteAllPanels()
 std::unique_ptr<ZuCenterUnitPanelBase> ZuMirabox_CenterContent::makeUnitPanel(int unitId)
 {
     const int kind = zu::units::kindOf(unitId), index = zu::units::indexOf(unitId);
-    const auto modTree = modMain.getChildWithName(modTreeNames[tableIndex(unitId)]);
-    const auto unitTree = seqMain.getChildWithName(unitTreeNames[tableIndex(unitId)]);
+    const auto modTree = modMain.getChildWithName(zu::units::modNodeName(kind, index));
+    const auto unitTree = seqMain.getChildWithName(zu::units::nodeName(kind, index));
     const auto colour = colorTheme->entry(colourEntryOf(kind), 0);
     // The other kinds are their bare unit frame until their panels exist.
     std::unique_ptr<ZuCenterUnitPanelBase> panel;

@@ -107,9 +107,6 @@ private:
     ChordData& chordData;
     CtrPtchSqData& pitchData;
     LfoData& lfoData;
-    // Per unit id - 1: its child of "modmain", its child of "seqmain" and the
-    // prefix of its identifiers.
-    std::array<juce::String, 15> modTreeNames, unitTreeNames, paramPrefixes;
 
     // The one place where a unit id becomes its panel class.
     std::unique_ptr<ZuCenterUnitPanelBase> makeUnitPanel(int unitId);

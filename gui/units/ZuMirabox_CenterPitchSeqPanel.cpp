@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuMirabox_CenterPitchSeqPanel.h"
 
-#include "PluginSettingState.h"
 #include "ZuEditorAccess.h"
 #include "ZuMirabox_CenterPanelMain.h"
+#include "ZuUnitKindColours.h"
 #include "ZuUnits.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 
@@ -147,13 +147,6 @@ void ZuMirabox_CenterPitchSeqPanel::setUpToggle(juce::TextButton& button, const 
     button.setColour(juce::TextButton::textColourOnId, toggleTextOn);
 }
 
-std::optional<juce::Colour> ZuMirabox_CenterPitchSeqPanel::settingsPitchColour(const juce::Component& c)
-{
-    if (auto* editor = c.findParentComponentOfClass<ZumiraboxAudioProcessorEditor>())
-        return ZuEditorAccess(editor->processor).getSettings().unitColors[PluginSettingState::pitchColor];
-    return std::nullopt;
-}
-
 CenterPitchSeq_StepUnit& ZuMirabox_CenterPitchSeqPanel::getStep(int step)
 {
     const int s = juce::jlimit(0, zu::units::numSteps - 1, step);
@@ -199,12 +192,7 @@ void ZuMirabox_CenterPitchSeqPanel::setAttachment(juce::ValueTree tree, juce::St
 {
     unitTree = tree;
     for (int k = 0; k < zu::units::numSteps; ++k)
-    {
-        auto& step = getStep(k);
-        step.setAttachment(tree, prefix, k);
-        step.setStepIndex(k);
-        step.pitchKnob.mainKnob.setName(juce::String(k + 1));
-    }
+        getStep(k).setAttachment(tree, prefix, k);
     page1.setPageIndex(0);
     page2.setPageIndex(1);
     ctrlPanel1.setAttachment(tree, prefix);
@@ -274,12 +262,7 @@ void ZuMirabox_CenterPitchSeqPanel::vgpButtonClicked()
 void ZuMirabox_CenterPitchSeqPanel::relModeButtonClicked()
 {
     const bool relative = isRelativeMode();
-    applyToSteps(
-        [relative](CenterPitchSeq_StepUnit& step)
-        {
-            step.setRelMode(relative);
-            step.relChordButtonClicked();
-        });
+    applyToSteps([relative](CenterPitchSeq_StepUnit& step) { step.setRelMode(relative); });
     ctrlPanel2.setAllPanel.tarMenuChanged();
 }
 
@@ -475,7 +458,7 @@ void ZuMirabox_CenterPitchSeqPanel::updateDrawable()
 
 void ZuMirabox_CenterPitchSeqPanel::colorMapping()
 {
-    if (const auto colour = settingsPitchColour(*this))
+    if (const auto colour = settingsColourOfKind(*this, zu::units::pitch))
     {
         unitColor = *colour;
         minimizedHeaderColor = unitColor.darker(0.6f);

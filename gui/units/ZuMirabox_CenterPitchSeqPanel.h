@@ -16,7 +16,6 @@
 
 #include <array>
 #include <functional>
-#include <optional>
 
 // The editor panel of one pitch sequencer unit: its 32 steps on two pages of
 // 16, the control pages, the snapshot column, the unit's modulation panel and
@@ -75,9 +74,6 @@ public:
     UnitBg& getUnitBg() noexcept { return background; }
     juce::TabbedComponent& getPageTabs() noexcept { return pageTabs; }
     SeqUnitModPanelMain& getModPanel() noexcept { return modPanel; }
-
-    // The pitch-unit colour of the user's settings when an editor holds c.
-    static std::optional<juce::Colour> settingsPitchColour(const juce::Component& c);
 
 private:
     juce::String unitKey(const char* suffix) const;
