@@ -18,6 +18,7 @@
 #include "NoteHandler.h"
 #include "NoteInfo.h"
 #include "PrmSqTargetEvents.h"
+#include "ZuPrefaulted.h"
 #include "Scurve.h"
 #include "SeqClock.h"
 #include "SnapChainerEngine.h"
@@ -45,6 +46,8 @@ class ChordData;
 class MainEngine : public ZuMainEngBase
 {
 public:
+    ZU_PREFAULTED_ALLOCATION
+
     static constexpr int numRecorders = 5;
     static constexpr int numModChannels = 16;
     static constexpr int firstMacroChannel = 8;

@@ -9,6 +9,7 @@
 #include "ZuUnitOps.h"
 
 #include "MainEngine.h"
+#include "ZuPrefaulted.h"
 
 #include <array>
 #include <atomic>
@@ -23,6 +24,8 @@
 class ZumiraboxAudioProcessor : public juce::AudioProcessor, public ZuParamBase, public PluginSettingState
 {
 public:
+    ZU_PREFAULTED_ALLOCATION
+
     // Timer identifiers; each has one fixed job.
     enum TimerId
     {
