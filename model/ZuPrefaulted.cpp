@@ -2,9 +2,11 @@
 #include "ZuPrefaulted.h"
 
 #include <limits>
+#include <mutex>
 #include <new>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <utility>
 
 namespace zu
 {
@@ -26,6 +28,61 @@ std::size_t pageRounded(std::size_t bytes)
 {
     return (bytes + pageSize() - 1) / pageSize() * pageSize();
 }
+
+// The last freed block of each size is kept, its pages still in place, for
+// the next object of that size: a host that creates and destroys instances
+// one after another (a scan, a validator) reuses one block instead of mapping
+// and filling a new one each time, as the heap would have reused its memory.
+// Only construction and destruction use it, never the audio thread. The
+// storage is constant-initialised and never destroyed, so that an object
+// freed while the library's statics are torn down still finds it; the kept
+// blocks themselves are unmapped then, and later frees unmap at once.
+struct KeptBlock
+{
+    void* memory = nullptr;
+    std::size_t mapped = 0;
+};
+
+std::mutex keptMutex;
+KeptBlock keptBlocks[4];
+bool keepingClosed = false;
+
+void* takeKept(std::size_t mapped)
+{
+    const std::lock_guard<std::mutex> lock(keptMutex);
+    for (auto& kept : keptBlocks)
+        if (kept.memory != nullptr && kept.mapped == mapped)
+            return std::exchange(kept.memory, nullptr);
+    return nullptr;
+}
+
+// False when every place is taken or the library is closing: the caller
+// unmaps the block.
+bool keep(void* memory, std::size_t mapped)
+{
+    const std::lock_guard<std::mutex> lock(keptMutex);
+    if (keepingClosed)
+        return false;
+    for (auto& kept : keptBlocks)
+        if (kept.memory == nullptr)
+        {
+            kept = {memory, mapped};
+            return true;
+        }
+    return false;
+}
+
+struct UnmapKeptAtUnload
+{
+    ~UnmapKeptAtUnload()
+    {
+        const std::lock_guard<std::mutex> lock(keptMutex);
+        keepingClosed = true;
+        for (auto& kept : keptBlocks)
+            if (kept.memory != nullptr)
+                munmap(std::exchange(kept.memory, nullptr), kept.mapped);
+    }
+} unmapKeptAtUnload;
 } // namespace
 
 void* allocatePrefaulted(std::size_t bytes)
@@ -35,8 +92,10 @@ void* allocatePrefaulted(std::size_t bytes)
     // Rounding up a size this large would wrap round to a small one.
     if (bytes > std::numeric_limits<std::size_t>::max() - pageSize())
         throw std::bad_alloc();
-    void* memory =
-        mmap(nullptr, pageRounded(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    const auto mapped = pageRounded(bytes);
+    if (void* kept = takeKept(mapped))
+        return kept;
+    void* memory = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
     if (memory == MAP_FAILED)
         throw std::bad_alloc();
     return memory;
@@ -51,6 +110,8 @@ void freePrefaulted(void* memory, std::size_t bytes) noexcept
         ::operator delete(memory);
         return;
     }
-    munmap(memory, pageRounded(bytes));
+    const auto mapped = pageRounded(bytes);
+    if (!keep(memory, mapped))
+        munmap(memory, mapped);
 }
 } // namespace zu

@@ -8,6 +8,7 @@
 #include <limits>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace
 {
@@ -55,4 +56,23 @@ TEST(PrefaultedAllocation, ClassesBuiltWithNewAreInitialisedAndAnImpossibleSizeT
     for (const std::size_t impossible :
          {std::numeric_limits<std::size_t>::max() / 2, std::numeric_limits<std::size_t>::max()})
         EXPECT_THROW(zu::allocatePrefaulted(impossible), std::bad_alloc);
+}
+
+TEST(PrefaultedAllocation, AFreedLargeBlockServesTheNextObjectOfItsSizeAndLiveOnesStayApart)
+{
+    constexpr std::size_t size = 200 * 1024;
+    void* first = zu::allocatePrefaulted(size);
+    void* second = zu::allocatePrefaulted(size);
+    EXPECT_NE(first, second);
+    static_cast<unsigned char*>(first)[size - 1] = 1;
+    zu::freePrefaulted(first, size);
+
+    void* other = zu::allocatePrefaulted(size + 64 * 1024);
+    void* again = zu::allocatePrefaulted(size);
+    EXPECT_EQ(again, first);
+    EXPECT_NE(other, first);
+    std::memset(again, 0, size);
+    std::memset(other, 0, size + 64 * 1024);
+    for (auto [block, bytes] : {std::pair{again, size}, std::pair{second, size}, std::pair{other, size + 64 * 1024}})
+        zu::freePrefaulted(block, bytes);
 }
