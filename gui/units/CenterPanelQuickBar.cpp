@@ -290,6 +290,9 @@ void CenterPanelQuickBar::setEditMode(bool on)
     toolbar.setEditingActive(on);
     if (on)
     {
+        // Switched on again before the end of the last edit settled: that
+        // ending must not switch this edit off under a toggle showing on.
+        stopTimer(blinkEndTimer);
         startTimer(blinkTimer, blinkPeriodMs);
         return;
     }

@@ -60,8 +60,8 @@ struct Column
 {
     ZumiraboxAudioProcessor processor;
     ZuMirabox_CenterPanelMain container{processor.paramState,   processor.mainTree,  processor.paramTree,
-                                       processor.globalData,   processor.scaleData, processor.chordData,
-                                       processor.pitchSeqData, processor.lfoData};
+                                        processor.globalData,   processor.scaleData, processor.chordData,
+                                        processor.pitchSeqData, processor.lfoData};
     ZuMirabox_CenterContent& content = *container.getCenterContent();
     CenterPanelQuickBar& bar = container.getQuickBar();
 
@@ -311,6 +311,13 @@ TEST(QuickBar, EditModeBlinksAndSettlesAfterItEnds)
     EXPECT_FALSE(editing());
     EXPECT_TRUE(zutest::pumpUntil([&] { return bar.getBlinkColour() == juce::Colour(0xff686868); }));
     EXPECT_FLOAT_EQ(bar.getBlinkLevel(), 1.0f);
+
+    // Off and on again at once: the edit stays on once the ending has passed.
+    bar.setEditMode(false);
+    bar.setEditMode(true);
+    ASSERT_TRUE(zutest::pumpUntil([&] { return !bar.isTimerRunning(2); }));
+    EXPECT_TRUE(editing());
+    EXPECT_TRUE(zutest::pumpUntil([&] { return bar.getBlinkColour() == juce::Colour(0xffffffff); }));
 }
 
 TEST(QuickBar, DestroyingTheToolbarKeepsTheDefaultLookAndFeel)
