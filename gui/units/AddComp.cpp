@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AddComp.h"
 
+#include "PluginSettingState.h"
 #include "ZuCallOut.h"
+#include "ZuEditorAccess.h"
 #include "ZuIcons.h"
 #include "ZuMirabox_CenterContent.h"
-#include "ZumiraboxAudioProcessorEditor.h"
-
-#include "PluginSettingState.h"
-#include "ZuEditorAccess.h"
+#include "ZuUnitKindColours.h"
 #include "ZuUnits.h"
+#include "ZumiraboxAudioProcessorEditor.h"
 
 AddComp::AddComp(int index) : iconPath(ZU_ICON(svgPlus)), slotIndex(index)
 {
@@ -131,25 +131,25 @@ namespace
 struct AddButtonSpec
 {
     const char* text;
-    int colour, column, row;
+    int column, row;
 };
 
-// Per button (unit id - 1): text, settings colour, grid column and row.
-constexpr std::array<AddButtonSpec, 15> addButtonSpecs{{{"Pitch SEQ1", 0, 0, 0},
-                                                        {"Pitch SEQ2", 0, 0, 1},
-                                                        {"Pitch SEQ3", 0, 0, 2},
-                                                        {"Pitch SEQ4", 0, 0, 3},
-                                                        {"Param SEQ1", 1, 1, 0},
-                                                        {"Param SEQ2", 1, 1, 1},
-                                                        {"Param SEQ3", 1, 1, 2},
-                                                        {"Param SEQ4", 1, 1, 3},
-                                                        {"CC SEQ1", 2, 2, 0},
-                                                        {"CC SEQ2", 2, 2, 1},
-                                                        {"CC SEQ3", 2, 2, 2},
-                                                        {"CC SEQ4", 2, 2, 3},
-                                                        {"Oct/TP SEQ", 4, 3, 0},
-                                                        {"CC Rack1", 3, 3, 2},
-                                                        {"CC Rack2", 3, 3, 3}}};
+// Per button (unit id - 1): text, grid column and row.
+constexpr std::array<AddButtonSpec, 15> addButtonSpecs{{{"Pitch SEQ1", 0, 0},
+                                                        {"Pitch SEQ2", 0, 1},
+                                                        {"Pitch SEQ3", 0, 2},
+                                                        {"Pitch SEQ4", 0, 3},
+                                                        {"Param SEQ1", 1, 0},
+                                                        {"Param SEQ2", 1, 1},
+                                                        {"Param SEQ3", 1, 2},
+                                                        {"Param SEQ4", 1, 3},
+                                                        {"CC SEQ1", 2, 0},
+                                                        {"CC SEQ2", 2, 1},
+                                                        {"CC SEQ3", 2, 2},
+                                                        {"CC SEQ4", 2, 3},
+                                                        {"Oct/TP SEQ", 3, 0},
+                                                        {"CC Rack1", 3, 2},
+                                                        {"CC Rack2", 3, 3}}};
 } // namespace
 
 AddMenuContent::AddMenuContent(AddComp& slot, const std::array<bool, 15>& present, std::array<juce::Colour, 5> colours)
@@ -159,7 +159,8 @@ AddMenuContent::AddMenuContent(AddComp& slot, const std::array<bool, 15>& presen
     {
         auto& button = buttons[j];
         const auto& spec = addButtonSpecs[j];
-        const auto c = colours[(size_t) spec.colour];
+        const int unitId = (int) j + 1;
+        const auto c = colours[settingsColourIndex(zu::units::kindOf(unitId))];
         addAndMakeVisible(button);
         button.setButtonText(spec.text);
         button.setLookAndFeel(&addButtonLookAndFeel.get());
@@ -174,7 +175,6 @@ AddMenuContent::AddMenuContent(AddComp& slot, const std::array<bool, 15>& presen
         button.setColour(juce::TextButton::textColourOffId, juce::Colour(0xfff0f0f0));
         button.setColour(juce::TextButton::textColourOnId, c);
         button.setEnabled(!present[j]);
-        const int unitId = (int) j + 1;
         button.onClick = [this, unitId] { buttonPicked(unitId); };
     }
 }
