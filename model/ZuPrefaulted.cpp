@@ -5,6 +5,7 @@
 #include <mutex>
 #include <new>
 #include <sys/mman.h>
+#include <type_traits>
 #include <unistd.h>
 #include <utility>
 
@@ -12,7 +13,13 @@ namespace zu
 {
 namespace
 {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+// Under a sanitizer the ordinary allocator, so that it sees these objects'
+// use after free and their races.
+constexpr std::size_t mappedFrom = std::numeric_limits<std::size_t>::max();
+#else
 constexpr std::size_t mappedFrom = 64 * 1024;
+#endif
 
 std::size_t pageSize()
 {
@@ -43,6 +50,8 @@ struct KeptBlock
     std::size_t mapped = 0;
 };
 
+// The mutex must outlive every late free: a trivial destructor never runs.
+static_assert(std::is_trivially_destructible_v<std::mutex>);
 std::mutex keptMutex;
 KeptBlock keptBlocks[4];
 bool keepingClosed = false;

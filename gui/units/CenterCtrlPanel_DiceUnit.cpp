@@ -142,7 +142,8 @@ void CenterCtrlPanel_DiceUnit::setLabelTextAndParamIdAndTree(juce::String label,
     // reading it as 0 would write 0 back and stop the dice.
     rangeKnob.setValue(zu::readFloatProperty(guiTree, rangeKey, 1.0f), juce::sendNotificationAsync);
 
-    const bool locked = zu::readIntProperty(guiTree, lockKey(), 0) == 1;
+    // Any value other than 0 locks, as the processor reads it when it rolls.
+    const bool locked = zu::readIntProperty(guiTree, lockKey(), 0) != 0;
     lockButton.setToggleState(locked, juce::dontSendNotification);
     diceButton.setEnabled(!locked);
     showRangeKnob();

@@ -370,11 +370,6 @@ void CenterPanelQuickBar::timerCallback(int timerID)
     }
     else if (timerID == blinkEndTimer)
     {
-        if (isTimerRunning(blinkTimer))
-        {
-            stopTimer(blinkTimer);
-            toolbar.setEditingActive(false);
-        }
         stopTimer(blinkEndTimer);
         blinkLevel = 1.0f;
         blinkCurrentStep = blinkStep;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CenterPitchSeq_StepUnit.h"
 
+#include "ZuConvert.h"
 #include "ZuMirabox_CenterPitchSeqPanel.h"
 #include "ZuUnitKindColours.h"
 #include "ZuUnits.h"
@@ -287,7 +288,7 @@ void CenterPitchSeq_StepUnit::updateNoteDisp()
         return;
     }
     const double v = pitchKnob.mainKnob.getValue();
-    const int p = std::isfinite(v) ? juce::jlimit(0, numNoteNames - 1, (int) v) : 0;
+    const int p = juce::jlimit(0, numNoteNames - 1, zu::toIntSaturating(v));
     noteLabel.setText(noteNames[(size_t) p], juce::dontSendNotification);
 }
 

@@ -3,6 +3,7 @@
 
 #include "CenterOctButton.h"
 #include "CenterPanelNumBoxUnit.h"
+#include "DispShareData.h"
 #include "ZuCLAF_IconButtons.h"
 #include "ZuCLAF_Knobs.h"
 #include "ZuCLAF_Labels.h"
@@ -31,7 +32,7 @@ class ZuMirabox_CenterPitchSeqPanel;
 class CenterPitchSeq_StepUnit : public juce::Component, public juce::AsyncUpdater, public juce::Value::Listener
 {
 public:
-    static constexpr int numNoteNames = 13;
+    static constexpr int numNoteNames = DispShareData::numNoteNames;
     using NoteNames = std::array<juce::String, numNoteNames>;
 
     CenterPitchSeq_StepUnit();
@@ -103,7 +104,8 @@ public:
     CenterPanelNumBoxUnit vBox, gBox, pBox;
     ZuPairOfModKnobs onOffSlots{true, 1}, slurSlots{true, 1};
     juce::Slider pitchDragArea, relDragArea;
-    NoteNames noteNames{"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B", "C"};
+    ZuShared<DispShareData> dispShare;
+    NoteNames noteNames{dispShare->noteNames};
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(CenterPitchSeq_StepUnit)

@@ -75,9 +75,7 @@ ZuMirabox_CenterContent::ZuMirabox_CenterContent(juce::AudioProcessorValueTreeSt
 ZuMirabox_CenterContent::~ZuMirabox_CenterContent()
 {
     stopTimer(colourTimer);
-    while (!unitPanels.empty())
-        removeUnitPanelAt(unitPanels.size() - 1);
-    addSlots.clear();
+    deleteAllPanels();
 }
 
 void ZuMirabox_CenterContent::removeUnitPanelAt(size_t index)
@@ -127,10 +125,14 @@ std::unique_ptr<ZuCenterUnitPanelBase> ZuMirabox_CenterContent::makeUnitPanel(in
     default:
         return nullptr;
     }
-    panel->unitId = unitId;
     panel->setAttachments(parameters);
     if (pitchPanel != nullptr)
+    {
         pitchPanel->setAttachment(unitTree, zu::units::unitPrefix(unitId));
+        // A unit added after the last scale or chord change shows the names
+        // of the scale or chord that targets it from the start.
+        pitchPanel->chordParamChanged();
+    }
     return panel;
 }
 

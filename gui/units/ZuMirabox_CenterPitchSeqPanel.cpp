@@ -301,7 +301,7 @@ void ZuMirabox_CenterPitchSeqPanel::scaleParamChanged()
     const bool scaleTarget =
         unitIndex >= 0 && unitIndex < (int) scaleData.scaleTargets.size() && scaleData.scaleTargets[(size_t) unitIndex];
     for (int v = 0; v < CenterPitchSeq_StepUnit::numNoteNames; ++v)
-        names[(size_t) v] = scaleTarget ? scaleData.getScaledDispNoteString(v) : plainNoteNames[(size_t) (v % 12)];
+        names[(size_t) v] = scaleTarget ? scaleData.getScaledDispNoteString(v) : dispShare->noteNames[(size_t) v];
     setNoteNames(names);
 }
 

@@ -117,7 +117,7 @@ private:
     juce::ValueTree unitModTree;
     ScaleData& scaleData;
     ChordData& chordData;
-    const std::array<juce::String, 12> plainNoteNames{"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+    ZuShared<DispShareData> dispShare;
     // The unit's data tree once bound (the relative mode, Start and Size
     // the control page edits live there).
     juce::ValueTree unitTree;

@@ -10,6 +10,7 @@
 #include "AddComp.h"
 #include "ZuMirabox_CenterContent.h"
 #include "ZuMirabox_CenterPanelMain.h"
+#include "ZuMirabox_CenterPitchSeqPanel.h"
 
 #include "PluginSettingState.h"
 #include "ZuEditorAccess.h"
@@ -142,6 +143,25 @@ TEST_F(CenterColumn, TheModelsUnitListFollowsEveryAddDeleteAndReorder)
     EXPECT_EQ(content.getNumAddSlots(), 3);
     content.deleteItem(4);
     EXPECT_EQ(processor.mainTree["ctstate"].toString(), "CT:100 900 ");
+}
+
+TEST_F(CenterColumn, AnAddedPitchUnitShowsTheNamesOfTheScaleOrChordThatTargetsIt)
+{
+    processor.scaleData.scalePower = true;
+    processor.scaleData.scaleRoot = 2;
+    processor.scaleData.rootShift = true;
+    processor.scaleData.scaleTargets[1] = true;
+    ASSERT_NE(processor.scaleData.getScaledDispNoteString(0), "C");
+    processor.chordData.chordPower = true;
+    processor.chordData.chordTargets[2] = true;
+    content.addUnit(zu::units::unitIdOf(zu::units::pitch, 1), 0);
+    content.addUnit(zu::units::unitIdOf(zu::units::pitch, 2), 1);
+    auto* scaled = dynamic_cast<ZuMirabox_CenterPitchSeqPanel*>(content.getUnitPanel(0));
+    auto* chorded = dynamic_cast<ZuMirabox_CenterPitchSeqPanel*>(content.getUnitPanel(1));
+    ASSERT_NE(scaled, nullptr);
+    ASSERT_NE(chorded, nullptr);
+    EXPECT_EQ(scaled->getStep(0).noteLabel.getText(), processor.scaleData.getScaledDispNoteString(0));
+    EXPECT_EQ(chorded->getStep(0).noteLabel.getText(), "Chrd 1");
 }
 
 TEST_F(CenterColumn, UnitHeightsAreFractionsOfTheViewportHeight)

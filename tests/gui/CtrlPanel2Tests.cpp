@@ -200,6 +200,14 @@ TEST(SetAll, OutsideAnEditorNothingIsAppliedOrStored)
     EXPECT_EQ(visibleSlider(panel), 2);
 }
 
+TEST(Dice, AStoredLockOtherThanOneShowsLockedAsTheProcessorTreatsIt)
+{
+    PageInEditor unit(0, 0, [](ZumiraboxAudioProcessor& p) { p.mainTree.setProperty("c_pchsq1_prmlck2", 2, nullptr); });
+    auto& octave = unit.dice(2);
+    EXPECT_TRUE(octave.lockButton.getToggleState());
+    EXPECT_FALSE(octave.diceButton.isEnabled());
+}
+
 TEST(Dice, ALockedPropertySurvivesDiceAllAndUnlockingBringsItsDiceBack)
 {
     PageInEditor unit(0);

@@ -12,6 +12,14 @@
 
 namespace
 {
+// Sanitizer builds give these objects to the ordinary allocator, which keeps
+// no block for reuse and reports impossible sizes itself.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool mapped = false;
+#else
+constexpr bool mapped = true;
+#endif
+
 struct Large
 {
     ZU_PREFAULTED_ALLOCATION
@@ -53,6 +61,8 @@ TEST(PrefaultedAllocation, ClassesBuiltWithNewAreInitialisedAndAnImpossibleSizeT
         auto small = std::make_unique<Small>();
         EXPECT_EQ(small->values[15], 0);
     }
+    if (!mapped)
+        return;
     for (const std::size_t impossible :
          {std::numeric_limits<std::size_t>::max() / 2, std::numeric_limits<std::size_t>::max()})
         EXPECT_THROW(zu::allocatePrefaulted(impossible), std::bad_alloc);
@@ -60,6 +70,8 @@ TEST(PrefaultedAllocation, ClassesBuiltWithNewAreInitialisedAndAnImpossibleSizeT
 
 TEST(PrefaultedAllocation, AFreedLargeBlockServesTheNextObjectOfItsSizeAndLiveOnesStayApart)
 {
+    if (!mapped)
+        GTEST_SKIP() << "the ordinary allocator decides on reuse";
     constexpr std::size_t size = 200 * 1024;
     void* first = zu::allocatePrefaulted(size);
     void* second = zu::allocatePrefaulted(size);
