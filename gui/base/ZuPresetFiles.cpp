@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuPresetFiles.h"
+#include "ZuXmlGuard.h"
 
 #include <climits>
 #include <cstdlib>
@@ -110,9 +111,9 @@ bool writeXmlReplacing(const juce::XmlElement& xml, const juce::File& file)
 
 std::unique_ptr<juce::XmlElement> readXml(const juce::File& file)
 {
-    if (!file.existsAsFile())
-        return nullptr;
-    return juce::parseXML(file);
+    // Preset files come from anywhere: one nested deeper than any preset can
+    // be is refused before JUCE's recursive parser sees it.
+    return zu::parseXmlGuarded(file);
 }
 
 void addInitializeAndFolderItems(juce::PopupMenu& menu)
