@@ -21,6 +21,7 @@ public:
     void snapshotChanged();
 
     void setAttachments(juce::AudioProcessorValueTreeState& state) override;
+    void parentHierarchyChanged() override;
     void updateDrawable() override;
     void colorMapping() override;
     void paint(juce::Graphics& g) override;
