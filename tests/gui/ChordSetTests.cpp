@@ -285,6 +285,21 @@ TEST_F(ChordSetFiles, OtherFilesChangeNoUnitAndSubfoldersListTheirSets)
     EXPECT_EQ(menu.presetButton.getButtonText(), "Notes");
     EXPECT_EQ(menu.currentPresetPath, folder.getChildFile("Notes.chordset").getFullPathName());
 
+    // A document nested far deeper than any preset is refused unread; one
+    // of a chord set's depth, with comments and quoted ">" around, loads.
+    juce::String deep;
+    for (int i = 0; i < 200000; ++i)
+        deep << "<a>";
+    folder.getChildFile("Deep.chordset").replaceWithText(deep);
+    load(folder.getChildFile("Deep.chordset"));
+    EXPECT_EQ(unitState(), before);
+    EXPECT_EQ(menu.currentPresetPath, folder.getChildFile("Notes.chordset").getFullPathName());
+    folder.getChildFile("Shallow.chordset")
+        .replaceWithText("<?xml version=\"1.0\"?><!-- <a><b><c> --><ChordSet presetname=\"a>/b\"><Chord1 "
+                         "chord_type=\"3\"/><![CDATA[<x><y>]]></ChordSet>");
+    load(folder.getChildFile("Shallow.chordset"));
+    EXPECT_EQ(unitProperty(processor, "p9_chord_type", 1), 4);
+
     // A set in a subfolder is listed in that subfolder's submenu.
     auto sub = folder.getChildFile("Jazz");
     sub.createDirectory();
