@@ -45,18 +45,8 @@ ChordPanel::ChordPanel(juce::AudioProcessorValueTreeState& parameters, juce::Val
     zu::tools::styleSectionTitle(*this, targetsLabel, labelLook.get(), baseColor, colorTheme->ccUnitColor[0], 1.05f);
     targetsLabel.setText("Targets", juce::dontSendNotification);
 
-    addAndMakeVisible(powerButton);
-    powerButton.setLookAndFeel(&powerLook.get());
-    zu::tools::noFocus(powerButton);
-    powerButton.setButtonText("power");
-    powerButton.setTooltip("Toggles the chord trigger on/off");
-    powerButton.setClickingTogglesState(true);
-    powerButton.getProperties().set(ZuStyle::svgname, "power");
-    ZuStyle::setReal(powerButton, ZuStyle::scale, 0.85f);
-    powerButton.setColour(juce::TextButton::buttonOnColourId, baseColor);
-    powerButton.setColour(juce::TextButton::buttonColourId, baseColor);
-    powerButton.setColour(juce::TextButton::textColourOffId, juce::Colour(0xff303030));
-    powerButton.setColour(juce::TextButton::textColourOnId, juce::Colour(0xffe0e0e0));
+    zu::tools::stylePowerButton(*this, powerButton, powerLook.get(), "Toggles the chord trigger on/off", 0.85f,
+                                baseColor);
     powerAttachment =
         std::make_unique<juce::AudioProcessorValueTreeState::ButtonAttachment>(parameters, "p9_chord_pwr", powerButton);
     powerButton.onClick = [this] { onoffStateChanged(); };
@@ -201,15 +191,7 @@ void ChordPanel::colorMapping()
     baseColor = themeColour(colorTheme->panelBgColor);
     chordEditPanel.setSkinMode(skinMode);
     targetPanel.setSkinMode(skinMode);
-    for (auto* title : {&titleLabel, &targetsLabel})
-    {
-        zu::tools::recolourSectionTitle(*title, baseColor);
-        title->setColour(juce::Label::textColourId, juce::Colour(0xffb0b0b0));
-    }
-    powerButton.setColour(juce::TextButton::buttonOnColourId, baseColor);
-    powerButton.setColour(juce::TextButton::buttonColourId, baseColor);
-    powerButton.setColour(juce::TextButton::textColourOffId, juce::Colour(0xff101010));
-    powerButton.setColour(juce::TextButton::textColourOnId, juce::Colour(0xffe0e0e0));
+    zu::tools::recolourSectionHeader(titleLabel, targetsLabel, powerButton, baseColor);
     ZuStyle::setColour(openButton, ZuStyle::bgcolor, baseColor);
     openButton.setColour(juce::TextButton::buttonOnColourId, juce::Colour(0xffd0d0d0));
     openButton.setColour(juce::TextButton::buttonColourId, juce::Colour(0xff858585));

@@ -219,16 +219,7 @@ NoteUnitCumstomPanel::NoteUnitCumstomPanel()
     colorMapping();
 }
 
-NoteUnitCumstomPanel::~NoteUnitCumstomPanel()
-{
-    // The note editor may still be open: it stops reaching this panel, and
-    // its box no longer reports to it.
-    if (auto* box = editCallOut.getComponent())
-    {
-        box->removeComponentListener(this);
-        box->dismiss();
-    }
-}
+NoteUnitCumstomPanel::~NoteUnitCumstomPanel() = default;
 
 void NoteUnitCumstomPanel::setAttachments(juce::ValueTree tree, int index)
 {
@@ -272,14 +263,8 @@ void NoteUnitCumstomPanel::editButtonClicked()
     panel->unitIndex = unitIndex;
     panel->setSize(editor->getWidth(), trunc(0.4f * (float) editor->getHeight()));
 
-    const auto target = editor->getLocalArea(&editButton, editButton.getLocalBounds());
-    auto& box = zu::callout::launch(std::move(panel), target, *editor, themeColour(colorTheme->popupBgColor),
-                                    editColour.darker(0.5f));
-    // A box of an earlier click that is still open reports no more.
-    if (auto* previous = editCallOut.getComponent())
-        previous->removeComponentListener(this);
-    box.addComponentListener(this);
-    editCallOut = &box;
+    editCallOut.launch(std::move(panel), editButton, *editor, themeColour(colorTheme->popupBgColor),
+                       editColour.darker(0.5f));
 }
 
 void NoteUnitCumstomPanel::componentBeingDeleted(juce::Component& component)

@@ -3,6 +3,7 @@
 
 #include "ChordModePanelBase.h"
 #include "KeyboardMenu.h"
+#include "ZuToolsCommon.h"
 #include "ZuCLAF_Combos.h"
 #include "ZuCLAF_FramedButtons.h"
 #include "ZuCLAF_Labels.h"
@@ -80,7 +81,7 @@ public:
 
     KeyboardMenu& getNoteBox(int k) noexcept { return noteBoxes[(size_t) juce::jlimit(0, numNotes - 1, k)]; }
     // The call-out of the note editor while it is open.
-    juce::CallOutBox* getEditCallOut() const noexcept { return editCallOut.getComponent(); }
+    juce::CallOutBox* getEditCallOut() const noexcept { return editCallOut.get(); }
 
     juce::TextButton editButton;
 
@@ -88,7 +89,8 @@ private:
     juce::Colour editColour;
     int unitIndex = 0;
     std::array<KeyboardMenu, numNotes> noteBoxes;
-    juce::Component::SafePointer<juce::CallOutBox> editCallOut;
+    // Last, so that it stops listening before anything else goes.
+    zu::tools::WatchedCallOut editCallOut{*this};
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(NoteUnitCumstomPanel)
 };

@@ -32,18 +32,7 @@ ScalePanel::ScalePanel(juce::AudioProcessorValueTreeState& parameters, juce::Val
     zu::tools::styleSectionTitle(*this, targetsLabel, labelLook.get(), baseColor, colorTheme->ccUnitColor[0], 0.98f);
     targetsLabel.setText("Targets", juce::dontSendNotification);
 
-    addAndMakeVisible(powerButton);
-    powerButton.setLookAndFeel(&powerLook.get());
-    zu::tools::noFocus(powerButton);
-    powerButton.setButtonText("power");
-    powerButton.setClickingTogglesState(true);
-    powerButton.setTooltip("Toggle the scale fx on/off");
-    powerButton.setColour(juce::TextButton::buttonOnColourId, baseColor);
-    powerButton.setColour(juce::TextButton::buttonColourId, baseColor);
-    powerButton.setColour(juce::TextButton::textColourOffId, juce::Colour(0xff303030));
-    powerButton.setColour(juce::TextButton::textColourOnId, juce::Colour(0xffe0e0e0));
-    powerButton.getProperties().set(ZuStyle::svgname, "power");
-    ZuStyle::setReal(powerButton, ZuStyle::scale, 0.9f);
+    zu::tools::stylePowerButton(*this, powerButton, powerLook.get(), "Toggle the scale fx on/off", 0.9f, baseColor);
     powerAttachment =
         std::make_unique<juce::AudioProcessorValueTreeState::ButtonAttachment>(parameters, "p8_scale_pwr", powerButton);
     powerButton.onClick = [this] { onoffButtonClicked(); };
@@ -106,15 +95,7 @@ void ScalePanel::colorMapping()
     baseColor = themeColour(colorTheme->panelBgColor);
     for (ZuGuiBase* child : std::initializer_list<ZuGuiBase*>{&modeSelector, &orderSelector, &targetPanel, &type1Panel})
         child->setSkinMode(skinMode);
-    for (auto* title : {&titleLabel, &targetsLabel})
-    {
-        zu::tools::recolourSectionTitle(*title, baseColor);
-        title->setColour(juce::Label::textColourId, juce::Colour(0xffb0b0b0));
-    }
-    powerButton.setColour(juce::TextButton::buttonOnColourId, baseColor);
-    powerButton.setColour(juce::TextButton::buttonColourId, baseColor);
-    powerButton.setColour(juce::TextButton::textColourOffId, juce::Colour(0xff101010));
-    powerButton.setColour(juce::TextButton::textColourOnId, juce::Colour(0xffe0e0e0));
+    zu::tools::recolourSectionHeader(titleLabel, targetsLabel, powerButton, baseColor);
     ZuStyle::setColour(lockButton, ZuStyle::bgcolor, baseColor);
     ZuStyle::setColour(lockButton, ZuStyle::outlinecolor, themeColour(colorTheme->buttonOutlineColor));
     lockButton.setColour(juce::TextButton::buttonOnColourId, juce::Colour(0xff202020));

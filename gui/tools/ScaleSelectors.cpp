@@ -116,17 +116,7 @@ ScaleModeButton::ScaleModeButton()
 {
     baseColor = themeColour(colorTheme->unitAreaBgColor);
     for (auto& b : buttons)
-    {
-        ZuStyle::setReal(b, ZuStyle::fontsize, 0.88f);
-        b.getProperties().set(ZuStyle::fontface, "SemiBold");
-        ZuStyle::setColour(b, ZuStyle::bgcolor, themeColour(colorTheme->unitAreaBgColor));
-        b.getProperties().set(ZuStyle::curvefactor, 3);
-        b.getProperties().set(ZuStyle::outlinecolor, "00000000");
-        b.setColour(juce::TextButton::buttonOnColourId, themeColour(colorTheme->pitchUnitColor));
-        b.setColour(juce::TextButton::buttonColourId, juce::Colour(0xff262626));
-        b.setColour(juce::TextButton::textColourOffId, juce::Colour(0xff808080));
-        b.setColour(juce::TextButton::textColourOnId, themeColour(colorTheme->buttonTextOnColor));
-    }
+        zu::tools::styleTargetToggle(b, *colorTheme, 0.88f, "SemiBold");
 }
 
 void ScaleModeButton::resized()

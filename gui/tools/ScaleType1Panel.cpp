@@ -100,12 +100,6 @@ ScaleType1Panel::ScaleType1Panel(juce::AudioProcessorValueTreeState& parameterSt
 
 ScaleType1Panel::~ScaleType1Panel()
 {
-    // The key editor's box no longer reports here, and goes too.
-    if (auto* box = editCallOut.getComponent())
-    {
-        box->removeComponentListener(this);
-        box->dismiss();
-    }
     rootShiftButton.getToggleStateValue().removeListener(this);
     drawables.removeAllChildren();
     stopTimer(notifyTimer);
@@ -316,13 +310,8 @@ void ScaleType1Panel::editButtonClicked()
     keyEditor->setAttachment(parameters);
     keyEditor->setSize(trunc(0.2f * (float) editor->getWidth()), trunc(0.28f * (float) editor->getHeight()));
 
-    const auto target = editor->getLocalArea(&editButton, editButton.getLocalBounds());
-    auto& box = zu::callout::launch(std::move(keyEditor), target, *editor, themeColour(colorTheme->popupBgColor),
-                                    baseColor.darker(0.4f));
-    if (auto* previous = editCallOut.getComponent())
-        previous->removeComponentListener(this);
-    box.addComponentListener(this);
-    editCallOut = &box;
+    editCallOut.launch(std::move(keyEditor), editButton, *editor, themeColour(colorTheme->popupBgColor),
+                       baseColor.darker(0.4f));
 }
 
 void ScaleType1Panel::componentBeingDeleted(juce::Component& component)

@@ -4,6 +4,7 @@
 #include "EffectUnitPanelBae.h"
 #include "ZuCLAF_Combos.h"
 #include "ZuCLAF_MenuStripButtons.h"
+#include "ZuToolsCommon.h"
 
 #include "ZuData.h"
 
@@ -60,7 +61,7 @@ public:
     void presetArrow(bool next);
 
     // The key editor's call-out while it is open.
-    juce::CallOutBox* getEditCallOut() const noexcept { return editCallOut.getComponent(); }
+    juce::CallOutBox* getEditCallOut() const noexcept { return editCallOut.get(); }
     // The key paths (for tests and screens): in-scale keys and out-of-scale keys.
     const juce::DrawablePath& getInScaleKeys() const noexcept { return inScaleFill; }
     const juce::DrawablePath& getOutOfScaleKeys() const noexcept { return outOfScaleOutline; }
@@ -79,7 +80,8 @@ private:
     juce::Rectangle<float> frame, keyboardArea;
     std::unique_ptr<juce::AudioProcessorValueTreeState::ButtonAttachment> rootShiftAttachment;
     std::unique_ptr<juce::AudioProcessorValueTreeState::ComboBoxAttachment> rootAttachment;
-    juce::Component::SafePointer<juce::CallOutBox> editCallOut;
+    // Last, so that it stops listening before anything else goes.
+    zu::tools::WatchedCallOut editCallOut{*this};
 
     void notifyMainPanel();
 

@@ -17,15 +17,7 @@ ToolTargetPanel::ToolTargetPanel(juce::AudioProcessorValueTreeState& parameters,
         zu::tools::noFocus(b);
         b.setClickingTogglesState(true);
         b.setButtonText(juce::String(k + 1));
-        ZuStyle::setReal(b, ZuStyle::fontsize, 0.8f);
-        b.getProperties().set(ZuStyle::fontface, "Medium");
-        ZuStyle::setColour(b, ZuStyle::bgcolor, themeColour(colorTheme->unitAreaBgColor));
-        b.getProperties().set(ZuStyle::curvefactor, 3);
-        b.getProperties().set(ZuStyle::outlinecolor, "00000000");
-        b.setColour(juce::TextButton::buttonOnColourId, themeColour(colorTheme->pitchUnitColor));
-        b.setColour(juce::TextButton::buttonColourId, juce::Colour(0xff262626));
-        b.setColour(juce::TextButton::textColourOffId, juce::Colour(0xff808080));
-        b.setColour(juce::TextButton::textColourOnId, themeColour(colorTheme->buttonTextOnColor));
+        zu::tools::styleTargetToggle(b, *colorTheme, 0.8f, "Medium");
         b.setTooltip("Selects the target units");
         b.paramId = parameterPrefix + juce::String(k + 1);
         attachments[(size_t) k] =

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuToolsCommon.h"
 
+#include "ZuCallOut.h"
 #include "ZuEditorAccess.h"
 #include "ZuHostType.h"
 #include "ZuStyleProps.h"
@@ -109,6 +110,77 @@ void zu::tools::recolourSectionTitle(juce::Label& title, juce::Colour base)
 {
     ZuStyle::setColour(title, ZuStyle::bgcolor, base);
     title.setColour(juce::Label::backgroundColourId, base);
+}
+
+void zu::tools::stylePowerButton(juce::Component& owner, juce::Button& power, juce::LookAndFeel& lookAndFeel,
+                                 const juce::String& tooltip, float iconScale, juce::Colour base)
+{
+    owner.addAndMakeVisible(power);
+    power.setLookAndFeel(&lookAndFeel);
+    noFocus(power);
+    power.setButtonText("power");
+    power.setTooltip(tooltip);
+    power.setClickingTogglesState(true);
+    power.getProperties().set(ZuStyle::svgname, "power");
+    ZuStyle::setReal(power, ZuStyle::scale, iconScale);
+    recolourPowerButton(power, base, juce::Colour(0xff303030));
+}
+
+void zu::tools::recolourPowerButton(juce::Button& power, juce::Colour base, juce::Colour textOff)
+{
+    power.setColour(juce::TextButton::buttonOnColourId, base);
+    power.setColour(juce::TextButton::buttonColourId, base);
+    power.setColour(juce::TextButton::textColourOffId, textOff);
+    power.setColour(juce::TextButton::textColourOnId, juce::Colour(0xffe0e0e0));
+}
+
+void zu::tools::recolourSectionHeader(juce::Label& title, juce::Label& targets, juce::Button& power, juce::Colour base)
+{
+    for (auto* label : {&title, &targets})
+    {
+        recolourSectionTitle(*label, base);
+        label->setColour(juce::Label::textColourId, juce::Colour(0xffb0b0b0));
+    }
+    recolourPowerButton(power, base, juce::Colour(0xff101010));
+}
+
+void zu::tools::styleTargetToggle(juce::Button& b, const ZuMirabox_ColorTheme& theme, float fontSize,
+                                  const juce::String& face)
+{
+    // Construction colours read the first skin; colour mappings change them.
+    ZuStyle::setReal(b, ZuStyle::fontsize, fontSize);
+    b.getProperties().set(ZuStyle::fontface, face);
+    ZuStyle::setColour(b, ZuStyle::bgcolor, theme.unitAreaBgColor[0]);
+    b.getProperties().set(ZuStyle::curvefactor, 3);
+    b.getProperties().set(ZuStyle::outlinecolor, "00000000");
+    b.setColour(juce::TextButton::buttonOnColourId, theme.pitchUnitColor[0]);
+    b.setColour(juce::TextButton::buttonColourId, juce::Colour(0xff262626));
+    b.setColour(juce::TextButton::textColourOffId, juce::Colour(0xff808080));
+    b.setColour(juce::TextButton::textColourOnId, theme.buttonTextOnColor[0]);
+}
+
+zu::tools::WatchedCallOut::~WatchedCallOut()
+{
+    if (auto* box = current.getComponent())
+    {
+        box->removeComponentListener(&listener);
+        box->dismiss();
+    }
+}
+
+void zu::tools::WatchedCallOut::watch(juce::CallOutBox& box)
+{
+    if (auto* previous = current.getComponent())
+        previous->removeComponentListener(&listener);
+    box.addComponentListener(&listener);
+    current = &box;
+}
+
+void zu::tools::WatchedCallOut::launch(std::unique_ptr<juce::Component> content, juce::Component& anchor,
+                                       juce::Component& parent, juce::Colour fill, juce::Colour outline)
+{
+    const auto target = parent.getLocalArea(&anchor, anchor.getLocalBounds());
+    watch(zu::callout::launch(std::move(content), target, parent, fill, outline));
 }
 
 juce::PopupMenu::Options zu::tools::menuOptionsAtMouse(juce::Component& target, int minimumWidth, int itemHeight)

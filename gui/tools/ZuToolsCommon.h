@@ -2,10 +2,12 @@
 #pragma once
 
 #include "ZuCLAF_Labels.h"
+#include "ZuMirabox_ColorTheme.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class ZumiraboxAudioProcessorEditor;
@@ -67,6 +69,40 @@ void styleSectionTitle(juce::Component& owner, juce::Label& title, ZuCLAF_Label2
                        juce::Colour text, float fontSize);
 // What the sections' colour mapping changes of a title.
 void recolourSectionTitle(juce::Label& title, juce::Colour base);
+
+// The chord and scale sections' power toggle (an icon), at construction
+// and as the sections' colour mapping leaves it.
+void stylePowerButton(juce::Component& owner, juce::Button& power, juce::LookAndFeel& lookAndFeel,
+                      const juce::String& tooltip, float iconScale, juce::Colour base);
+void recolourPowerButton(juce::Button& power, juce::Colour base, juce::Colour textOff);
+// What both sections' colour mapping does to their two titles and power.
+void recolourSectionHeader(juce::Label& title, juce::Label& targets, juce::Button& power, juce::Colour base);
+
+// The target-toggle look shared by the target panels and the scale mode
+// selector: a plate lit in the pitch unit colour, transparent outline.
+void styleTargetToggle(juce::Button& b, const ZuMirabox_ColorTheme& theme, float fontSize, const juce::String& face);
+
+// The call-out a panel opened and listens to. A new box replaces the last
+// one (which then no longer reports), and when the panel goes first the box
+// stops reporting to it and closes. Message thread only.
+class WatchedCallOut
+{
+public:
+    explicit WatchedCallOut(juce::ComponentListener& owner) : listener(owner) {}
+    ~WatchedCallOut();
+    void watch(juce::CallOutBox& box);
+    // Shows content in a call-out over parent pointing at anchor, filled and
+    // outlined so, and follows it.
+    void launch(std::unique_ptr<juce::Component> content, juce::Component& anchor, juce::Component& parent,
+                juce::Colour fill, juce::Colour outline);
+    juce::CallOutBox* get() const noexcept { return current.getComponent(); }
+
+private:
+    juce::ComponentListener& listener;
+    juce::Component::SafePointer<juce::CallOutBox> current;
+
+    JUCE_DECLARE_NON_COPYABLE(WatchedCallOut)
+};
 
 // A menu shown from a panel's button, placed at the mouse, at most 16 columns.
 juce::PopupMenu::Options menuOptionsAtMouse(juce::Component& target, int minimumWidth, int itemHeight);
