@@ -126,20 +126,29 @@ TEST_F(ChordSetFixture, PoolTilesAreLaidOutSevenToARowWithTheLastPlaceEmpty)
 
 TEST(ChordPool, DraggingDimOntoUnitThreeStoresItsId)
 {
+    // A window of its own that is the drag container, as the editor is. The
+    // tests share one X display: their windows open at its top left and the
+    // pointer rests in its middle, and windows appearing under the pointer
+    // would send this window real pointer events in the middle of the drag.
+    // This one stays clear of both.
+    struct DragHost : juce::Component, juce::DragAndDropContainer
+    {
+    } host;
     ZumiraboxAudioProcessor processor;
-    auto editor = zutest::makeEditor(processor);
-    editor->addToDesktop(0);
-    editor->setVisible(true);
     ChordEditPanel chordSet(processor.paramState, processor.paramTree);
-    editor->addAndMakeVisible(chordSet);
-    chordSet.setBounds(0, 0, 760, 405);
-    auto* peer = editor->getPeer();
+    host.addAndMakeVisible(chordSet);
+    host.setBounds(0, 600, 640, 341);
+    chordSet.setBounds(host.getLocalBounds());
+    host.addToDesktop(0);
+    host.setVisible(true);
+    host.toFront(false);
+    auto* peer = host.getPeer();
     ASSERT_NE(peer, nullptr);
 
     auto& tile = chordSet.getPool().getItem(17);
     auto& unit = chordSet.getUnitsPanel().getUnit(2);
     const auto centreOf = [&](juce::Component& c)
-    { return editor->getLocalPoint(&c, c.getLocalBounds().getCentre()).toFloat(); };
+    { return host.getLocalPoint(&c, c.getLocalBounds().getCentre()).toFloat(); };
     const auto send = [&](juce::Point<float> at, juce::ModifierKeys mods)
     {
         peer->handleMouseEvent(juce::MouseInputSource::InputSourceType::mouse, at, mods,
@@ -160,7 +169,11 @@ TEST(ChordPool, DraggingDimOntoUnitThreeStoresItsId)
     EXPECT_EQ(unit.normPanel.typeBox.getText(), "dim");
     for (int n : {1, 2, 4, 12})
         EXPECT_EQ(unitProperty(processor, "p9_chord_type", n), 1) << n;
-    editor->removeFromDesktop();
+    // The drag image fades out on the message loop before it goes.
+    EXPECT_TRUE(zutest::pumpUntil([&] { return !host.isDragAndDropActive(); }));
+    zutest::pumpUntil([] { return !juce::Desktop::getInstance().getAnimator().isAnimating(); });
+    zutest::pumpFor(50);
+    host.removeFromDesktop();
 }
 
 // ---------------------------------------------------------------------------
