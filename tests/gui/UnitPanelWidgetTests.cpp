@@ -194,7 +194,7 @@ TEST(ClockTypeInUnit, TakesTheColourOfItsUnitFrame)
 
 TEST_F(UnitPanelEditor, AChordNoteBoxSizesItsPickerFromTheChordPanel)
 {
-    ChordUnitsMainPanel chordPanel;
+    ChordUnitsMainPanel chordPanel(processor.paramState, juce::ValueTree("param"));
     editor->addAndMakeVisible(chordPanel);
     chordPanel.setBounds(100, 50, 400, 300);
     KeyboardMenu box;
