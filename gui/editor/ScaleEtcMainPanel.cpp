@@ -2,28 +2,44 @@
 #include "ScaleEtcMainPanel.h"
 
 ScaleEtcMainPanel::ScaleEtcMainPanel(juce::AudioProcessorValueTreeState& state, juce::ValueTree tree,
-                                     juce::ValueTree paramTree, MirabelGlobalData& globalData, ScaleData&)
-    : swingPanel(state), octTpPanel(state, globalData), resetPanel(state, globalData),
-      recPanel(state, paramTree, globalData), guiTree(tree)
+                                     juce::ValueTree paramTree, MirabelGlobalData& globalData, ScaleData& scaleData)
+    : swingPanel(state), octTpPanel(state, globalData), scalePanel(state, tree, paramTree, globalData, scaleData),
+      chordPanel(state, tree, paramTree), resetPanel(state, globalData), recPanel(state, paramTree, globalData),
+      guiTree(tree)
 {
     panelColor = colorTheme->entry(1, skinMode);
     separators.setFill(panelColor.brighter(0.4f));
     for (juce::Component* c : std::initializer_list<juce::Component*>{&separators, &swingPanel, &octTpPanel,
-                                                                      &scalePlace, &chordPlace, &resetPanel, &recPanel})
+                                                                      &scalePanel, &chordPanel, &resetPanel, &recPanel})
         addAndMakeVisible(c);
 }
 
 ScaleEtcMainPanel::~ScaleEtcMainPanel() = default;
 
-void ScaleEtcMainPanel::presetIsChanged() {}
+void ScaleEtcMainPanel::presetIsChanged()
+{
+    scalePanel.presetIsChanged();
+}
 
-void ScaleEtcMainPanel::initAllTriggered() {}
+void ScaleEtcMainPanel::initAllTriggered()
+{
+    scalePanel.initAllTriggered();
+}
 
-void ScaleEtcMainPanel::scaleParamChanged() {}
+void ScaleEtcMainPanel::scaleParamChanged()
+{
+    scalePanel.scaleParamChanged();
+}
 
-void ScaleEtcMainPanel::checkChordEditWndw() {}
+void ScaleEtcMainPanel::checkChordEditWndw()
+{
+    chordPanel.checkChordEditWndw();
+}
 
-void ScaleEtcMainPanel::closeChordFloatWndw() {}
+void ScaleEtcMainPanel::closeChordFloatWndw()
+{
+    chordPanel.closeChordFloatWndw();
+}
 
 void ScaleEtcMainPanel::colorMapping()
 {
@@ -31,6 +47,8 @@ void ScaleEtcMainPanel::colorMapping()
     separators.setFill(panelColor.brighter(0.4f));
     swingPanel.setSkinMode(skinMode);
     octTpPanel.setSkinMode(skinMode);
+    scalePanel.setSkinMode(skinMode);
+    chordPanel.setSkinMode(skinMode);
     resetPanel.setSkinMode(skinMode);
     recPanel.setSkinMode(skinMode);
     repaint();
@@ -83,8 +101,8 @@ void ScaleEtcMainPanel::resized()
     const int s = take(0.13f);
     place(swingPanel, s, 1, s - juce::jmin(1, s) - 2);
     placeInset2(octTpPanel, 0.21f);
-    placeInset2(chordPlace, 0.18f);
-    placeInset2(scalePlace, 0.55f);
+    placeInset2(chordPanel, 0.18f);
+    placeInset2(scalePanel, 0.55f);
     placeInsetByShare(resetPanel, take(0.5f));
     placeInsetByShare(recPanel, R);
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ChordPanel.h"
 #include "OctTpPanel.h"
 #include "RecPanel.h"
 #include "ResetPanel.h"
+#include "ScalePanel.h"
 #include "SwingPanel.h"
 #include "ZuCLAF_Base.h"
 #include "ZuGuiBase.h"
@@ -41,8 +43,8 @@ public:
     juce::DrawablePath separators;
     SwingPanel swingPanel;
     OctTpPanel octTpPanel;
-    juce::Component scalePlace;
-    juce::Component chordPlace;
+    ScalePanel scalePanel;
+    ChordPanel chordPanel;
     ResetPanel resetPanel;
     RecPanel recPanel;
 

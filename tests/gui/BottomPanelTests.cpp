@@ -55,7 +55,7 @@ TEST_F(BottomArea, ColumnAndPagesAtTheDesignSize)
     ASSERT_EQ(page.getBounds(), juce::Rectangle<int>(0, 0, 947, 61));
     const std::pair<juce::Component*, juce::Rectangle<int>> boxes[] = {
         {&page.swingPanel, {5, 3, 119, 56}},   {&page.octTpPanel, {128, 3, 168, 56}},
-        {&page.chordPlace, {300, 3, 112, 56}}, {&page.scalePlace, {416, 3, 288, 56}},
+        {&page.chordPanel, {300, 3, 112, 56}}, {&page.scalePanel, {416, 3, 288, 56}},
         {&page.resetPanel, {714, 3, 104, 56}}, {&page.recPanel, {834, 3, 104, 56}}};
     for (const auto& [box, bounds] : boxes)
         EXPECT_EQ(box->getBounds(), bounds) << box->getName();
