@@ -64,6 +64,8 @@ ZumiraboxAudioProcessorEditor::~ZumiraboxAudioProcessorEditor()
     fileChooser.reset();
     messageWindow.reset();
     mainPanel.reset();
+    // With the editor gone no note editor shows what MIDI chord entry takes.
+    access.setChordNoteTarget(-1);
 
     // Only the last editor resets the default; the share member then releases
     // the instance (or leaves it to the panels that still hold it).
