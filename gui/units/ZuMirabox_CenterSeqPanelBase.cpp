@@ -262,6 +262,7 @@ void ZuMirabox_CenterSeqPanelBase::onoffButtonStateChange(bool on)
 void ZuMirabox_CenterSeqPanelBase::resized()
 {
     resizeGlobalStuff();
+    placeMenuButton();
     unitBg.setBounds(getLocalBounds());
     const bool minimised = isMinimised();
     ctrlPageButton.setVisible(!minimised);

@@ -414,7 +414,7 @@ TEST_F(CenterColumnEditor, EveryUnitHeaderHoldsItsMenuButtonWhichOpensTheUnitMen
     EXPECT_TRUE(juce::PopupMenu::dismissAllActiveMenus());
 }
 
-TEST_F(CenterColumnEditor, AMinimisedUnitOfAKindStillToComeShowsItsNameOnItsColour)
+TEST_F(CenterColumnEditor, AMinimisedParameterUnitOrRackShowsItsNameOnItsColour)
 {
     processor.mainTree.setProperty("ctstate", "CT:510 1410 ", nullptr);
     open();
