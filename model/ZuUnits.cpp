@@ -34,9 +34,28 @@ juce::String nodeName(int unitId)
 juce::String editorKeyStem(int kind, int index)
 {
     static const char* const stems[numKinds] = {"c_pchsq", "c_prmsq", "c_ccsq", "c_octsq", nullptr};
+    // The octave-transpose unit's keys carry the number 1 whoever asks.
+    if (kind == octTp)
+        index = 0;
     if (!isUnit(kind, index) || stems[kind] == nullptr)
         return {};
     return juce::String(stems[kind]) + digit(index + 1);
+}
+
+juce::String controlPageKey(int kind, int index)
+{
+    if (kind == octTp)
+        return "c_octsq_tab";
+    // The parameter and CC panels keep their page under keys of their own.
+    static const char* const stems[numKinds] = {"c_pchsq", "p2_prmsq", "p3_ccsq", nullptr, nullptr};
+    if (!isUnit(kind, index) || stems[kind] == nullptr)
+        return {};
+    return juce::String(stems[kind]) + digit(index + 1) + "_tab";
+}
+
+juce::String unitLabelKey(int unitId)
+{
+    return isUnitId(unitId) ? "unitlabel" + digit(unitId) : juce::String();
 }
 
 juce::String modNodeName(int kind, int index)

@@ -141,8 +141,15 @@ juce::String slotNodeName(int slot);
 juce::String storedSlotNodeName(int slot);
 
 // The stem of a sequencer unit's editor keys in "maintree": "c_pchsq1"..,
-// "c_prmsq1"..,"c_ccsq1".., "c_octsq1"; empty for the CC racks.
+// "c_prmsq1"..,"c_ccsq1".., "c_octsq1"; empty for the CC racks. The one
+// octave-transpose unit always answers "c_octsq1", whatever index it is given.
 juce::String editorKeyStem(int kind, int index);
+// The editor key of a sequencer unit's control page in "maintree":
+// "c_pchsq1_tab".., "p2_prmsq1_tab".., "p3_ccsq1_tab".., "c_octsq_tab"; empty
+// for the CC racks.
+juce::String controlPageKey(int kind, int index);
+// The editor key of a unit's header name in "maintree": "unitlabel" + id.
+juce::String unitLabelKey(int unitId);
 // "p1m11_".."p5m52_".
 juce::String unitPrefix(int kind, int index);
 juce::String unitPrefix(int unitId);

@@ -132,7 +132,7 @@ void CenterCtrlPanel_DiceUnit::setLabelTextAndParamIdAndTree(juce::String label,
     property = k;
     labelText = label;
     guiTree = tree;
-    stem = zu::units::editorKeyStem(type, type == zu::units::octTp ? 0 : unitInstance);
+    stem = zu::units::editorKeyStem(type, unitInstance);
     diceButton.getProperties().set("labeltext", label);
     if (range.isNotEmpty())
         rangeKey = juce::Identifier(range);

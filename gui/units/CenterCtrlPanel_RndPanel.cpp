@@ -22,8 +22,7 @@ juce::StringArray CenterCtrlPanel_RndPanel::diceLabels(int type)
 }
 
 CenterCtrlPanel_RndPanel::CenterCtrlPanel_RndPanel(int type, int unitInstance, juce::ValueTree tree)
-    : guiTree(tree), unitType(type), instance(unitInstance),
-      stem(zu::units::editorKeyStem(type, type == zu::units::octTp ? 0 : unitInstance)),
+    : guiTree(tree), unitType(type), instance(unitInstance), stem(zu::units::editorKeyStem(type, unitInstance)),
       numDice(diceLabels(type).size())
 {
     baseColor = colorTheme->entry(31, skinIndex);

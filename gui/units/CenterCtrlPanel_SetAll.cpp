@@ -95,8 +95,7 @@ int CenterCtrlPanel_SetAll::numTargets(int type) noexcept
 }
 
 CenterCtrlPanel_SetAll::CenterCtrlPanel_SetAll(int type, int unitInstance, juce::ValueTree tree)
-    : unitType(type), instance(unitInstance),
-      stem(zu::units::editorKeyStem(type, type == zu::units::octTp ? 0 : unitInstance)),
+    : unitType(type), instance(unitInstance), stem(zu::units::editorKeyStem(type, unitInstance)),
       targetKey(stem.isEmpty() ? juce::Identifier("c_setall_tar") : juce::Identifier(stem + "_setall_tar")),
       guiTree(tree)
 {

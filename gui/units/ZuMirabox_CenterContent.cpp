@@ -97,9 +97,14 @@ std::unique_ptr<ZuCenterUnitPanelBase> ZuMirabox_CenterContent::makeUnitPanel(in
     const auto modTree = modMain.getChildWithName(zu::units::modNodeName(kind, index));
     const auto unitTree = seqMain.getChildWithName(zu::units::nodeName(kind, index));
     const auto colour = colorTheme->entry(colourEntryOf(kind), 0);
-    // The other kinds are their bare unit frame until their panels exist.
     std::unique_ptr<ZuCenterUnitPanelBase> panel;
     ZuMirabox_CenterPitchSeqPanel* pitchPanel = nullptr;
+    ZuMirabox_CenterSeqPanelBase* seqPanel = nullptr;
+    const auto keep = [&panel, &seqPanel](auto owned)
+    {
+        seqPanel = owned.get();
+        panel = std::move(owned);
+    };
     switch (kind)
     {
     case zu::units::pitch:
@@ -111,13 +116,13 @@ std::unique_ptr<ZuCenterUnitPanelBase> ZuMirabox_CenterContent::makeUnitPanel(in
         break;
     }
     case zu::units::param:
-        panel = std::make_unique<ZuMirabox_CenterParamSeqPanel>(index);
+        keep(std::make_unique<ZuMirabox_CenterParamSeqPanel>(index, guiTree, modTree, colour, globalData, lfoData));
         break;
     case zu::units::cc:
-        panel = std::make_unique<ZuMirabox_CenterCcSeqPanel>(index);
+        keep(std::make_unique<ZuMirabox_CenterCcSeqPanel>(index, guiTree, modTree, colour, globalData, lfoData));
         break;
     case zu::units::octTp:
-        panel = std::make_unique<ZuMirabox_CenterOctTpSeqPanel>(index);
+        keep(std::make_unique<ZuMirabox_CenterOctTpSeqPanel>(index, guiTree, modTree, colour, globalData, lfoData));
         break;
     case zu::units::ccRack:
         panel = std::make_unique<ZuMirabox_CenterCcRackPanel>(index);
@@ -125,6 +130,7 @@ std::unique_ptr<ZuCenterUnitPanelBase> ZuMirabox_CenterContent::makeUnitPanel(in
     default:
         return nullptr;
     }
+    panel->unitId = unitId;
     panel->setAttachments(parameters);
     if (pitchPanel != nullptr)
     {
@@ -133,6 +139,8 @@ std::unique_ptr<ZuCenterUnitPanelBase> ZuMirabox_CenterContent::makeUnitPanel(in
         // of the scale or chord that targets it from the start.
         pitchPanel->chordParamChanged();
     }
+    if (seqPanel != nullptr)
+        seqPanel->setAttachment(unitTree, zu::units::unitPrefix(unitId));
     return panel;
 }
 

@@ -4,6 +4,7 @@
 #include "ZuEditorAccess.h"
 #include "ZuMirabox_CenterPanelMain.h"
 #include "ZuUnitKindColours.h"
+#include "ZuUnitPanelSupport.h"
 #include "ZuUnits.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 
@@ -49,15 +50,8 @@ ZuMirabox_CenterPitchSeqPanel::ZuMirabox_CenterPitchSeqPanel(int index, juce::Va
     shortName = "P-SEQ " + juce::String(unitIndex + 1);
     longName = "Pitch Sequencer " + juce::String(unitIndex + 1);
 
-    const auto labelKey = juce::Identifier(unitKey(""));
-    nameLabel.setText(guiTree.hasProperty(labelKey) ? guiTree.getProperty(labelKey).toString() : shortName,
-                      juce::dontSendNotification);
-    nameLabel.onTextChange = [this, labelKey]
-    {
-        guiTree.setProperty(labelKey, nameLabel.getText(), nullptr);
-        if (auto* container = findParentComponentOfClass<ZuMirabox_CenterPanelMain>())
-            container->unitLabelChanged();
-    };
+    nameLabel.setText(shortName, juce::dontSendNotification);
+    zu::unitpanel::bindHeaderLabel(*this, guiTree);
 
     pageTabs.setOutline(0);
     pageTabs.setTabBarDepth(0);
@@ -98,7 +92,7 @@ ZuMirabox_CenterPitchSeqPanel::ZuMirabox_CenterPitchSeqPanel(int index, juce::Va
     ctrlPageButton.setColour(juce::TextButton::buttonColourId, juce::Colour(0xff3a3a3a));
     ctrlPageButton.setColour(juce::TextButton::textColourOffId, panelColor);
     ctrlPageButton.setColour(juce::TextButton::textColourOnId, panelColor);
-    const auto tabKey = juce::Identifier(unitKey("_tab"));
+    const auto tabKey = juce::Identifier(zu::units::controlPageKey(zu::units::pitch, unitIndex));
     ctrlPageButton.setToggleState(guiTree.getProperty(tabKey, 0).toString().getIntValue() == 1,
                                   juce::dontSendNotification);
     ctrlPageButton.onClick = [this, tabKey]
@@ -120,14 +114,6 @@ ZuMirabox_CenterPitchSeqPanel::~ZuMirabox_CenterPitchSeqPanel()
         button->setLookAndFeel(nullptr);
     // The pages belong to this panel, not to the tab component.
     pageTabs.clearTabs();
-}
-
-juce::String ZuMirabox_CenterPitchSeqPanel::unitKey(const char* suffix) const
-{
-    const auto n = juce::String(unitIndex + 1);
-    if (juce::String(suffix).isEmpty())
-        return "unitlabel" + n;
-    return zu::units::editorKeyStem(zu::units::pitch, unitIndex) + suffix;
 }
 
 void ZuMirabox_CenterPitchSeqPanel::setUpToggle(juce::TextButton& button, const juce::String& text,
@@ -172,8 +158,7 @@ void ZuMirabox_CenterPitchSeqPanel::paint(juce::Graphics& g)
 
 void ZuMirabox_CenterPitchSeqPanel::initialize()
 {
-    minimizeButton.setToggleState(false, juce::sendNotification);
-    powerButton.setToggleState(true, juce::sendNotification);
+    zu::unitpanel::initializeFrame(*this);
 }
 
 void ZuMirabox_CenterPitchSeqPanel::setAttachments(juce::AudioProcessorValueTreeState& state)
@@ -320,25 +305,19 @@ void ZuMirabox_CenterPitchSeqPanel::chordParamChanged()
 
 void ZuMirabox_CenterPitchSeqPanel::getPresetFolderPath()
 {
-    if (auto* editor = findParentComponentOfClass<ZumiraboxAudioProcessorEditor>())
-        presetFolder = ZuEditorAccess(editor->processor).getSettings().unitPresetFolders[(size_t) zu::units::pitch];
+    zu::unitpanel::copyPresetFolder(*this);
 }
 
 juce::XmlElement ZuMirabox_CenterPitchSeqPanel::getXmlStateForSaveingPreset(const juce::String& name)
 {
-    juce::ValueTree tree("Preset");
-    if (auto* editor = findParentComponentOfClass<ZumiraboxAudioProcessorEditor>())
-        ZuEditorAccess(editor->processor).createVtForUnitPreset(tree, unitType, unitIndex);
-    tree.setProperty("presetname", name, nullptr);
-    if (auto xml = tree.createXml())
-        return *xml;
-    return juce::XmlElement("Preset");
+    return zu::unitpanel::unitPresetXml(*this, name);
 }
 
 //==============================================================================
 void ZuMirabox_CenterPitchSeqPanel::resized()
 {
     resizeGlobalStuff();
+    placeMenuButton();
     background.setBounds(getLocalBounds());
     ctrlPageButton.setVisible(!isMinimised());
     snapSeparatorPath.clear();

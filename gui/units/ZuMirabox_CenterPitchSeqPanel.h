@@ -76,7 +76,6 @@ public:
     SeqUnitModPanelMain& getModPanel() noexcept { return modPanel; }
 
 private:
-    juce::String unitKey(const char* suffix) const;
     void setUpToggle(juce::TextButton& button, const juce::String& text, const juce::String& tooltip,
                      juce::LookAndFeel& look);
     void applyToSteps(const std::function<void(CenterPitchSeq_StepUnit&)>& fn);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuMirabox_CenterUnitPanels.h"
 
+#include "ZuEditorAccess.h"
 #include "ZuUnits.h"
+#include "ZumiraboxAudioProcessorEditor.h"
 
 namespace
 {
@@ -15,6 +17,25 @@ juce::Colour unitColourOf(const ZuMirabox_ColorTheme& theme, int kind, int skin)
         return {};
     return (*colours[kind])[(size_t) skin];
 }
+
+// The name a unit's header shows until the user renames it.
+juce::String shortNameOf(int kind, int index)
+{
+    const juce::String number(index + 1);
+    switch (kind)
+    {
+    case zu::units::param:
+        return "Prm-SEQ " + number;
+    case zu::units::cc:
+        return "CC-SEQ " + number;
+    case zu::units::octTp:
+        return "Oct/TP-SEQ";
+    case zu::units::ccRack:
+        return "CC-Rack " + number;
+    default:
+        return "P-SEQ " + number;
+    }
+}
 } // namespace
 
 ZuMirabox_CenterUnitPanelShared::ZuMirabox_CenterUnitPanelShared(int kind, int index, bool expandable)
@@ -23,6 +44,7 @@ ZuMirabox_CenterUnitPanelShared::ZuMirabox_CenterUnitPanelShared(int kind, int i
     unitType = kind;
     unitIndex = index;
     unitId = zu::units::unitIdOf(kind, index);
+    nameLabel.setText(shortNameOf(kind, index), juce::dontSendNotification);
     addAndMakeVisible(snapButton);
     snapButton.setVerFlag();
     addAndMakeVisible(unitBg);
@@ -34,6 +56,18 @@ ZuMirabox_CenterUnitPanelShared::~ZuMirabox_CenterUnitPanelShared() = default;
 juce::Colour ZuMirabox_CenterUnitPanelShared::kindColour() const
 {
     return unitColourOf(*colorTheme, unitType, skinMode);
+}
+
+void ZuMirabox_CenterUnitPanelShared::parentHierarchyChanged()
+{
+    // The name the user gave the unit, once the panel is in the editor.
+    if (auto* editor = findParentComponentOfClass<ZumiraboxAudioProcessorEditor>())
+    {
+        const auto tree = ZuEditorAccess(editor->processor).getMainTree();
+        const juce::Identifier key("unitlabel" + juce::String(unitId));
+        if (tree.hasProperty(key))
+            nameLabel.setText(tree.getProperty(key).toString(), juce::dontSendNotification);
+    }
 }
 
 void ZuMirabox_CenterUnitPanelShared::snapshotChanged()
@@ -54,7 +88,9 @@ void ZuMirabox_CenterUnitPanelShared::colorMapping()
 {
     unitColor = kindColour();
     headerColor = unitColor;
-    minimizedHeaderColor = unitColor;
+    // The minimised bar is the darker unit colour, which the frame's dark
+    // name stands out on.
+    minimizedHeaderColor = unitColor.darker(0.6f);
     colorMappingGlobalStuff();
     const auto area = themeColour(colorTheme->unitAreaBgColor);
     snapButton.setColor(area, themeColour(colorTheme->buttonOutlineColor), unitColor, area,
@@ -65,6 +101,15 @@ void ZuMirabox_CenterUnitPanelShared::colorMapping()
 
 void ZuMirabox_CenterUnitPanelShared::updateDrawable()
 {
+    if (minimizeButton.getToggleState())
+    {
+        juce::Path bar;
+        bar.addRoundedRectangle(getLocalBounds().toFloat(), 4.0f);
+        std::array<juce::Path, UnitBg::numPaths> barOnly{bar, {}, {}, {}, {}, {}};
+        unitBg.setColors({minimizedHeaderColor, {}, {}, {}, {}, {}});
+        unitBg.setPathList(barOnly);
+        return;
+    }
     const auto area = themeColour(colorTheme->unitAreaBgColor);
     const auto outline = themeColour(colorTheme->buttonOutlineColor);
     unitBg.setColors({area, headerColor, outline, outline, juce::Colour(), juce::Colour()});
@@ -80,6 +125,7 @@ void ZuMirabox_CenterUnitPanelShared::paint(juce::Graphics& g)
 void ZuMirabox_CenterUnitPanelShared::resized()
 {
     resizeGlobalStuff();
+    placeMenuButton();
     unitBg.setBounds(getLocalBounds());
     const int w = juce::jmax(14, (int) ((float) contentArea.getWidth() * 0.035f));
     snapButton.setBounds(

@@ -4,6 +4,9 @@
 #include "SnapButton.h"
 #include "UnitBg.h"
 #include "ZuCenterUnitPanelBase.h"
+#include "ZuMirabox_CenterCcSeqPanel.h"
+#include "ZuMirabox_CenterOctTpSeqPanel.h"
+#include "ZuMirabox_CenterParamSeqPanel.h"
 #include "ZuMirabox_CenterPitchSeqPanel.h"
 
 // The five unit panels of the center column, one per unit kind. So far each
@@ -21,6 +24,7 @@ public:
     void snapshotChanged();
 
     void setAttachments(juce::AudioProcessorValueTreeState& state) override;
+    void parentHierarchyChanged() override;
     void updateDrawable() override;
     void colorMapping() override;
     void paint(juce::Graphics& g) override;
@@ -37,24 +41,6 @@ private:
     juce::Colour kindColour() const;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(ZuMirabox_CenterUnitPanelShared)
-};
-
-class ZuMirabox_CenterParamSeqPanel : public ZuMirabox_CenterUnitPanelShared
-{
-public:
-    explicit ZuMirabox_CenterParamSeqPanel(int index = 0) : ZuMirabox_CenterUnitPanelShared(1, index, false) {}
-};
-
-class ZuMirabox_CenterCcSeqPanel : public ZuMirabox_CenterUnitPanelShared
-{
-public:
-    explicit ZuMirabox_CenterCcSeqPanel(int index = 0) : ZuMirabox_CenterUnitPanelShared(2, index, false) {}
-};
-
-class ZuMirabox_CenterOctTpSeqPanel : public ZuMirabox_CenterUnitPanelShared
-{
-public:
-    explicit ZuMirabox_CenterOctTpSeqPanel(int index = 0) : ZuMirabox_CenterUnitPanelShared(3, index, false) {}
 };
 
 class ZuMirabox_CenterCcRackPanel : public ZuMirabox_CenterUnitPanelShared

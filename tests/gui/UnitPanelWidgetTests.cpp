@@ -40,20 +40,36 @@ std::unique_ptr<ZuMirabox_CenterPitchSeqPanel> makePitchPanel(ZumiraboxAudioProc
                                                            p.chordData, p.pitchSeqData, p.lfoData);
 }
 
-// The shared panels of the other kinds (kind 1 .. 4).
-std::unique_ptr<ZuMirabox_CenterUnitPanelShared> makePanel(int kind, int index)
+// The panels of the other kinds (kind 1 .. 4), bound as the column binds them.
+std::unique_ptr<ZuCenterUnitPanelBase> makePanel(ZumiraboxAudioProcessor& p, int kind, int index)
 {
+    const auto mod = p.paramTree.getChildWithName("modmain").getChildWithName(zu::units::modNodeName(kind, index));
+    const juce::Colour colour(0xff7fb2d6);
     switch (kind)
     {
     case 1:
-        return std::make_unique<ZuMirabox_CenterParamSeqPanel>(index);
+        return std::make_unique<ZuMirabox_CenterParamSeqPanel>(index, p.mainTree, mod, colour, p.globalData, p.lfoData);
     case 2:
-        return std::make_unique<ZuMirabox_CenterCcSeqPanel>(index);
+        return std::make_unique<ZuMirabox_CenterCcSeqPanel>(index, p.mainTree, mod, colour, p.globalData, p.lfoData);
     case 3:
-        return std::make_unique<ZuMirabox_CenterOctTpSeqPanel>(index);
+        return std::make_unique<ZuMirabox_CenterOctTpSeqPanel>(index, p.mainTree, mod, colour, p.globalData, p.lfoData);
     default:
         return std::make_unique<ZuMirabox_CenterCcRackPanel>(index);
     }
+}
+
+SnapButton& snapOf(ZuCenterUnitPanelBase& panel)
+{
+    if (auto* seq = dynamic_cast<ZuMirabox_CenterSeqPanelBase*>(&panel))
+        return seq->getSnapButton();
+    return dynamic_cast<ZuMirabox_CenterUnitPanelShared&>(panel).getSnapButton();
+}
+
+UnitBg& backgroundOf(ZuCenterUnitPanelBase& panel)
+{
+    if (auto* seq = dynamic_cast<ZuMirabox_CenterSeqPanelBase*>(&panel))
+        return seq->getUnitBg();
+    return dynamic_cast<ZuMirabox_CenterUnitPanelShared&>(panel).getUnitBg();
 }
 
 struct EditorFixture : ::testing::Test
@@ -91,15 +107,15 @@ TEST_F(UnitSnapshots, EveryKindsPanelKeepsItsPick)
     {
         SCOPED_TRACE(kind);
         const int index = zu::units::unitsOfKind[(size_t) kind] - 1;
-        auto panel = makePanel(kind, index);
+        auto panel = makePanel(processor, kind, index);
         editor->addAndMakeVisible(*panel);
         panel->setBounds(0, 0, 900, 200);
         panel->setAttachments(processor.paramState);
         const int unitId = zu::units::unitIdOf(kind, index);
-        EXPECT_EQ(panel->getSnapButton().getButton(0).seqId, unitId);
-        EXPECT_EQ(panel->getSnapButton().getButton(0).parameterID, zu::units::unitPrefix(unitId) + "snp");
+        EXPECT_EQ(snapOf(*panel).getButton(0).seqId, unitId);
+        EXPECT_EQ(snapOf(*panel).getButton(0).parameterID, zu::units::unitPrefix(unitId) + "snp");
 
-        ASSERT_TRUE(zutest::click(panel->getSnapButton().getButton(5)));
+        ASSERT_TRUE(zutest::click(snapOf(*panel).getButton(5)));
         EXPECT_TRUE(zutest::pumpUntil([&] { return panel->currentSnapshot == 5; }));
     }
 }
@@ -121,11 +137,11 @@ TEST_F(UnitSnapshots, UnitPanelsKeepTheirBackgroundBehindEverything)
 {
     for (int kind = 1; kind < zu::units::numKinds; ++kind)
     {
-        auto panel = makePanel(kind, 0);
+        auto panel = makePanel(processor, kind, 0);
         panel->setSize(800, 150);
-        EXPECT_EQ(panel->getChildComponent(0), &panel->getUnitBg());
-        EXPECT_EQ(panel->getUnitBg().getBounds(), panel->getLocalBounds());
-        EXPECT_TRUE(panel->getSnapButton().getBounds().getWidth() > 0);
+        EXPECT_EQ(panel->getChildComponent(0), &backgroundOf(*panel));
+        EXPECT_EQ(backgroundOf(*panel).getBounds(), panel->getLocalBounds());
+        EXPECT_TRUE(snapOf(*panel).getBounds().getWidth() > 0);
     }
 }
 
@@ -163,7 +179,9 @@ TEST_F(UnitPanelEditor, RenamingShowsTheNameInTheUnitFrame)
 
 TEST(ClockTypeInUnit, TakesTheColourOfItsUnitFrame)
 {
-    ZuMirabox_CenterCcSeqPanel frame(0);
+    ZumiraboxAudioProcessor processor;
+    auto owned = makePanel(processor, zu::units::cc, 0);
+    auto& frame = *owned;
     frame.unitColor = juce::Colour(0xff12ab34);
     ClockTypeButton selector(false);
     frame.addAndMakeVisible(selector);
@@ -176,7 +194,7 @@ TEST(ClockTypeInUnit, TakesTheColourOfItsUnitFrame)
 
 TEST_F(UnitPanelEditor, AChordNoteBoxSizesItsPickerFromTheChordPanel)
 {
-    ChordUnitsMainPanel chordPanel;
+    ChordUnitsMainPanel chordPanel(processor.paramState, juce::ValueTree("param"));
     editor->addAndMakeVisible(chordPanel);
     chordPanel.setBounds(100, 50, 400, 300);
     KeyboardMenu box;

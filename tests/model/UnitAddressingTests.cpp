@@ -84,5 +84,14 @@ TEST(UnitAddressing, BuildsSlotStepAndKnobIdentifiers)
     EXPECT_EQ(editorKeyStem(cc, 1), "c_ccsq2");
     EXPECT_EQ(editorKeyStem(octTp, 0), "c_octsq1");
     EXPECT_TRUE(editorKeyStem(ccRack, 0).isEmpty());
-    EXPECT_TRUE(editorKeyStem(octTp, 1).isEmpty());
+    // The one octave-transpose unit's keys carry 1 whatever instance asks.
+    EXPECT_EQ(editorKeyStem(octTp, 1), "c_octsq1");
+    EXPECT_TRUE(editorKeyStem(param, 4).isEmpty());
+    EXPECT_EQ(controlPageKey(pitch, 1), "c_pchsq2_tab");
+    EXPECT_EQ(controlPageKey(param, 3), "p2_prmsq4_tab");
+    EXPECT_EQ(controlPageKey(cc, 0), "p3_ccsq1_tab");
+    EXPECT_EQ(controlPageKey(octTp, 0), "c_octsq_tab");
+    EXPECT_TRUE(controlPageKey(ccRack, 0).isEmpty());
+    EXPECT_EQ(unitLabelKey(14), "unitlabel14");
+    EXPECT_TRUE(unitLabelKey(16).isEmpty());
 }
