@@ -2,10 +2,13 @@
 #include "ZuMirabox_MainPanel.h"
 
 ZuMirabox_MainPanel::ZuMirabox_MainPanel(juce::AudioProcessorValueTreeState& parameters, juce::ValueTree mainTree,
-                                         juce::ValueTree paramTree, juce::ValueTree, MirabelGlobalData& globalData,
-                                         CtrPtchSqData& pitchData, LfoData& lfoData, ScaleData& scaleData,
-                                         ChordData& chordData, juce::Value, juce::Value)
+                                         juce::ValueTree paramTree, juce::ValueTree midiMapTree,
+                                         MirabelGlobalData& globalData, CtrPtchSqData& pitchData, LfoData& lfoData,
+                                         ScaleData& scaleData, ChordData& chordData, juce::Value modPolValue,
+                                         juce::Value indctSrcValue)
     : centerContainer(parameters, mainTree, paramTree, globalData, scaleData, chordData, pitchData, lfoData),
+      bottomPanel(parameters, mainTree, paramTree, midiMapTree, globalData, lfoData, scaleData, modPolValue,
+                  indctSrcValue),
       menuPanel(paramTree)
 {
     addAndMakeVisible(separator);
@@ -130,13 +133,13 @@ void ZuMirabox_MainPanel::timerCallback(int timerId)
     if (timerId != chordWindowTimer)
         return;
     stopTimer(chordWindowTimer);
-    // SEAM: the chord panel's checkChordEditWndw() once the chord tools exist.
+    bottomPanel.mainPagePanel.checkChordEditWndw();
 }
 
 void ZuMirabox_MainPanel::colorMapping()
 {
     centerContainer.setSkinMode(skinMode);
-    // SEAM: the bottom panel's setSkinMode(skinMode) once it exists.
+    bottomPanel.setSkinMode(skinMode);
     panelColor = colorTheme->entry(0, skinMode);
     repaint();
 }
@@ -145,21 +148,21 @@ void ZuMirabox_MainPanel::presetIsChanged()
 {
     ++numPresetChanges;
     centerContainer.presetIsChanged();
-    // SEAM: bottom panel presetIsChanged() once it exists.
+    bottomPanel.presetIsChanged();
     centerContainer.getCenterContent()->chordParamChanged();
     startTimer(chordWindowTimer, chordWindowDelayMs);
 }
 
 void ZuMirabox_MainPanel::initAllTriggered()
 {
-    // SEAM: the bottom panel's initAllTriggered() once it exists.
+    bottomPanel.initAllTriggered();
 }
 
 void ZuMirabox_MainPanel::scaleParamChanged()
 {
     ++numScaleUpdates;
     centerContainer.getCenterContent()->scaleParamChanged();
-    // SEAM: the scale panel's scaleParamChanged().
+    bottomPanel.mainPagePanel.scaleParamChanged();
 }
 
 void ZuMirabox_MainPanel::chordParamChanged()
@@ -169,10 +172,10 @@ void ZuMirabox_MainPanel::chordParamChanged()
 
 void ZuMirabox_MainPanel::closeModFloatWndw()
 {
-    // SEAM: the bottom panel's closeModFloatWndw().
+    bottomPanel.closeModFloatWndw();
 }
 
 void ZuMirabox_MainPanel::closeChordFloatWndw()
 {
-    // SEAM: the chord panel's closeChordFloatWndw().
+    bottomPanel.mainPagePanel.closeChordFloatWndw();
 }

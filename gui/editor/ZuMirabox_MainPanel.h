@@ -8,6 +8,7 @@
 #include "ZuMiraCollection2_MenuPanel.h"
 #include "ZuParamAttacher.h"
 #include "ZuSmallWidgets.h"
+#include "ZuMirabox_BottomPanel.h"
 #include "ZuMirabox_CenterPanelMain.h"
 
 #include "ZuData.h"
@@ -56,10 +57,8 @@ private:
     ZuShared<ZuParamAttacher> attacher;
 
 public:
-    // The bottom panel is a placeholder at its bounds until it exists; the
-    // main panel relays only to what exists.
     ZuMirabox_CenterPanelMain centerContainer;
-    juce::Component bottomPanel;
+    ZuMirabox_BottomPanel bottomPanel;
     ZuKern_TooltipPanel tooltipPanel;
     ZuMiraCollection2_MenuPanel menuPanel;
     juce::Label midiLabel;

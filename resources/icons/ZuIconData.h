@@ -108,6 +108,8 @@ extern const unsigned char ddSvg[];
 extern const int ddSvgSize;
 extern const unsigned char svgPlus[];
 extern const int svgPlusSize;
+extern const unsigned char svgMidiFile[];
+extern const int svgMidiFileSize;
 
 struct Entry
 {

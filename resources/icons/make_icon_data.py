@@ -385,6 +385,24 @@ def plus_sign():
 
 PLUS = ('n', plus_sign())
 
+
+# The recorder's MIDI file item, drawn in a 512 box and stored at 24/512: a
+# sheet 416.6 wide and the full height, its corners rounded by 86 except the
+# top-left one, which is cut diagonally over 160 and folded over (the fold
+# solid); the frame is 31.8 thick.
+def midi_file():
+    x0, x1, h, r, cut, t = 47.7, 464.3, 512.0, 86.0, 160.0, 31.8
+    outer = ([(x0 + cut, 0.0)] + arc(x1 - r, r, r, r, -90, 0, 6) + arc(x1 - r, h - r, r, r, 0, 90, 6)
+             + arc(x0 + r, h - r, r, r, 90, 180, 6) + [(x0, cut)])
+    ri = r - t
+    inner = ([(x0 + cut + t, t)] + arc(x1 - r, r, ri, ri, -90, 0, 6) + arc(x1 - r, h - r, ri, ri, 0, 90, 6)
+             + arc(x0 + r, h - r, ri, ri, 90, 180, 6) + [(x0 + t, cut + t), (x0 + cut + t, cut + t)])
+    fold = [(x0, cut), (x0 + cut, 0.0), (x0 + cut, cut)]
+    return shape(scaled(outer)) + shape(scaled(inner), hole=True) + shape(scaled(fold))
+
+
+SVG_MIDI_FILE = ('n', midi_file())
+
 ICONS = [('svgFile', SVG_FILE), ('svgFolder', SVG_FOLDER), ('infoSvgData', INFO),
          ('onoffSvgData', ONOFF), ('panelShowSvgData', PANEL_SHOW), ('panelHideSvgData', PANEL_HIDE),
          ('menuSvgData', MENU), ('arrowLeftSvgData', ARROW_LEFT), ('arrowRightSvgData', ARROW_RIGHT),
@@ -399,7 +417,8 @@ ICONS = [('svgFile', SVG_FILE), ('svgFolder', SVG_FOLDER), ('infoSvgData', INFO)
          ('lock2SvgData', LOCK2), ('svgEditData', EDIT), ('svgRelMode', RELMODE),
          ('svgPhi', PHI), ('svgExp', EXP), ('svgSat', SAT), ('svgSc', SC), ('svgSc2', SC2),
          ('svgModAdd', MOD_ADD), ('svgArw', ARW),
-         ('dragIconSvgData', DRAG_ICON), ('ddSvg', DD_PICTURE), ('svgPlus', PLUS)]
+         ('dragIconSvgData', DRAG_ICON), ('ddSvg', DD_PICTURE), ('svgPlus', PLUS),
+         ('svgMidiFile', SVG_MIDI_FILE)]
 
 
 def encode(icon):

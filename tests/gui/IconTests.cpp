@@ -19,7 +19,7 @@ juce::Rectangle<int> iconArea(int i)
 
 TEST(IconLibrary, EveryIconDrawsInsideItsBoxOnTheContactSheet)
 {
-    ASSERT_EQ(ZuIconData::numIcons, 50);
+    ASSERT_EQ(ZuIconData::numIcons, 51);
     const int rows = (ZuIconData::numIcons + 5) / 6;
     const auto paper = juce::Colour(0xff292929);
     const auto ink = juce::Colour(0xffdddddd);

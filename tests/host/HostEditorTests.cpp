@@ -2,6 +2,7 @@
 // The editor as a host shows it: embedded in an X11 window of the host's own,
 // opened, idled, resized and closed, alone and beside a second instance's.
 
+#include "ChunkText.h"
 #include "VstHost.h"
 
 #include <gtest/gtest.h>
@@ -339,6 +340,45 @@ TEST(HostEditor, TheSaveQuestionStaysOpenUntilAnswered)
     closeEditor.closed = true;
     EXPECT_TRUE(host.idleUntil([&] { return window.numChildren() == 0; }));
     host.idle(20);
+    host.close();
+}
+TEST(HostEditor, AStateWithTheChordWindowOpenShowsItEachTimeTheEditorOpens)
+{
+    if (!haveDisplay())
+        GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    HostWindow window(0, 0);
+    VstHost host(ZU_PLUGIN_PATH);
+    ASSERT_NE(host.effect(), nullptr) << host.error();
+    host.open(48000.0, 512);
+    host.resume();
+    ASSERT_TRUE(window.ok());
+    XSetErrorHandler(countXError);
+    const int errorsBefore = xErrorCount;
+
+    // The lower right corner, where the chord window opens at first.
+    const auto cornerPicture = [&](bool chordEdit)
+    {
+        auto state = ChunkText::fromChunk(host.getChunk());
+        state.setAttribute({"maintree"}, "chord_edit", chordEdit ? "1" : "0");
+        host.setChunk(state.toChunk());
+        host.dispatch(Vst2::effEditOpen, 0, 0, window.handle());
+        EXPECT_TRUE(host.idleUntil([&] { return window.numChildren() == 1; }));
+        const auto size = editorRect(host);
+        const float s = (float) size.width / 1000.0f;
+        settledPicture(host, window, 580);
+        const auto picture = window.fingerprint((int) (560 * s), (int) (340 * s), (int) (420 * s), (int) (200 * s));
+        host.dispatch(Vst2::effEditClose);
+        EXPECT_TRUE(host.idleUntil([&] { return window.numChildren() == 0; }));
+        return picture;
+    };
+    const auto closed = cornerPicture(false);
+    for (int i = 0; i < 6; ++i)
+    {
+        const auto open = cornerPicture(true);
+        EXPECT_NE(open, closed) << i;
+        EXPECT_EQ(ChunkText::fromChunk(host.getChunk()).attribute({"maintree"}, "chord_edit"), "1") << i;
+    }
+    EXPECT_EQ(xErrorCount, errorsBefore);
     host.close();
 }
 } // namespace
