@@ -50,7 +50,6 @@ ZuMirabox_CenterCcRackPanel::ZuMirabox_CenterCcRackPanel(int index, juce::ValueT
     colorMapping();
     addAndMakeVisible(unitBg);
     unitBg.toBack();
-    zu::unitpanel::keepKeyboardWithHost(*this);
 }
 
 ZuMirabox_CenterCcRackPanel::~ZuMirabox_CenterCcRackPanel()
@@ -99,6 +98,7 @@ void ZuMirabox_CenterCcRackPanel::onoffButtonStateChange(bool on)
 void ZuMirabox_CenterCcRackPanel::resized()
 {
     resizeGlobalStuff();
+    placeMenuButton();
     unitBg.setBounds(getLocalBounds());
     const bool minimised = minimizeButton.getToggleState();
     for (auto& knob : knobs)

@@ -107,7 +107,6 @@ void ZuMirabox_CenterSeqPanelBase::finishConstruction(CenterSeq_CtrlPanel1Base& 
     addAndMakeVisible(unitBg);
     unitBg.toBack();
     colorMapping();
-    zu::unitpanel::keepKeyboardWithHost(*this);
 }
 
 //==============================================================================
@@ -238,6 +237,7 @@ void ZuMirabox_CenterSeqPanelBase::onoffButtonStateChange(bool on)
 void ZuMirabox_CenterSeqPanelBase::resized()
 {
     resizeGlobalStuff();
+    placeMenuButton();
     unitBg.setBounds(getLocalBounds());
     const bool minimised = isMinimised();
     ctrlPageButton.setVisible(!minimised);

@@ -279,6 +279,8 @@ TEST_F(CcRack, HeaderNameLayoutAndKeyboard)
     auto& rack = build(0);
     EXPECT_EQ(rack.nameLabel.getText(), "Filters");
     EXPECT_TRUE(rack.powerButton.getProperties().contains("uniti"));
+    EXPECT_FALSE(rack.menuButton.getBounds().isEmpty());
+    EXPECT_TRUE(rack.stripArea.contains(rack.menuButton.getBounds().toFloat()));
     // Eight units in a row, left to right, inside the step area.
     for (int k = 1; k < 8; ++k)
         EXPECT_GT(rack.getKnob(k).getX(), rack.getKnob(k - 1).getRight() - 1);
