@@ -6,6 +6,7 @@
 #include "ZuLockFree.h"
 #include "ZuParamBase.h"
 #include "ZuStateText.h"
+#include "ZuTreeAccess.h"
 #include "ZuUnitOps.h"
 
 #include "MainEngine.h"
@@ -79,6 +80,8 @@ public:
     const juce::String getProgramName(int index) override;
     void changeProgramName(int index, const juce::String& newName) override;
     void getStateInformation(juce::MemoryBlock& destData) override;
+    // How long a host thread's save or load waits for the message thread.
+    int treeAccessWaitMs = ZuTreeAccess::defaultMaxWaitMs;
     void setStateInformation(const void* data, int sizeInBytes) override;
     bool isBusesLayoutSupported(const BusesLayout& layout) const override;
 

@@ -116,7 +116,7 @@ void ZumiraboxAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
 {
     // Any host thread: the trees are read while the message thread stands
     // still (see ZuTreeAccess). The audio thread is never held up by a save.
-    ZuTreeAccess access;
+    ZuTreeAccess access(treeAccessWaitMs);
     if (access.granted())
     {
         writeStateChunk(destData);
@@ -187,7 +187,7 @@ void ZumiraboxAudioProcessor::setStateInformation(const void* data, int sizeInBy
         document = zu::statetext::Document::fromXml(*xml);
     }
 
-    ZuTreeAccess access;
+    ZuTreeAccess access(treeAccessWaitMs);
     if (access.granted())
     {
         loadStateDocument(&*document, {});
@@ -275,6 +275,8 @@ void ZumiraboxAudioProcessor::loadStateFromXML(juce::XmlElement* document, bool,
 void ZumiraboxAudioProcessor::loadStateDocument(zu::statetext::Document* document, juce::String nameOfPreset)
 {
     jassert(ZuTreeAccess::isHeldByThisThread());
+    // A load left for the message thread is older than this one.
+    delete pendingLoad.exchange(nullptr, std::memory_order_acq_rel);
     if (isReadableDocument(document, stateTag))
     {
         auto loadedParam = document->child("param");

@@ -366,3 +366,31 @@ TEST(StateSafety, HostThreadsSaveAndLoadWhileTheEditorEditsAndTheAudioPlays)
     EXPECT_EQ(modelsAgainstTrees(p), "");
     p.setPlayHead(nullptr);
 }
+
+TEST(StateSafety, AHostThreadNeverWaitsForeverForABlockedMessageThread)
+{
+    ZumiraboxAudioProcessor p, other;
+    p.treeAccessWaitMs = 100;
+    setParam(p, "p0_gch", 5.0f);
+    const auto saved = save(p);
+    setParam(other, "p0_gch", 9.0f);
+    const auto song = save(other);
+
+    // The message thread waits for the host's thread and runs no message:
+    // the save hands out the last state saved, the load is left to it.
+    juce::MemoryBlock handedOut;
+    std::thread host(
+        [&]
+        {
+            p.getStateInformation(handedOut);
+            load(p, song);
+        });
+    host.join();
+    EXPECT_EQ(handedOut, saved);
+    EXPECT_EQ(param(p, "p0_gch"), 5.0f);
+
+    // Once it runs again, it loads what the host handed over.
+    EXPECT_TRUE(zutest::pumpUntil([&] { return param(p, "p0_gch") == 9.0f; }));
+    ASSERT_TRUE(settle(p));
+    EXPECT_EQ(modelsAgainstTrees(p), "");
+}
