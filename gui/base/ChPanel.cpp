@@ -3,6 +3,8 @@
 
 #include "ZuStyleProps.h"
 
+#include "ZuConvert.h"
+
 ChPanel::ChPanel()
 {
     addAndMakeVisible(label);
@@ -40,7 +42,9 @@ ChPanel::~ChPanel()
 
 juce::String ChPanel::channelText(double value)
 {
-    return value == 0.0 ? juce::String("M") : juce::String((int) value);
+    // A damaged value (NaN counts as 0) must not reach an undefined cast.
+    const int channel = zu::toIntSaturating(value);
+    return channel == 0 ? juce::String("M") : juce::String(channel);
 }
 
 void ChPanel::setTextFromValue()

@@ -116,7 +116,9 @@ void EffectUnitPanelBae::savePreset(int id)
 {
     if (id == saveId && currentPresetPath.isNotEmpty() && juce::File::isAbsolutePath(currentPresetPath))
     {
-        const auto file = zu::presetfiles::withLegalName(juce::File(currentPresetPath));
+        // The file loaded last, as it is named: making its name legal again
+        // could name another file and leave this one as it was.
+        const juce::File file(currentPresetPath);
         if (file.getParentDirectory().hasWriteAccess())
             writePreset(file);
         else
@@ -137,6 +139,8 @@ void EffectUnitPanelBae::saveAsFileChosen(const juce::File& chosen)
     if (chosen == juce::File())
         return;
     const auto legal = zu::presetfiles::withLegalName(chosen);
+    if (legal == juce::File())
+        return;
     if (!legal.getParentDirectory().hasWriteAccess())
     {
         openPresetFolderPermDeniedWndw();

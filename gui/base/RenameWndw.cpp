@@ -2,6 +2,7 @@
 #include "RenameWndw.h"
 
 #include "ZuCallOut.h"
+#include "ZuFocusPolicy.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 
 RenameWndw::RenameWndw(ZumiraboxAudioProcessorEditor& ed, int id, juce::String name, juce::Colour col1,
@@ -24,6 +25,8 @@ RenameWndw::RenameWndw(ZumiraboxAudioProcessorEditor& ed, int id, juce::String n
     textField.setText(name, true);
     textField.onReturnKey = [this] { exitWndw(); };
     setOpaque(true);
+    // Ready for typing as soon as the call-out shows.
+    ZuFocusPolicy::focusWhenShown(textField);
 }
 
 RenameWndw::~RenameWndw()

@@ -8,7 +8,8 @@ class ZumiraboxAudioProcessorEditor;
 // One-line text field that renames a sequencer unit, shown in a call-out over
 // the editor. There is no cancel: whichever way the call-out closes (Return,
 // Escape, a click outside), the window's destruction commits a non-empty
-// name to the editor; an empty field keeps the old name.
+// name to the editor; an empty field keeps the old name. The field takes the
+// keyboard focus, its text selected, as soon as the call-out shows.
 class RenameWndw : public juce::Component
 {
 public:

@@ -2,6 +2,7 @@
 #include "SnapButton.h"
 
 #include "SnapButtonOwners.h"
+#include "ZuMirabox_CenterCcRackPanel.h"
 #include "ZuCallOut.h"
 #include "ZuEditorAccess.h"
 #include "ZuRadioRow.h"
@@ -250,6 +251,8 @@ void SnapButtonBase::ZuConfirmWndw::copy()
         return;
     if (auto* editor = button->findParentComponentOfClass<ZumiraboxAudioProcessorEditor>())
         ZuEditorAccess(editor->processor).copyPasteSnapshot(sourceSeqId, button->seqId, sourceSnapshot, targetSnapshot);
+    if (auto* rack = button->findParentComponentOfClass<ZuMirabox_CenterCcRackPanel>())
+        rack->startTimer(ZuMirabox_CenterCcRackPanel::copyTimer, 100);
 }
 
 void SnapButtonBase::ZuConfirmWndw::exitWndw(juce::Button* button)

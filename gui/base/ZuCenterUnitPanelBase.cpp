@@ -61,6 +61,8 @@ ZuCenterUnitPanelBase::ZuCenterUnitPanelBase(juce::Colour colour, bool expandabl
     };
     setUpHeaderButton(menuButton, "Menu", "Menu", "menu", 0.85, svgButtonLookAndFeel.get());
     menuButton.setClickingTogglesState(false);
+    // The same menu as a right click on the frame, for users who look for it.
+    menuButton.onClick = [this] { showUnitMenu(menuButton); };
 
     setUpNameLabel(nameLabel, 0.85);
     setUpNameLabel(minimizedNameLabel, 0.92);
@@ -172,19 +174,22 @@ void ZuCenterUnitPanelBase::notifyContainer()
 
 void ZuCenterUnitPanelBase::mouseDown(const juce::MouseEvent&)
 {
-    if (!ZuRealtimeModifiers::rightButtonDown())
-        return;
+    if (ZuRealtimeModifiers::rightButtonDown())
+        showUnitMenu(*this);
+}
+
+void ZuCenterUnitPanelBase::showUnitMenu(juce::Component& target)
+{
     auto* editor = findEditor();
     if (editor == nullptr || editor->getWidth() <= 0 || editor->getHeight() <= 0)
         return;
 
-    const auto options = juce::PopupMenu::Options()
-                             .withMinimumWidth(120)
-                             .withStandardItemHeight(18)
-                             .withMaximumNumColumns(2)
-                             .withTargetComponent(this)
-                             .withTargetScreenArea(juce::Rectangle<int>().withPosition(
-                                 juce::Desktop::getInstance().getMainMouseSource().getScreenPosition().roundToInt()));
+    auto options = juce::PopupMenu::Options().withMinimumWidth(120).withStandardItemHeight(18).withMaximumNumColumns(2);
+    if (&target == this)
+        options = options.withTargetComponent(this).withTargetScreenArea(juce::Rectangle<int>().withPosition(
+            juce::Desktop::getInstance().getMainMouseSource().getScreenPosition().roundToInt()));
+    else
+        options = options.withTargetComponent(&target);
     // The menu may outlive the frame (a container rebuild deletes it): the
     // answer reaches only a frame that still exists.
     juce::Component::SafePointer<ZuCenterUnitPanelBase> self(this);
@@ -220,6 +225,37 @@ void ZuCenterUnitPanelBase::resized() {}
 void ZuCenterUnitPanelBase::resizeGlobalStuff()
 {
     prepareGlobalPart();
+}
+
+void ZuCenterUnitPanelBase::placeMenuButton()
+{
+    const auto bounds = getLocalBounds();
+    if (bounds.getWidth() <= 10)
+        return;
+    if (minimizeButton.getToggleState())
+    {
+        // The bar's buttons are one cell each, from the left; the menu takes
+        // the same cell at the right end.
+        const auto cell = powerButton.getBounds();
+        const int pad = juce::jmax((int) std::trunc(0.01f * (float) bounds.getWidth()), 2);
+        menuButton.setBounds(bounds.getRight() - pad - cell.getWidth() - 1, cell.getY(), cell.getWidth(),
+                             cell.getHeight());
+        return;
+    }
+
+    // A slightly flatter cell right above the modulation button; the name
+    // ends just above it and may start right below the button over it, so a
+    // short unit keeps as much of its name as it can.
+    const auto power = powerButton.getBounds(), mod = modButton.getBounds();
+    const int height = juce::jmax(0, power.getHeight() - 2);
+    const int top = mod.getY() - height;
+    menuButton.setBounds(power.getX(), top, power.getWidth(), height);
+    auto above = minimizeButton.getBounds();
+    if (withExpandButton)
+        above = expandButton.getBounds();
+    const int nameTop = juce::jmin(nameLabel.getY(), above.getBottom() + 1);
+    const int nameBottom = juce::jmax(nameTop, top);
+    nameLabel.setBounds(nameLabel.getX(), nameTop, nameLabel.getWidth(), nameBottom - nameTop);
 }
 
 void ZuCenterUnitPanelBase::prepareGlobalPart()

@@ -73,8 +73,17 @@ public:
     // characters 2 to 4 of every identifier of the unit.
     juce::String getModIdHead() const;
 
+    // The header layout; the unit panels call it from their resized().
     void resizeGlobalStuff();
     void prepareGlobalPart();
+    // Where every unit panel puts the menu button, called right after
+    // resizeGlobalStuff() so that all kinds have it in the same place: in
+    // the strip one cell above the modulation button (the name ends a cell
+    // earlier), or at the right end of the minimised bar.
+    void placeMenuButton();
+    // Opens the unit menu pointing at target, a component of this frame, or
+    // at the mouse when target is the frame itself.
+    void showUnitMenu(juce::Component& target);
     void colorMappingGlobalStuff();
     // Binds the power button to a host parameter, replacing the previous binding.
     void setPowerButtonAttach(juce::AudioProcessorValueTreeState& state, const juce::String& parameterId);

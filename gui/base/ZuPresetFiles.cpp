@@ -89,7 +89,13 @@ juce::File withExtension(const juce::File& chosen, const juce::String& extension
 
 juce::File withLegalName(const juce::File& chosen)
 {
-    return chosen.getSiblingFile(juce::File::createLegalFileName(chosen.getFileName()));
+    // A file that exists already has a name this system takes (the chooser
+    // asked before replacing it): keep it, or the answer would write another.
+    if (chosen.exists())
+        return chosen;
+    // The path form keeps long names whole (the file form cuts them at 128).
+    const auto name = juce::File::createLegalPathName(chosen.getFileName());
+    return name.isEmpty() ? juce::File() : chosen.getSiblingFile(name);
 }
 
 bool writeXmlReplacing(const juce::XmlElement& xml, const juce::File& file)

@@ -32,7 +32,10 @@ void addFilesToMenu(juce::PopupMenu& menu, const juce::String& folder, const juc
 // the chosen one differs ignoring case (bass.txt becomes bass.txt.pchsq).
 juce::File withExtension(const juce::File& chosen, const juce::String& extension);
 
-// The chosen file with only its name made legal; the folder stays as chosen.
+// The file a new name typed in a chooser names: only the name made legal
+// (the characters a path may not hold removed, the length kept), the folder
+// as chosen. A file that exists is taken as it is; a name with nothing legal
+// in it gives no file (juce::File()).
 juce::File withLegalName(const juce::File& chosen);
 
 // Writes xml to file through a temporary file in the same folder renamed over

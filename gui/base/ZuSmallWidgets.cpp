@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuSmallWidgets.h"
 
+#include "ZuConvert.h"
 #include "ZumiraboxAudioProcessorEditor.h"
 
 namespace
@@ -186,6 +187,12 @@ void CcBox::mouseDown(const juce::MouseEvent&)
 }
 
 void CcBox::mouseDrag(const juce::MouseEvent&) {}
+
+juce::String CcBox::valueText(double value)
+{
+    const int v = zu::toIntSaturating(zu::finiteOr(value, 0.0));
+    return v == 0 ? juce::String("--") : juce::String(v - 1);
+}
 
 void ZuComboBox::mouseDown(const juce::MouseEvent&) {}
 

@@ -134,6 +134,8 @@ public:
     static juce::PopupMenu buildMenu();
     // What a menu result does: r > 0 sets the value r - 1; 0 changes nothing.
     void menuChosen(int result);
+    // The text of a value: "--" for 0, otherwise the controller (value - 1).
+    static juce::String valueText(double value);
 };
 
 // A combo box with its own popup layout; a mouse press does not open it.

@@ -17,6 +17,7 @@ ZumiraboxAudioProcessorEditor::ZumiraboxAudioProcessorEditor(ZumiraboxAudioProce
                                                              juce::Value hoveredSource)
     : juce::AudioProcessorEditor(p), processor(p)
 {
+    focusPolicy.attachTo(*this);
     background.setOpaque(true);
     background.setBufferedToImage(true);
     background.setInterceptsMouseClicks(false, true);
@@ -87,14 +88,38 @@ void ZumiraboxAudioProcessorEditor::resized()
         mainPanel->setBounds(0, 0, baseWidth, baseHeight);
         mainPanel->setTransform(transform);
     }
+    keepHostWindowInStep();
+}
+
+void ZumiraboxAudioProcessorEditor::keepHostWindowInStep()
+{
+    // In a host, the editor sits in the plug-in wrapper's window. On Linux
+    // JUCE's wrapper resizes the X window and the host's, but leaves its own
+    // component at the old size, and the window's peer later sets the window
+    // back to that component's bounds when it next redraws from scratch: the
+    // host shows the new size, then the old one. Resizing the holder with us
+    // keeps the three in step. (Standalone or in tests there is no holder on
+    // the desktop, and a host's own resize arrives here already in step.)
+    auto* holder = getParentComponent();
+    if (holder == nullptr || !holder->isOnDesktop())
+        return;
+    const auto wanted = holder->getLocalArea(this, getLocalBounds()).withPosition(holder->getPosition());
+    if (holder->getBounds() != wanted)
+        holder->setBounds(wanted);
 }
 
 void ZumiraboxAudioProcessorEditor::applyResizeRules()
 {
+    // The limits hold for the corner and the host's own resizing only:
+    // JUCE's setResizeLimits would also force the current size into them, so
+    // a stored scale below the corner's minimum (0.4) or a "50%" resize would
+    // jump back to 0.55, and a host that does not follow shows the editor cut.
     setResizable(true, true);
-    setResizeLimits(minWidth, minHeight, maxWidth, maxHeight);
     if (auto* c = getConstrainer())
+    {
+        c->setSizeLimits(minWidth, minHeight, maxWidth, maxHeight);
         c->setFixedAspectRatio((double) baseAspect);
+    }
 }
 
 void ZumiraboxAudioProcessorEditor::timerCallback(int timerId)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ZuCLAF_Base.h"
+#include "ZuFocusPolicy.h"
 #include "ZuMainMenuHandler.h"
 #include "ZuMessageWindows.h"
 #include "ZuMirabox_ColorTheme.h"
@@ -118,6 +119,9 @@ private:
     // Shares first: every component below is destroyed before them.
     ZuShared<ZuCLAF_Base> lookAndFeel;
     ZuShared<ZuMirabox_ColorTheme> colorTheme;
+    // Controls anywhere in the window never take the keyboard focus; it
+    // outlives every component it watches.
+    ZuFocusPolicy focusPolicy;
 
     // Full-size background behind the panels.
     class ZuBgComp : public juce::Component
@@ -152,6 +156,8 @@ private:
 
     void initializeAllParamValues();
     void applyResizeRules();
+    // Resizes the host wrapper's window component along with the editor.
+    void keepHostWindowInStep();
     void startSaveAsChooser(const juce::File& startFolder);
     // Writes the current state as the archive zip with the entry name +
     // ".zumira8"; tells the user when it could not.

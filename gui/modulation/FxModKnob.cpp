@@ -66,6 +66,11 @@ FxModKnob::FxModKnob()
     };
 
     updateModTargetDisp();
+    // The callbacks above hear only changes made through the sliders; these
+    // hear every change of the bound properties (snapshot switch, copy, load,
+    // automation), so the badge and the owner's arc always show the tree.
+    sourceSlider.getValueObject().addListener(this);
+    amountKnob.getValueObject().addListener(this);
 
     juce::Component::SafePointer<FxModKnob> weak(this);
     juce::Timer::callAfterDelay(2000,
@@ -88,6 +93,8 @@ FxModKnob::~FxModKnob()
     stopTimer(linkTimer);
     polarityToggle.removeListener(this);
     hoveredHandle.removeListener(this);
+    sourceSlider.getValueObject().removeListener(this);
+    amountKnob.getValueObject().removeListener(this);
     amountKnob.setLookAndFeel(nullptr);
 }
 
@@ -138,6 +145,14 @@ void FxModKnob::updateTextFromValFunction()
 
 void FxModKnob::updateModTargetDisp()
 {
+    showAssignment();
+    // Clearing the source clears the depth with it.
+    if (wholeSource(sourceSlider.getValue()) <= 0)
+        amountKnob.setValue(0.0, juce::sendNotificationSync);
+}
+
+void FxModKnob::showAssignment()
+{
     const int s = wholeSource(sourceSlider.getValue());
     amountKnob.getProperties().set(modsrcProp, s <= 0 ? juce::String("-") : sourceText(s));
     amountKnob.setMouseCursor(juce::MouseCursor::UpDownResizeCursor);
@@ -149,7 +164,6 @@ void FxModKnob::updateModTargetDisp()
         amountKnob.setColour(juce::Slider::textBoxTextColourId, c);
         amountKnob.setColour(juce::Slider::textBoxBackgroundColourId, bgColor);
         amountKnob.setMouseCursor(juce::MouseCursor::NormalCursor);
-        amountKnob.setValue(0.0, juce::sendNotificationSync);
     }
     else if (s <= numUnitModulators)
     {
@@ -316,6 +330,19 @@ void FxModKnob::itemDropped(const SourceDetails& details)
 
 void FxModKnob::valueChanged(juce::Value& value)
 {
+    // A change the tree brought shows as it is: only the user's own choice
+    // of "no source" clears the depth.
+    if (value.refersToSameSourceAs(sourceSlider.getValueObject()))
+    {
+        showAssignment();
+        notifyOwnerDepth();
+        return;
+    }
+    if (value.refersToSameSourceAs(amountKnob.getValueObject()))
+    {
+        notifyOwnerDepth();
+        return;
+    }
     if (value.refersToSameSourceAs(polarityToggle))
     {
         updateModTargetDisp();

@@ -137,6 +137,8 @@ public:
 private:
     std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> depthParamAttachment, sourceParamAttachment;
     void notifyOwnerDepth();
+    // The badge, colours and polarity of the current source; writes nothing.
+    void showAssignment();
     void linkTo(juce::Value polarity, juce::Value hovered);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(FxModKnob)

@@ -126,6 +126,13 @@ void LfoPanel::setAttachment(juce::ValueTree slotNode, juce::String prefix)
         knob.mainKnob.setPopupDisplayEnabled(true, true, nullptr, 2000);
     }
     knobs[offset].mainKnob.getProperties().set("iscenter", 1);
+    waveFollower.stop();
+    const auto redraw = [this] { updateWaveDisp(); };
+    for (int k : {phase, offset, level})
+        waveFollower.follow(knobs[(size_t) k].mainKnob.getValueObject(), redraw);
+    for (auto& s : switches)
+        waveFollower.follow(s.getToggleStateValue(), redraw);
+    waveFollower.follow(waveSelector.getHiddenSlider().getValueObject(), redraw);
     syncMenuChanged();
     powerButtonClicked();
     modeButtonClicked();

@@ -12,6 +12,7 @@
 #include "ZuCLAF_Knobs.h"
 #include "ZuCLAF_TargetButtons.h"
 #include "ZuModulatableKnob.h"
+#include "ZuValueFollower.h"
 
 #include <array>
 #include <utility>
@@ -118,4 +119,7 @@ private:
     static constexpr int unitColourTable[LfoData::numUnits] = {0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 4, 3, 3};
     ModSlotHooks& owner;
     int seqTypeIndex = 0;
+    // Redraws the waveform whenever its knobs, switches or selector change,
+    // also when the slot's tree changes them (a load).
+    ZuValueFollower waveFollower;
 };

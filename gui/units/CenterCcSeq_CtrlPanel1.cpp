@@ -21,7 +21,7 @@ CenterCcSeq_CtrlPanel1::CenterCcSeq_CtrlPanel1(int index, ZuMirabox_CenterCcSeqP
     targetCcBox.getProperties().set("fontsize", 0.69);
     targetCcBox.setTooltip("Sets the target CC number");
     targetCcBox.setColour(juce::Slider::backgroundColourId, entry(2));
-    targetCcBox.textFromValueFunction = [](double v) { return controllerText(v); };
+    targetCcBox.textFromValueFunction = [](double v) { return CcBox::valueText(v); };
 
     const std::pair<juce::Slider*, const char*> rangeBoxes[] = {{&outMinSlider, "Min"}, {&outMaxSlider, "Max"}};
     for (const auto& [slider, name] : rangeBoxes)
@@ -49,12 +49,6 @@ CenterCcSeq_CtrlPanel1::~CenterCcSeq_CtrlPanel1()
     for (juce::Component* c :
          std::initializer_list<juce::Component*>{&ccLabel, &rangeLabel, &targetCcBox, &outMinSlider, &outMaxSlider})
         c->setLookAndFeel(nullptr);
-}
-
-juce::String CenterCcSeq_CtrlPanel1::controllerText(double value)
-{
-    const int v = zu::toIntSaturating(zu::finiteOr(value, 0.0));
-    return v == 0 ? juce::String("--") : juce::String(v - 1);
 }
 
 void CenterCcSeq_CtrlPanel1::setAttachment(juce::ValueTree unitTree, juce::String prefix)

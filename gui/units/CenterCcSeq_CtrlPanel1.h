@@ -37,8 +37,6 @@ public:
     void resized() override;
 
     void getOutMinMax(std::pair<double, double>& range) const;
-    // "--" for 0, otherwise the controller number (value - 1).
-    static juce::String controllerText(double value);
 
     juce::Label rangeLabel;
     juce::Slider outMinSlider, outMaxSlider;

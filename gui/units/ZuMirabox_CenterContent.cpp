@@ -100,6 +100,7 @@ std::unique_ptr<ZuCenterUnitPanelBase> ZuMirabox_CenterContent::makeUnitPanel(in
     std::unique_ptr<ZuCenterUnitPanelBase> panel;
     ZuMirabox_CenterPitchSeqPanel* pitchPanel = nullptr;
     ZuMirabox_CenterSeqPanelBase* seqPanel = nullptr;
+    ZuMirabox_CenterCcRackPanel* rackPanel = nullptr;
     const auto keep = [&panel, &seqPanel](auto owned)
     {
         seqPanel = owned.get();
@@ -125,8 +126,12 @@ std::unique_ptr<ZuCenterUnitPanelBase> ZuMirabox_CenterContent::makeUnitPanel(in
         keep(std::make_unique<ZuMirabox_CenterOctTpSeqPanel>(index, guiTree, modTree, colour, globalData, lfoData));
         break;
     case zu::units::ccRack:
-        panel = std::make_unique<ZuMirabox_CenterCcRackPanel>(index);
+    {
+        auto rack = std::make_unique<ZuMirabox_CenterCcRackPanel>(index, guiTree, modTree, colour, lfoData);
+        rackPanel = rack.get();
+        panel = std::move(rack);
         break;
+    }
     default:
         return nullptr;
     }
@@ -141,6 +146,8 @@ std::unique_ptr<ZuCenterUnitPanelBase> ZuMirabox_CenterContent::makeUnitPanel(in
     }
     if (seqPanel != nullptr)
         seqPanel->setAttachment(unitTree, zu::units::unitPrefix(unitId));
+    if (rackPanel != nullptr)
+        rackPanel->setAttachment(unitTree, zu::units::unitPrefix(unitId));
     return panel;
 }
 

@@ -317,6 +317,7 @@ juce::XmlElement ZuMirabox_CenterPitchSeqPanel::getXmlStateForSaveingPreset(cons
 void ZuMirabox_CenterPitchSeqPanel::resized()
 {
     resizeGlobalStuff();
+    placeMenuButton();
     background.setBounds(getLocalBounds());
     ctrlPageButton.setVisible(!isMinimised());
     snapSeparatorPath.clear();

@@ -21,7 +21,8 @@ int clampedIndex(int kind, int index)
 ZuMirabox_CenterSeqPanelBase::ZuMirabox_CenterSeqPanelBase(const Kind& kind, int index, juce::ValueTree gui,
                                                            juce::ValueTree unitModTree, juce::Colour colour,
                                                            MirabelGlobalData& globalData, LfoData& lfoData)
-    : ZuCenterUnitPanelBase(colour, false), kindInfo(kind), ctrlPanel2(kind.kind, clampedIndex(kind.kind, index), gui),
+    : ZuCenterUnitPanelCommon(colour, false), kindInfo(kind),
+      ctrlPanel2(kind.kind, clampedIndex(kind.kind, index), gui),
       stepLed(kind.kind, clampedIndex(kind.kind, index), globalData),
       modPanel(unitModTree, lfoData, kind.kind, clampedIndex(kind.kind, index)), guiState(gui),
       controlPageKey(zu::units::controlPageKey(kind.kind, clampedIndex(kind.kind, index)))
@@ -106,30 +107,9 @@ void ZuMirabox_CenterSeqPanelBase::finishConstruction(CenterSeq_CtrlPanel1Base& 
     addAndMakeVisible(unitBg);
     unitBg.toBack();
     colorMapping();
-    zu::unitpanel::keepKeyboardWithHost(*this);
 }
 
 //==============================================================================
-void ZuMirabox_CenterSeqPanelBase::paint(juce::Graphics& g)
-{
-    dDFocusPaint(g);
-}
-
-void ZuMirabox_CenterSeqPanelBase::initialize()
-{
-    zu::unitpanel::initializeFrame(*this);
-}
-
-void ZuMirabox_CenterSeqPanelBase::getPresetFolderPath()
-{
-    zu::unitpanel::copyPresetFolder(*this);
-}
-
-juce::XmlElement ZuMirabox_CenterSeqPanelBase::getXmlStateForSaveingPreset(const juce::String& name)
-{
-    return zu::unitpanel::unitPresetXml(*this, name);
-}
-
 void ZuMirabox_CenterSeqPanelBase::setAttachments(juce::AudioProcessorValueTreeState& state)
 {
     const auto prefix = zu::units::unitPrefix(unitId);
@@ -239,11 +219,6 @@ void ZuMirabox_CenterSeqPanelBase::setStepRange(int start, int size)
         getStep(k).setStepRngState(inWindow[(size_t) k]);
 }
 
-void ZuMirabox_CenterSeqPanelBase::snapshotChanged()
-{
-    currentSnapshot = juce::jlimit(0, 7, zu::toIntSaturating(snapButton.getHiddenSlider().getValue()));
-}
-
 void ZuMirabox_CenterSeqPanelBase::onoffButtonStateChange(bool on)
 {
     for (juce::Component* c : std::initializer_list<juce::Component*>{&ctrlTabs, &ctrlPanel2, &stepPageButton,
@@ -262,6 +237,7 @@ void ZuMirabox_CenterSeqPanelBase::onoffButtonStateChange(bool on)
 void ZuMirabox_CenterSeqPanelBase::resized()
 {
     resizeGlobalStuff();
+    placeMenuButton();
     unitBg.setBounds(getLocalBounds());
     const bool minimised = isMinimised();
     ctrlPageButton.setVisible(!minimised);
@@ -342,25 +318,14 @@ void ZuMirabox_CenterSeqPanelBase::updateDrawable()
 
 void ZuMirabox_CenterSeqPanelBase::colorMapping()
 {
-    if (const auto colour = settingsColourOfKind(*this, unitType))
-    {
-        unitColor = *colour;
-        minimizedHeaderColor = unitColor.darker(0.6f);
-        modPanel.setSkinMode(skinMode, unitColor);
-        headerColor = unitColor.darker(0.4f);
-    }
-    panelColor = colorTheme->entry(31, skinMode);
-    unitBg.setBackgroundColour(colorTheme->entry(kindInfo.backgroundEntry, skinMode));
-    unitBg.repaint();
+    takeUnitColours(modPanel, kindInfo.backgroundEntry);
     stepLed.setSkinMode(skinMode);
     getCtrlPanel1().setSkinMode(skinMode);
     ctrlPanel2.setSkinMode(skinMode, unitColor);
     modPanel.setSkinMode(skinMode, unitColor);
     for (int k = 0; k < zu::units::numSteps; ++k)
         getStep(k).setSkinMode(skinMode);
-
-    snapButton.setColor(panelColor, colorTheme->entry(37, skinMode), unitColor, panelColor, panelColor,
-                        colorTheme->entry(36, skinMode), 1.05f);
+    colourSnapshotColumn();
     stepPageButton.getProperties().set("bgcolor", panelColor.toString());
     stepPageButton.setColour(juce::TextButton::buttonOnColourId, unitColor);
     stepPageButton.setColour(juce::TextButton::buttonColourId, panelColor.darker(0.15f));

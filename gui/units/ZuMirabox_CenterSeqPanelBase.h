@@ -10,7 +10,7 @@
 #include "UnitBg.h"
 #include "ZuCLAF_FramedButtons.h"
 #include "ZuCLAF_PageButtons.h"
-#include "ZuCenterUnitPanelBase.h"
+#include "ZuCenterUnitPanelCommon.h"
 #include "ZuParamAttacher.h"
 
 #include "ZuData.h"
@@ -33,26 +33,18 @@
 // Size) keep their values and dim.
 //
 // Message thread only.
-class ZuMirabox_CenterSeqPanelBase : public ZuCenterUnitPanelBase
+class ZuMirabox_CenterSeqPanelBase : public ZuCenterUnitPanelCommon
 {
 public:
     ~ZuMirabox_CenterSeqPanelBase() override;
 
     // The frame's hooks.
-    void paint(juce::Graphics& g) override;
     void resized() override;
     void valueChanged(juce::Value& value) override;
     void colorMapping() override;
-    void initialize() override;
     void setAttachments(juce::AudioProcessorValueTreeState& state) override;
-    void addLocalVtToParentVt(juce::ValueTree&) override {}
-    void updateFxStateFromVt(const juce::ValueTree&) override {}
-    void getPresetFolderPath() override;
     void onoffButtonStateChange(bool on) override;
     void updateDrawable() override;
-    // The processor's unit preset tree of this unit, named name: the tree
-    // the unit preset loader reads back, whichever save asks for it.
-    juce::XmlElement getXmlStateForSaveingPreset(const juce::String& name) override;
 
     // Binds the control page, the steps and the block page to the unit's
     // data tree (the unit's child of "seqmain") with the unit prefix.
@@ -65,7 +57,6 @@ public:
     // start is 0-based, size is taken within 0..32.
     void setStepRange(int start, int size);
     void stepStrtSizeChanged();
-    void snapshotChanged();
 
     // Operations no running panel calls.
     void updateCurSnapIndex() { snapshotChanged(); }
@@ -74,8 +65,6 @@ public:
     CenterSeq_StepUnitBase& getStep(int k) const { return *stepUnits[(size_t) juce::jlimit(0, 31, k)]; }
     CenterSeq_CtrlPanel1Base& getCtrlPanel1() const noexcept { return *ctrlPanel1Page; }
     bool isMinimised() const { return minimizeButton.getToggleState(); }
-    SnapButton& getSnapButton() noexcept { return snapButton; }
-    UnitBg& getUnitBg() noexcept { return unitBg; }
     const juce::Path& getCtrlSeparator() const noexcept { return ctrlSeparator; }
 
 protected:
@@ -126,13 +115,11 @@ private:
     ZuShared<ZuParamAttacher> attacher;
 
 public:
-    UnitBg unitBg{juce::Colour(0xff000000)};
     juce::TabbedComponent ctrlTabs{juce::TabbedButtonBar::TabsAtTop};
     CenterPitchSeq_CtrlPanel2 ctrlPanel2;
     CenterPitchSeq_StepLed stepLed;
     juce::TextButton stepPageButton;
     juce::TextButton ctrlPageButton;
-    SnapButton snapButton;
     SeqUnitModPanelMain modPanel;
     juce::ValueTree guiState;
 

@@ -8,18 +8,6 @@
 
 namespace zu::unitpanel
 {
-void keepKeyboardWithHost(juce::Component& root)
-{
-    for (auto* child : root.getChildren())
-    {
-        if (dynamic_cast<juce::TextEditor*>(child) != nullptr)
-            continue;
-        child->setMouseClickGrabsKeyboardFocus(false);
-        child->setWantsKeyboardFocus(false);
-        keepKeyboardWithHost(*child);
-    }
-}
-
 void bindHeaderLabel(ZuCenterUnitPanelBase& panel, juce::ValueTree guiTree)
 {
     const juce::Identifier key(zu::units::unitLabelKey(panel.unitId));

@@ -8,15 +8,10 @@
 
 // What every unit panel of the center column does alike around its unit
 // frame: the header name kept in the GUI tree, the unit preset hooks, the
-// six background shapes and controls that leave the keyboard to the host.
+// six background shapes.
 // Message thread only.
 namespace zu::unitpanel
 {
-// No control under root takes the keyboard focus, by a click or otherwise,
-// so the host keeps its shortcuts and Return or Space never re-fire the last
-// clicked control. Text editors that a label opens still take it.
-void keepKeyboardWithHost(juce::Component& root);
-
 // The header name shows the GUI tree's "unitlabel" + unit id when it has
 // one; an edit stores the new text there (without undo) and renames the
 // unit's quick-bar button.

@@ -382,4 +382,57 @@ TEST_F(CenterColumnEditor, ScreenOfTheColumnWithUnitsAndTheAddMenu)
     const auto image = editor->createComponentSnapshot(editor->getLocalBounds(), true, 1.0f);
     EXPECT_TRUE(zutest::writeScreen(image, "gui-center.png"));
 }
+
+TEST_F(CenterColumnEditor, EveryUnitHeaderHoldsItsMenuButtonWhichOpensTheUnitMenu)
+{
+    // Pitch 1 normal, pitch 2 expanded, pitch 3 minimised, a parameter unit.
+    processor.mainTree.setProperty("ctstate", "CT:100 220 310 500 ", nullptr);
+    open();
+    ASSERT_EQ(content().getNumUnitPanels(), 4);
+    for (int i = 0; i < 4; ++i)
+    {
+        auto* unit = content().getUnitPanel(i);
+        SCOPED_TRACE(unit->unitId);
+        const auto menu = unit->menuButton.getBounds();
+        ASSERT_FALSE(menu.isEmpty());
+        EXPECT_TRUE(unit->getLocalBounds().contains(menu));
+        if (!unit->minimizeButton.getToggleState())
+        {
+            EXPECT_TRUE(unit->stripArea.toNearestInt().contains(menu));
+            EXPECT_FALSE(menu.intersects(unit->nameLabel.getBounds()));
+        }
+        else
+            EXPECT_FALSE(menu.intersects(unit->minimizedNameLabel.getBounds()));
+        for (juce::Component* other : {(juce::Component*) &unit->powerButton, (juce::Component*) &unit->minimizeButton,
+                                       (juce::Component*) &unit->expandButton, (juce::Component*) &unit->modButton})
+            EXPECT_FALSE(menu.intersects(other->getBounds()));
+    }
+
+    // A click opens the unit menu there, as a right click on the frame does.
+    juce::PopupMenu::dismissAllActiveMenus();
+    ASSERT_TRUE(zutest::click(content().getUnitPanel(0)->menuButton));
+    EXPECT_TRUE(juce::PopupMenu::dismissAllActiveMenus());
+}
+
+TEST_F(CenterColumnEditor, AMinimisedParameterUnitOrRackShowsItsNameOnItsColour)
+{
+    processor.mainTree.setProperty("ctstate", "CT:510 1410 ", nullptr);
+    open();
+    ASSERT_TRUE(zutest::pumpUntil([&] { return !editor->isTimerRunning(ZumiraboxAudioProcessorEditor::skinTimer); }));
+    ZuShared<ZuMirabox_ColorTheme> theme;
+    for (int i = 0; i < 2; ++i)
+    {
+        auto* unit = content().getUnitPanel(i);
+        SCOPED_TRACE(unit->unitId);
+        ASSERT_TRUE(unit->minimizeButton.getToggleState());
+        // The name the quick bar shows too.
+        EXPECT_EQ(unit->minimizedNameLabel.getText(), i == 0 ? "PARAM 1" : "RACK 1");
+        const auto image = unit->createComponentSnapshot(unit->getLocalBounds());
+        const auto bar = image.getPixelAt(2, image.getHeight() / 2);
+        EXPECT_NE(bar, theme->unitAreaBgColor[1]) << "the bar is the unit's colour, not the column's";
+        // The name is drawn: dark ink inside the label, on the bar's colour.
+        const auto label = unit->minimizedNameLabel.getBounds();
+        EXPECT_FALSE(zutest::inkBoundsIn(image, label, bar).isEmpty());
+    }
+}
 } // namespace

@@ -160,6 +160,72 @@ TEST_F(ChordSection, ASectionBuiltWithChordEditOnShowsTheWindowOnceHalfASecondLa
     EXPECT_EQ(processor.chordNoteTarget.load(), -1);
 }
 
+TEST_F(ChordSection, TheCloseButtonStoresThePlaceAndSwitchesOpenOffThroughTheEditor)
+{
+    ASSERT_TRUE(zutest::click(section->openButton));
+    ASSERT_TRUE(zutest::pumpUntil([&] { return shown(); }));
+    auto& window = section->getWindow();
+    window.setBounds(100, 58, 301, 160);
+    processor.chordNoteTarget = 3;
+    window.closeButtonPressed();
+    EXPECT_FALSE(shown());
+    EXPECT_FALSE(section->openButton.getToggleState());
+    EXPECT_FALSE((bool) processor.mainTree["chord_edit"]);
+    EXPECT_EQ(processor.chordNoteTarget.load(), -1);
+    EXPECT_DOUBLE_EQ((double) processor.mainTree["chord_wndwhfactor"], (double) (160.0f / 580.0f));
+    EXPECT_DOUBLE_EQ((double) processor.mainTree["chord_wndwposfactorx"], (double) (100.0f / 1000.0f));
+    EXPECT_DOUBLE_EQ((double) processor.mainTree["chord_wndwposfactory"], (double) (58.0f / 580.0f));
+
+    // Backspace closes it the same way; OPEN brings it back where it was.
+    ASSERT_TRUE(zutest::click(section->openButton));
+    ASSERT_TRUE(zutest::pumpUntil([&] { return shown(); }));
+    EXPECT_EQ(window.getBounds(), juce::Rectangle<int>(100, 58, 301, 160));
+    window.keyPressed(juce::KeyPress(juce::KeyPress::backspaceKey), &window);
+    EXPECT_FALSE(shown());
+    EXPECT_FALSE(section->openButton.getToggleState());
+}
+
+TEST_F(ChordSection, AStateLoadedWithTheWindowOpenShowsItOnce)
+{
+    processor.mainTree.setProperty("chord_edit", 1, nullptr);
+    juce::MemoryBlock withWindow;
+    processor.getStateInformation(withWindow);
+    ASSERT_TRUE(zutest::pumpUntil([&] { return shown(); }));
+    ASSERT_TRUE(zutest::click(section->openButton));
+    ASSERT_TRUE(zutest::pumpUntil([&] { return !shown(); }));
+
+    processor.setStateInformation(withWindow.getData(), (int) withWindow.getSize());
+    EXPECT_TRUE(zutest::pumpUntil([&] { return shown(); }));
+    zutest::pumpFor(400);
+    EXPECT_TRUE(shown());
+    EXPECT_EQ(countShown(), 1);
+    EXPECT_TRUE(section->openButton.getToggleState());
+}
+
+TEST_F(ChordSection, DeletingTheEditorWithANoteEditorOpenEndsChordEntryAndCrashesNothing)
+{
+    processor.paramTree.setProperty("p9_chord_custom3", 1, nullptr);
+    ASSERT_TRUE(zutest::click(section->openButton));
+    ASSERT_TRUE(zutest::pumpUntil([&] { return shown(); }));
+    auto& custom = section->getChordEditPanel().getUnitsPanel().getUnit(2).customPanel;
+    ASSERT_TRUE(zutest::pumpUntil([&] { return custom.isVisible(); }));
+    ASSERT_TRUE(zutest::click(custom.editButton));
+    auto* noteEditor = zutest::openCallOutContent<SEQ1ChordModeEditPanel>(*editor);
+    ASSERT_NE(noteEditor, nullptr);
+    ASSERT_TRUE(zutest::click(noteEditor->keyButton));
+    ASSERT_EQ(processor.chordNoteTarget.load(), 2);
+
+    section = nullptr;
+    editor.reset();
+    EXPECT_EQ(processor.chordNoteTarget.load(), -1);
+    zutest::pumpFor(300);
+    EXPECT_EQ(processor.chordNoteTarget.load(), -1);
+
+    // A new editor with the window open in its state shows it again.
+    place();
+    EXPECT_TRUE(zutest::pumpUntil([&] { return shown(); }));
+}
+
 TEST_F(ChordSection, TargetsFollowTheirParametersAndLightInThePitchUnitColour)
 {
     auto& targets = section->targetPanel;

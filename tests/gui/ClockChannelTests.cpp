@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace
 {
 int litButton(ClockTypeButton& selector)
@@ -89,6 +91,9 @@ TEST(ChannelBox, ShowsMForZeroAndStaysWithinTheChannels)
     auto& box = panel.getNumberBox();
     EXPECT_EQ(box.getTextFromValue(0.0), "M");
     EXPECT_EQ(box.getTextFromValue(16.0), "16");
+    // Damaged numbers read as "no channel" or the nearest whole one.
+    EXPECT_EQ(ChPanel::channelText(std::numeric_limits<double>::quiet_NaN()), "M");
+    EXPECT_EQ(ChPanel::channelText(1.0e30), "2147483647");
     EXPECT_EQ(box.getMinimum(), 0.0);
     EXPECT_EQ(box.getMaximum(), 16.0);
     box.setValue(40.0);

@@ -131,6 +131,40 @@ TEST_F(EffectPanel, OnlyTheFileNameIsMadeLegalAndTheChosenFolderIsKept)
     EXPECT_EQ(juce::parseXML(written[0])->getIntAttribute("value"), 7);
 }
 
+TEST_F(EffectPanel, SaveWritesTheCurrentFileUnderItsOwnNameAndNoOther)
+{
+    // Names that making them legal again would change: longer than a file
+    // name JUCE keeps, and one with a comma.
+    const juce::String names[] = {juce::String::repeatedString("Lush pad ", 20).trimEnd() + ".chordset",
+                                  "Pad, warm.chordset", "plain.chordset"};
+    for (const auto& name : names)
+    {
+        SCOPED_TRACE(name);
+        folder.deleteRecursively();
+        folder.createDirectory();
+        const auto file = folder.getChildFile(name);
+        ASSERT_TRUE(file.replaceWithText("<ChordSet value=\"1\"/>"));
+        panel.getMyMenu(true, false);
+        panel.menuHandler(Panel::firstFileId, anchor, nullptr);
+        ASSERT_EQ(panel.currentPresetPath, file.getFullPathName());
+
+        panel.value = 8;
+        panel.savePreset(Panel::saveId);
+        EXPECT_EQ(valueIn(name), 8);
+        EXPECT_EQ(folder.getNumberOfChildFiles(juce::File::findFiles), 1);
+        EXPECT_EQ(panel.currentPresetPath, file.getFullPathName());
+    }
+
+    // Chosen again in "Save as...", where the chooser asked before replacing
+    // it, an existing name is kept too; a new name loses its comma.
+    folder.getChildFile("Pad, warm.chordset").replaceWithText("<ChordSet value=\"1\"/>");
+    saveAs("Pad, warm.chordset", 9);
+    EXPECT_EQ(valueIn("Pad, warm.chordset"), 9);
+    saveAs("Pad, cold", 3);
+    EXPECT_EQ(valueIn("Pad cold.chordset"), 3);
+    EXPECT_FALSE(folder.getChildFile("Pad, cold.chordset").exists());
+}
+
 TEST_F(EffectPanel, SteppingLoadsByPositionOrName)
 {
     saveAs("a", 1);

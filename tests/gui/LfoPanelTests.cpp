@@ -163,6 +163,24 @@ TEST_F(LfoEditor, ShapeChangesRedrawAndOthersDoNot)
     EXPECT_EQ(panel->getPramStatesForDrawPath().level, 0.3f);
 }
 
+TEST_F(LfoEditor, TheWaveFollowsShapeValuesALoadWritesIntoTheSlot)
+{
+    // The panel's own first drawing done, so that only the change can redraw.
+    ASSERT_TRUE(pumpUntil([&] { return !panel->isTimerRunning(LfoPanel::redrawTimer); }));
+    zutest::pumpFor(50);
+    ASSERT_FALSE(panel->isTimerRunning(LfoPanel::redrawTimer));
+    for (const auto& [key, value] : {std::pair<const char*, double>{"klv", 0.3}, {"bphi", 1.0}, {"bwf", 3.0}})
+    {
+        SCOPED_TRACE(key);
+        const auto before = panel->getLfoDisplay().getWavePath();
+        node.setProperty(prefix + key, value, nullptr);
+        EXPECT_TRUE(pumpUntil(
+            [&] {
+                return !panel->isTimerRunning(LfoPanel::redrawTimer) && panel->getLfoDisplay().getWavePath() != before;
+            }));
+    }
+}
+
 TEST_F(LfoEditor, BindsTheSlotProperties)
 {
     const struct

@@ -6,8 +6,10 @@
 #include "TempFolder.h"
 #include "UnitFrameFixture.h"
 #include "WidgetTestHelpers.h"
+#include "ZuMirabox_CenterContent.h"
 #include "ZuMirabox_CenterPitchSeqPanel.h"
 
+#include "ZuEditorAccess.h"
 #include "ZuUnits.h"
 
 #include <gtest/gtest.h>
@@ -328,19 +330,70 @@ TEST_F(PitchUnit, SaveAsThenSaveWritesAPresetThatLoadsIntoAnotherPitchUnit)
     EXPECT_TRUE(zutest::pumpUntil([&] { return panel->getStep(0).noteLabel.getText() == "F"; }));
 }
 
+TEST_F(PitchUnit, ModulationBadgesShowTheAssignmentsOfTheSnapshotOnScreen)
+{
+    auto& pitch = panel->getStep(0).pitchKnob;
+    auto& slot = pitch.slots[0];
+    const auto badge = [&] { return slot.amountKnob.getProperties()["modsrc"].toString(); };
+    const auto arc = [&] { return (double) pitch.mainKnob.getProperties().getWithDefault("Mod1", 0.0); };
+    auto* snapshot = processor.paramState.getParameter("p1m11_snp");
+    const auto switchTo = [&](int s) { snapshot->setValueNotifyingHost(snapshot->convertTo0to1((float) s)); };
+
+    // Mod1 on step 1's pitch, by the slot's own menu and knob, in snapshot A.
+    slot.sourceMenuChosen(2);
+    slot.amountKnob.setValue(0.6, juce::sendNotificationSync);
+    ASSERT_EQ(badge(), "1");
+    ASSERT_NE(arc(), 0.0);
+
+    // B was never given one: no badge, no arc; back on A both return.
+    switchTo(1);
+    EXPECT_TRUE(zutest::pumpUntil([&] { return badge() == "-"; }));
+    EXPECT_TRUE(zutest::pumpUntil([&] { return arc() == 0.0; }));
+    switchTo(0);
+    EXPECT_TRUE(zutest::pumpUntil([&] { return badge() == "1"; }));
+    EXPECT_TRUE(zutest::pumpUntil([&] { return arc() != 0.0; }));
+
+    // On B again, A copied onto it brings the assignment along.
+    switchTo(1);
+    ASSERT_TRUE(zutest::pumpUntil([&] { return badge() == "-"; }));
+    ZuEditorAccess(processor).copyPasteSnapshot(1, 1, 0, 1);
+    EXPECT_TRUE(zutest::pumpUntil([&] { return badge() == "1"; }));
+    EXPECT_TRUE(zutest::pumpUntil([&] { return arc() != 0.0; }));
+    // The display wrote nothing back: A and B both keep their assignment.
+    switchTo(0);
+    ASSERT_TRUE(zutest::pumpUntil(
+        [&] { return processor.pitchSeqData.units[0].snaps[1].steps[0].pch.modSource[0].load() != 0; }));
+    EXPECT_EQ(badge(), "1");
+}
+
+// The size the editor's unit column gives a pitch unit in a state (a
+// "ctstate" token's last two digits), at scale 1.
+juce::Point<int> editorUnitSize(const char* token)
+{
+    ZumiraboxAudioProcessor processor;
+    processor.mainTree.setProperty("ctstate", juce::String("CT:1") + token + " ", nullptr);
+    auto editor = zutest::makeEditor(processor);
+    auto& content = *editor->getMainPanel()->centerContainer.getCenterContent();
+    EXPECT_TRUE(zutest::pumpUntil([&] { return content.getNumUnitPanels() == 1; }));
+    if (content.getNumUnitPanels() != 1)
+        return {};
+    const auto size = content.getUnitPanel(0)->getBounds();
+    return {size.getWidth(), size.getHeight()};
+}
+
 TEST_F(PitchUnit, ScreensNormalExpandedMinimisedRelativeAndVgp)
 {
     struct Variant
     {
         const char* name;
-        int height;
+        const char* state;
         std::function<void()> set;
     };
     const std::vector<Variant> variants{
-        {"normal", 240, [] {}},
-        {"expanded", 440, [this] { panel->expandButton.setToggleState(true, juce::dontSendNotification); }},
-        {"minimised", 17, [this] { panel->minimizeButton.setToggleState(true, juce::dontSendNotification); }},
-        {"relative", 240,
+        {"normal", "00", [] {}},
+        {"expanded", "20", [this] { panel->expandButton.setToggleState(true, juce::dontSendNotification); }},
+        {"minimised", "10", [this] { panel->minimizeButton.setToggleState(true, juce::dontSendNotification); }},
+        {"relative", "00",
          [this]
          {
              unitTree(0).setProperty("p1m11_relmode", 1, nullptr);
@@ -348,21 +401,29 @@ TEST_F(PitchUnit, ScreensNormalExpandedMinimisedRelativeAndVgp)
                  unitTree(0).setProperty("p1m11_relpch" + juce::String(s + 1), (s % 7) * 3 - 9, nullptr);
              panel->relModeButtonClicked();
          }},
-        {"vgp", 240, [this] { zutest::click(panel->vgpButtonLeft); }},
-        {"modpanel", 360, [this] { panel->modButton.setToggleState(true, juce::dontSendNotification); }}};
+        {"vgp", "00", [this] { zutest::click(panel->vgpButtonLeft); }},
+        {"modpanel", "01", [this] { panel->modButton.setToggleState(true, juce::dontSendNotification); }}};
     for (const auto& v : variants)
     {
+        // Laid out at the size the editor gives it, drawn as the window does
+        // at scale 1 and 1.5.
+        const auto size = editorUnitSize(v.state);
+        ASSERT_GT(size.y, 0) << v.name;
         build(0);
         for (int s = 0; s < 16; ++s)
             unitTree(0).setProperty("p1m11_pch" + juce::String(s + 1), (s * 5) % 13, nullptr);
         setWindow(3, 12);
         v.set();
-        panel->setBounds(0, 40, 1000, v.height);
+        panel->setBounds(0, 40, size.x, size.y);
         panel->colorMapping();
         panel->resized();
         zutest::pumpFor(50);
-        const auto image = panel->createComponentSnapshot(panel->getLocalBounds());
-        EXPECT_TRUE(zutest::writeScreen(image, juce::String("gui-pitch-unit-") + v.name + ".png")) << v.name;
+        for (float scale : {1.0f, 1.5f})
+        {
+            const auto image = panel->createComponentSnapshot(panel->getLocalBounds(), true, scale);
+            const auto name = juce::String("gui-pitch-unit-") + v.name + (scale == 1.0f ? "" : "@1.5") + ".png";
+            EXPECT_TRUE(zutest::writeScreen(image, name)) << v.name;
+        }
     }
 }
 } // namespace

@@ -9,6 +9,7 @@
 #include "WidgetTestHelpers.h"
 
 #include "ScalePanel.h"
+#include "ZuMirabox_BottomPanel.h"
 #include "ZuToolsCommon.h"
 
 #include <gtest/gtest.h>
@@ -18,33 +19,18 @@
 
 namespace
 {
-// The scale section in a real editor, where the scale page puts it. Until
-// the page holds it, a timer relays the main panel's scale changes to it as
-// the main panel does for the page's section.
-struct ScaleSection : ::testing::Test, juce::Timer
+// The scale section of the scale page in a real editor.
+struct ScaleSection : ::testing::Test
 {
-    void timerCallback() override
-    {
-        auto* main = editor == nullptr ? nullptr : editor->getMainPanel();
-        if (main == nullptr || section == nullptr || main->getNumScaleUpdates() == relayed)
-            return;
-        relayed = main->getNumScaleUpdates();
-        section->scaleParamChanged();
-    }
-    int relayed = 0;
-
     ScaleSection()
     {
-        startTimer(5);
-        editor->addAndMakeVisible(*section);
-        section->setBounds(420, 510, 288, 56);
+        section = &editor->getMainPanel()->bottomPanel.mainPagePanel.scalePanel;
         section->setSkinMode(1);
         folder = zutest::uniqueTempFolder("zu-scales");
         processor.scalePresetFolder = folder.getFullPathName();
     }
     ~ScaleSection() override
     {
-        stopTimer();
         closeKeyEditor();
         folder.deleteRecursively();
     }
@@ -101,8 +87,7 @@ struct ScaleSection : ::testing::Test, juce::Timer
 
     ZumiraboxAudioProcessor processor;
     std::unique_ptr<ZumiraboxAudioProcessorEditor> editor = zutest::makeEditor(processor);
-    std::unique_ptr<ScalePanel> section = std::make_unique<ScalePanel>(
-        processor.paramState, processor.mainTree, processor.paramTree, processor.globalData, processor.scaleData);
+    ScalePanel* section = nullptr;
     zutest::DesktopRecorder desktop;
     juce::File folder;
 };
@@ -294,7 +279,7 @@ TEST_F(ScaleSection, InitializeAndANewInstanceGiveTwelveKeysPresetCAndNoShift)
     panel.menuHandler(EffectUnitPanelBae::initializeId, panel.menuButton, nullptr);
     expectInitial("panel menu ");
     scramble();
-    section->initAllTriggered();
+    editor->menuItemSelected(ZuMainMenuHandler::initializeCommand);
     expectInitial("initialise all ");
 }
 
@@ -337,8 +322,8 @@ TEST_F(ScaleSection, LockFollowsItsPropertyAndKeepsTheScaleThroughAStateLoad)
     processor.paramTree.setProperty(zu::scalekeys::keyProperty(10), 0, nullptr);
     processor.paramTree.setProperty(zu::scalekeys::presetNameProperty, "Mine", nullptr);
     processor.paramTree.setProperty("p0_scalelock", 1, nullptr);
+    // The editor hears of the load and the page tells the key panel.
     processor.setStateInformation(other.getData(), (int) other.getSize());
-    section->presetIsChanged();
     EXPECT_TRUE(zutest::pumpUntil([&] { return section->type1Panel.presetButton.getButtonText() == "Mine"; }));
     EXPECT_EQ((int) key(5), 1);
     EXPECT_EQ((int) key(10), 0);
@@ -368,20 +353,20 @@ TEST_F(ScaleSection, TargetsAndRootShiftTellTheMainPanelHoweverTheyChange)
 TEST_F(ScaleSection, DeletingTheEditorOrTheSectionWithTheKeyEditorOpenCrashesNothing)
 {
     ASSERT_NE(openKeyEditor(), nullptr);
+    section = nullptr;
     editor.reset();
     zutest::pumpFor(200);
-    section.reset();
-    zutest::pumpFor(100);
 
+    // A section that goes before its key editor's call-out.
     editor = zutest::makeEditor(processor);
-    section = std::make_unique<ScalePanel>(processor.paramState, processor.mainTree, processor.paramTree,
-                                           processor.globalData, processor.scaleData);
-    editor->addAndMakeVisible(*section);
-    section->setBounds(420, 510, 288, 56);
-    section->type1Panel.editButtonClicked();
-    juce::Component::SafePointer<juce::CallOutBox> box(section->type1Panel.getEditCallOut());
+    auto own = std::make_unique<ScalePanel>(processor.paramState, processor.mainTree, processor.paramTree,
+                                            processor.globalData, processor.scaleData);
+    editor->addAndMakeVisible(*own);
+    own->setBounds(420, 300, 288, 56);
+    own->type1Panel.editButtonClicked();
+    juce::Component::SafePointer<juce::CallOutBox> box(own->type1Panel.getEditCallOut());
     ASSERT_NE(box.getComponent(), nullptr);
-    section.reset();
+    own.reset();
     EXPECT_TRUE(zutest::pumpUntil([&] { return box.getComponent() == nullptr; }));
 }
 

@@ -6,6 +6,7 @@
 #include "TempFolder.h"
 #include "UnitFrameFixture.h"
 #include "WidgetTestHelpers.h"
+#include "ZuFocusPolicy.h"
 #include "ZuMirabox_CenterContent.h"
 #include "ZuMirabox_CenterUnitPanels.h"
 
@@ -370,6 +371,8 @@ TEST_F(SeqUnit, HeaderNameAndControlsLeaveTheKeyboardAlone)
     EXPECT_EQ(p.nameLabel.getText(), "Cutoff");
     p.nameLabel.setText("Res", juce::sendNotificationSync);
     EXPECT_EQ(processor.mainTree.getProperty("unitlabel10").toString(), "Res");
+    EXPECT_FALSE(p.menuButton.getBounds().isEmpty());
+    EXPECT_TRUE(p.stripArea.contains(p.menuButton.getBounds().toFloat()));
 
     std::function<void(juce::Component&)> check = [&](juce::Component& c)
     {
@@ -377,6 +380,11 @@ TEST_F(SeqUnit, HeaderNameAndControlsLeaveTheKeyboardAlone)
         {
             if (child == &p.modPanel)
                 continue;
+            if (!ZuFocusPolicy::isControl(*child))
+            {
+                check(*child);
+                continue;
+            }
             EXPECT_FALSE(child->getWantsKeyboardFocus()) << child->getName();
             EXPECT_FALSE(child->getMouseClickGrabsKeyboardFocus()) << typeid(*child).name();
             // A combo box rebuilds its text label on every look change; the

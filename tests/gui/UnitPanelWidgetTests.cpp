@@ -54,7 +54,7 @@ std::unique_ptr<ZuCenterUnitPanelBase> makePanel(ZumiraboxAudioProcessor& p, int
     case 3:
         return std::make_unique<ZuMirabox_CenterOctTpSeqPanel>(index, p.mainTree, mod, colour, p.globalData, p.lfoData);
     default:
-        return std::make_unique<ZuMirabox_CenterCcRackPanel>(index);
+        return std::make_unique<ZuMirabox_CenterCcRackPanel>(index, p.mainTree, mod, colour, p.lfoData);
     }
 }
 
@@ -62,14 +62,14 @@ SnapButton& snapOf(ZuCenterUnitPanelBase& panel)
 {
     if (auto* seq = dynamic_cast<ZuMirabox_CenterSeqPanelBase*>(&panel))
         return seq->getSnapButton();
-    return dynamic_cast<ZuMirabox_CenterUnitPanelShared&>(panel).getSnapButton();
+    return dynamic_cast<ZuMirabox_CenterCcRackPanel&>(panel).getSnapButton();
 }
 
 UnitBg& backgroundOf(ZuCenterUnitPanelBase& panel)
 {
     if (auto* seq = dynamic_cast<ZuMirabox_CenterSeqPanelBase*>(&panel))
         return seq->getUnitBg();
-    return dynamic_cast<ZuMirabox_CenterUnitPanelShared&>(panel).getUnitBg();
+    return dynamic_cast<ZuMirabox_CenterCcRackPanel&>(panel).getUnitBg();
 }
 
 struct EditorFixture : ::testing::Test

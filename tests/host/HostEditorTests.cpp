@@ -2,17 +2,23 @@
 // The editor as a host shows it: embedded in an X11 window of the host's own,
 // opened, idled, resized and closed, alone and beside a second instance's.
 
+#include "ChunkText.h"
+#include "HostSession.h"
 #include "VstHost.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 
 // Xlib's macros (None, Bool, Status ...) come last, after every other header.
 #include "XAtomsEnvironment.h"
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 namespace
 {
@@ -58,6 +64,84 @@ public:
     bool ok() const { return display != nullptr; }
     void* handle() const { return reinterpret_cast<void*>(window); }
 
+    // What a Linux host does when the editor asks for another size.
+    void resize(int w, int h) const
+    {
+        XResizeWindow(display, window, (unsigned) w, (unsigned) h);
+        XSync(display, False);
+    }
+
+    // The size of the first embedded window as the X server has it.
+    std::pair<int, int> childSize() const
+    {
+        std::pair<int, int> size{0, 0};
+        forFirstChild(
+            [&](::Window child)
+            {
+                XWindowAttributes attributes{};
+                if (XGetWindowAttributes(display, child, &attributes) != 0)
+                    size = {attributes.width, attributes.height};
+            });
+        return size;
+    }
+
+    // Gives the first embedded window the keyboard, as a window manager does
+    // when the user clicks into it.
+    void focusChild() const
+    {
+        forFirstChild([&](::Window child) { XSetInputFocus(display, child, RevertToParent, CurrentTime); });
+        XSync(display, False);
+    }
+
+    // A key press and release in the first embedded window.
+    void pressKey(KeySym key) const
+    {
+        forFirstChild(
+            [&](::Window child)
+            {
+                ::Window root = DefaultRootWindow(display);
+                for (int type : {KeyPress, KeyRelease})
+                {
+                    XEvent event{};
+                    event.xkey.type = type;
+                    event.xkey.display = display;
+                    event.xkey.window = child;
+                    event.xkey.root = root;
+                    event.xkey.time = CurrentTime;
+                    event.xkey.keycode = XKeysymToKeycode(display, key);
+                    event.xkey.same_screen = True;
+                    XSendEvent(display, child, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
+                }
+            });
+        XFlush(display);
+    }
+
+    // Puts the pointer in the screen's top-left corner, out of the way of
+    // what the keys choose in a menu.
+    void parkPointer() const
+    {
+        XWarpPointer(display, 0, DefaultRootWindow(display), 0, 0, 0, 0, 0, 0);
+        XSync(display, False);
+    }
+
+    // The windows shown on the screen itself (menus open as such windows).
+    int numShownTopLevelWindows() const
+    {
+        ::Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+        int shown = 0;
+        for (unsigned int i = 0; i < count; ++i)
+        {
+            XWindowAttributes attributes{};
+            if (XGetWindowAttributes(display, children[i], &attributes) != 0 && attributes.map_state == IsViewable)
+                ++shown;
+        }
+        if (children != nullptr)
+            XFree(children);
+        return shown;
+    }
+
     int numChildren() const
     {
         ::Window root = 0, parent = 0, *children = nullptr;
@@ -68,34 +152,30 @@ public:
         return (int) count;
     }
 
-    // A left click at (x, y) of the first embedded window, as the X server
-    // would deliver it.
-    void clickChild(int x, int y) const
+    // A click at (x, y) of the first embedded window, as the X server would
+    // deliver it: the left button unless another is named.
+    void clickChild(int x, int y, unsigned int button = Button1) const
     {
-        ::Window root = 0, parent = 0, *children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(display, window, &root, &parent, &children, &count);
-        if (count > 0)
-        {
-            for (int type : {ButtonPress, ButtonRelease})
+        forFirstChild(
+            [&](::Window child)
             {
-                XEvent event{};
-                event.xbutton.type = type;
-                event.xbutton.display = display;
-                event.xbutton.window = children[0];
-                event.xbutton.root = root;
-                event.xbutton.time = CurrentTime;
-                event.xbutton.x = x;
-                event.xbutton.y = y;
-                event.xbutton.button = Button1;
-                event.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
-                event.xbutton.same_screen = True;
-                XSendEvent(display, children[0], True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask,
-                           &event);
-            }
-        }
-        if (children != nullptr)
-            XFree(children);
+                ::Window root = DefaultRootWindow(display);
+                for (int type : {ButtonPress, ButtonRelease})
+                {
+                    XEvent event{};
+                    event.xbutton.type = type;
+                    event.xbutton.display = display;
+                    event.xbutton.window = child;
+                    event.xbutton.root = root;
+                    event.xbutton.time = CurrentTime;
+                    event.xbutton.x = x;
+                    event.xbutton.y = y;
+                    event.xbutton.button = button;
+                    event.xbutton.state = type == ButtonRelease ? (Button1Mask << (button - Button1)) : 0;
+                    event.xbutton.same_screen = True;
+                    XSendEvent(display, child, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
+                }
+            });
         XFlush(display);
     }
 
@@ -151,6 +231,17 @@ public:
     }
 
 private:
+    template <typename Fn> void forFirstChild(Fn fn) const
+    {
+        ::Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        XQueryTree(display, window, &root, &parent, &children, &count);
+        if (count > 0)
+            fn(children[0]);
+        if (children != nullptr)
+            XFree(children);
+    }
+
     Display* display = nullptr;
     ::Window window = 0;
 };
@@ -188,7 +279,7 @@ bool scaleEditor(VstHost& host, float scale, EditorSize base)
 // row and for a while: the editor finishes its first build on timers (the unit
 // column 300 ms, the skin and labels later), so a quick run of equal idles alone
 // could catch the picture before them.
-std::uint64_t settledPicture(VstHost& host, const HostWindow& window, int visibleHeight)
+std::uint64_t settledPicture(VstHost& host, const HostWindow& window, int visibleHeight, int visibleWidth = 1000)
 {
     using Clock = std::chrono::steady_clock;
     std::uint64_t last = 0;
@@ -197,7 +288,7 @@ std::uint64_t settledPicture(VstHost& host, const HostWindow& window, int visibl
     host.idleUntil(
         [&]
         {
-            const auto now = window.fingerprint(1000, visibleHeight);
+            const auto now = window.fingerprint(visibleWidth, visibleHeight);
             if (now == 0 || now != last)
             {
                 same = 0;
@@ -210,6 +301,36 @@ std::uint64_t settledPicture(VstHost& host, const HostWindow& window, int visibl
         });
     return same >= 50 ? last : 0;
 }
+
+// The plug-in's settings file under the harness's HOME.
+std::string settingsFile()
+{
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr ? home : "/tmp") + "/.config/Zurvana/ZU-MIRA8/ZU-MIRA8.ini";
+}
+
+// Writes a settings file that holds only the window scale.
+void storeWindowScale(double scale)
+{
+    const std::filesystem::path path(settingsFile());
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::trunc);
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<PROPERTIES>\n  <VALUE name=\"window_scalefactor\" val=\""
+        << scale << "\"/>\n</PROPERTIES>\n";
+}
+
+// The window scale the settings file holds, -1 when it holds none.
+double storedWindowScale()
+{
+    std::ifstream in(settingsFile());
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string key = "name=\"window_scalefactor\" val=\"";
+    const auto at = text.find(key);
+    return at == std::string::npos ? -1.0 : std::atof(text.c_str() + at + key.size());
+}
+
+// The middle of the menu strip's "Menu" button, at scale 1.
+constexpr std::pair<int, int> menuButtonCentre{428, 13};
 
 bool haveDisplay()
 {
@@ -339,6 +460,162 @@ TEST(HostEditor, TheSaveQuestionStaysOpenUntilAnswered)
     closeEditor.closed = true;
     EXPECT_TRUE(host.idleUntil([&] { return window.numChildren() == 0; }));
     host.idle(20);
+    host.close();
+}
+
+// A window manager's hosts (and any Linux host) resize the editor's window
+// when the editor asks: the editor keeps a small stored scale and the menu's
+// sizes, on the screen and in the settings file, however late it redraws.
+TEST(HostEditor, KeepsASmallStoredScaleAndTheMenuSizeInAHostThatResizesItsWindow)
+{
+    if (!haveDisplay())
+        GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    storeWindowScale(0.4);
+    HostWindow window(0, 0);
+    VstHost host(ZU_PLUGIN_PATH);
+    ASSERT_NE(host.effect(), nullptr);
+    host.onSizeWindow = [&](int w, int h) { window.resize(w, h); };
+    host.open(48000.0, 512);
+    ASSERT_TRUE(window.ok());
+    struct Cleanup
+    {
+        VstHost& host;
+        ~Cleanup()
+        {
+            host.dispatch(Vst2::effEditClose);
+            host.close();
+            // The editors of the tests after this one open at the usual size.
+            storeWindowScale(1.0);
+        }
+    } cleanup{host};
+
+    ASSERT_EQ(host.dispatch(Vst2::effEditOpen, 0, 0, window.handle()), 1);
+    window.resize(editorRect(host).width, editorRect(host).height);
+    ASSERT_TRUE(host.idleUntil([&] { return window.numChildren() == 1; }));
+    // Past the resizing rules (10 ms), the preset name and the skin (300 ms).
+    ASSERT_NE(settledPicture(host, window, 232, 400), 0u);
+    EXPECT_EQ(editorRect(host).width, 400);
+    EXPECT_EQ(editorRect(host).height, 232);
+    EXPECT_EQ(window.childSize(), std::make_pair(400, 232));
+    EXPECT_NEAR(storedWindowScale(), 0.4, 1e-6);
+
+    // Menu > Resize > 50 %, by mouse and keys as a user picks it.
+    window.focusChild();
+    window.parkPointer();
+    const int menus = window.numShownTopLevelWindows();
+    const float s = 0.4f;
+    window.clickChild((int) ((float) menuButtonCentre.first * s), (int) ((float) menuButtonCentre.second * s));
+    ASSERT_TRUE(host.idleUntil([&] { return window.numShownTopLevelWindows() > menus; })) << "the plug-in menu opens";
+    for (int i = 0; i < 4; ++i) // to "Resize", past two separators
+    {
+        window.pressKey(XK_Down);
+        host.idle(5);
+    }
+    window.pressKey(XK_Right);
+    ASSERT_TRUE(host.idleUntil([&] { return window.numShownTopLevelWindows() > menus + 1; })) << "its sub-menu opens";
+    // A user reads the menu for a while; the editor's window, undrawn all
+    // that time, drops its drawing buffer (JUCE does so after 3 s) and so
+    // redraws from scratch after the resize.
+    host.idleFor(3500);
+    window.pressKey(XK_Return);
+    ASSERT_TRUE(host.idleUntil([&] { return window.numShownTopLevelWindows() == menus; })) << "the menus close";
+
+    ASSERT_TRUE(host.idleUntil([&] { return window.childSize() == std::make_pair(500, 290); }))
+        << window.childSize().first << " x " << window.childSize().second << ", editor " << editorRect(host).width
+        << " x " << editorRect(host).height << ", asked " << host.editorSizeRequest.first << " x "
+        << host.editorSizeRequest.second;
+    // It stays so, also once the editor has drawn itself anew.
+    window.exposeChildren();
+    EXPECT_NE(settledPicture(host, window, 290, 500), 0u);
+    EXPECT_EQ(window.childSize(), std::make_pair(500, 290));
+    EXPECT_EQ(editorRect(host).width, 500);
+    EXPECT_EQ(editorRect(host).height, 290);
+    EXPECT_NEAR(storedWindowScale(), 0.5, 1e-6);
+}
+
+// The rename field of a unit takes what the user types at once: the name
+// lands in the state the host saves.
+TEST(HostEditor, ARenameFromTheQuickBarMenuTakesTheTypedName)
+{
+    if (!haveDisplay())
+        GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    HostWindow window(0, 0);
+    auto host = hostsession::openPlugin();
+    ASSERT_NE(host->effect(), nullptr);
+    ASSERT_TRUE(window.ok());
+    auto state = ChunkText::fromChunk(host->getChunk());
+    ASSERT_TRUE(state.setAttribute({"maintree"}, "ctstate", "CT:100 "));
+    ASSERT_TRUE(hostsession::restoreState(*host, state));
+
+    ASSERT_EQ(host->dispatch(Vst2::effEditOpen, 0, 0, window.handle()), 1);
+    struct CloseEditor
+    {
+        VstHost& host;
+        ~CloseEditor() { host.dispatch(Vst2::effEditClose); }
+    } closeEditor{*host};
+    ASSERT_TRUE(host->idleUntil([&] { return window.numChildren() == 1; }));
+    ASSERT_NE(settledPicture(*host, window, 580), 0u);
+    const float s = (float) editorRect(*host).width / 1000.0f;
+
+    const int x = 0, y = (int) (50 * s), w = (int) (400 * s), h = (int) (80 * s);
+    const auto withoutField = window.fingerprint(x, y, w, h);
+    window.focusChild();
+    window.parkPointer();
+    const int menus = window.numShownTopLevelWindows();
+    window.clickChild((int) (83 * s), (int) (39 * s), Button3);
+    ASSERT_TRUE(host->idleUntil([&] { return window.numShownTopLevelWindows() > menus; })) << "the button's menu opens";
+    for (KeySym key : {XK_Down, XK_Down, XK_Return})
+    {
+        window.pressKey(key);
+        host->idle(5);
+    }
+    ASSERT_TRUE(host->idleUntil([&] { return window.numShownTopLevelWindows() == menus; })) << "the menu closes";
+    // The name field shows in a call-out below the button.
+    ASSERT_TRUE(host->idleUntil([&] { return window.fingerprint(x, y, w, h) != withoutField; }));
+    for (KeySym key : {XK_b, XK_a, XK_s, XK_s, XK_Return})
+        window.pressKey(key);
+    const auto storedName = [&]
+    { return ChunkText::fromChunk(host->getChunk()).attribute({"maintree"}, "unitlabel1").value_or(""); };
+    EXPECT_TRUE(host->idleUntil([&] { return storedName() == "bass"; })) << storedName();
+}
+
+TEST(HostEditor, AStateWithTheChordWindowOpenShowsItEachTimeTheEditorOpens)
+{
+    if (!haveDisplay())
+        GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    HostWindow window(0, 0);
+    VstHost host(ZU_PLUGIN_PATH);
+    ASSERT_NE(host.effect(), nullptr) << host.error();
+    host.open(48000.0, 512);
+    host.resume();
+    ASSERT_TRUE(window.ok());
+    XSetErrorHandler(countXError);
+    const int errorsBefore = xErrorCount;
+
+    // The lower right corner, where the chord window opens at first.
+    const auto cornerPicture = [&](bool chordEdit)
+    {
+        auto state = ChunkText::fromChunk(host.getChunk());
+        state.setAttribute({"maintree"}, "chord_edit", chordEdit ? "1" : "0");
+        host.setChunk(state.toChunk());
+        host.dispatch(Vst2::effEditOpen, 0, 0, window.handle());
+        EXPECT_TRUE(host.idleUntil([&] { return window.numChildren() == 1; }));
+        const auto size = editorRect(host);
+        const float s = (float) size.width / 1000.0f;
+        settledPicture(host, window, 580);
+        const auto picture = window.fingerprint((int) (560 * s), (int) (340 * s), (int) (420 * s), (int) (200 * s));
+        host.dispatch(Vst2::effEditClose);
+        EXPECT_TRUE(host.idleUntil([&] { return window.numChildren() == 0; }));
+        return picture;
+    };
+    const auto closed = cornerPicture(false);
+    for (int i = 0; i < 6; ++i)
+    {
+        const auto open = cornerPicture(true);
+        EXPECT_NE(open, closed) << i;
+        EXPECT_EQ(ChunkText::fromChunk(host.getChunk()).attribute({"maintree"}, "chord_edit"), "1") << i;
+    }
+    EXPECT_EQ(xErrorCount, errorsBefore);
     host.close();
 }
 } // namespace

@@ -126,6 +126,8 @@ std::intptr_t VstHost::handleCallback(int opcode, int index, std::intptr_t value
         return 1;
     case Vst2::audioMasterSizeWindow:
         editorSizeRequest = {index, (int) value};
+        if (onSizeWindow)
+            onSizeWindow(index, (int) value);
         return 1;
     default:
         return 0;

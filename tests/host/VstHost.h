@@ -86,6 +86,9 @@ public:
     HostTransport transport;
     // The last window size the plug-in asked for (width, height).
     std::pair<int, int> editorSizeRequest{0, 0};
+    // What the host does with such a request before it says yes; Linux hosts
+    // resize the window that holds the editor.
+    std::function<void(int width, int height)> onSizeWindow;
     const std::vector<float>& output(int channel) const { return outputs[(size_t) channel]; }
     const std::vector<HostMidiEvent>& receivedEvents() const { return received; }
     void clearReceived() { received.clear(); }
