@@ -32,4 +32,13 @@ void addCaption(juce::Component& owner, juce::Label& label, juce::LookAndFeel& l
                 const juce::String& text, float fontSize);
 // The caption after a skin change: its background and text colours.
 void recolourCaption(juce::Label& label, juce::Colour background, juce::Colour text);
+
+// The settings and colour pages' layout base for a page of w x h: their
+// rounded background (corner 2) and, inside it, the area their columns use.
+struct RoundedPageArea
+{
+    juce::Path rounded;
+    juce::Rectangle<int> usable;
+};
+RoundedPageArea roundedPageArea(int w, int h);
 } // namespace zu::global

@@ -132,12 +132,13 @@ void BottomMenuButton::resized()
 
 //==============================================================================
 ZuMirabox_BottomPanel::ZuMirabox_BottomPanel(juce::AudioProcessorValueTreeState& state, juce::ValueTree tree,
-                                             juce::ValueTree paramTree, juce::ValueTree, MirabelGlobalData& globalData,
-                                             LfoData& lfoData, ScaleData& scaleData, juce::Value modPolValue,
-                                             juce::Value indctSrcValue)
+                                             juce::ValueTree paramTree, juce::ValueTree midiMapTree,
+                                             MirabelGlobalData& globalData, LfoData& lfoData, ScaleData& scaleData,
+                                             juce::Value modPolValue, juce::Value indctSrcValue)
     : floatModWindow("Test", juce::Colour(0xff505050), tree, 0, true),
       mainPagePanel(state, tree, paramTree, globalData, scaleData),
-      modPagePanel(state, tree, globalData, lfoData, floatModWindow, modPolValue, indctSrcValue), guiTree(tree)
+      modPagePanel(state, tree, globalData, lfoData, floatModWindow, modPolValue, indctSrcValue),
+      settingsPagePanel(state, midiMapTree), chainerPagePanel(state, tree, paramTree, globalData), guiTree(tree)
 {
     background.setOpaque(true);
     background.setBufferedToImage(true);
@@ -173,6 +174,8 @@ ZuMirabox_BottomPanel::ZuMirabox_BottomPanel(juce::AudioProcessorValueTreeState&
 
     const int stored = menuButtons.getSelectedValue();
     tabs.setCurrentTabIndex(juce::jlimit(0, BottomMenuButton::numPages - 1, stored), true);
+    if (stored == settingsPage)
+        settingsPagePanel.loadSettingStates();
 
     addAndMakeVisible(background);
     background.toBack();
@@ -200,6 +203,8 @@ void ZuMirabox_BottomPanel::menuButtonClicked()
 {
     const int a = menuButtons.getSelectedValue();
     tabs.setCurrentTabIndex(juce::jlimit(0, BottomMenuButton::numPages - 1, a), true);
+    if (a == settingsPage)
+        settingsPagePanel.loadSettingStates();
 }
 
 void ZuMirabox_BottomPanel::setSkinMode(int skin)
@@ -217,12 +222,15 @@ void ZuMirabox_BottomPanel::setSkinMode(int skin)
     menuButtons.setSkinMode(skinMode);
     for (int i = 0; i < tabs.getNumTabs(); ++i)
         tabs.setTabBackgroundColour(i, colorTheme->entry(pageBgEntry, skinMode));
+    if (findParentComponentOfClass<ZumiraboxAudioProcessorEditor>() != nullptr)
+        colorPagePanel.updateColor();
     repaint();
 }
 
 void ZuMirabox_BottomPanel::presetIsChanged()
 {
     mainPagePanel.presetIsChanged();
+    chainerPagePanel.onoffStateChanged();
 }
 
 void ZuMirabox_BottomPanel::initAllTriggered()

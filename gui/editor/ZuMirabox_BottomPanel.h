@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ChainerMainPanel.h"
+#include "ColorEditPanel.h"
 #include "MacroPanel.h"
 #include "MyDocumentWindow.h"
 #include "ScaleEtcMainPanel.h"
+#include "SettingPanelMain.h"
 #include "ZuCLAF_Base.h"
 #include "ZuCLAF_PageButtons.h"
 #include "ZuGuiBase.h"
@@ -106,9 +109,9 @@ public:
     MyDocumentWindow floatModWindow;
     ScaleEtcMainPanel mainPagePanel;
     ModPanelMain modPagePanel;
-    ZuGuiBase chainerPagePanel;
-    ZuGuiBase settingsPagePanel;
-    ZuGuiBase colorPagePanel;
+    SettingPanelMain settingsPagePanel;
+    ChainerMainPanel chainerPagePanel;
+    ColorEditPanel colorPagePanel;
 
 private:
     const double floatWindowAspect = 1.4;

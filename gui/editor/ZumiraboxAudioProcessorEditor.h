@@ -60,6 +60,10 @@ public:
     static constexpr int presetNameDelayMs = 200;
     static constexpr int skinDelayMs = 300;
 
+    // Re-applies the skin after delayMs (again from then on at every call),
+    // so that a changed setting such as a unit colour reaches every panel.
+    void startSkinTimer(int delayMs) { startTimer(skinTimer, delayMs); }
+
     // Number of editors open in this process.
     static int getNumOpenEditors() noexcept { return numOpenEditors; }
 
