@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 
 scripts/setup.sh
 
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZU_BUILD_TESTS=ON
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Release -DZU_BUILD_TESTS=ON
 cmake --build build/test
 
 jobs=$(nproc 2>/dev/null || echo 2)

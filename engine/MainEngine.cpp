@@ -200,12 +200,13 @@ bool MainEngine::waitsForBeat(double ppq, int numSamples)
     firstBlockAfterStop = false;
     startedOnBeat = false;
 
-    // Play starts on a block that begins just after a beat, or on the first
-    // block that reaches the next beat, so that block lengths of a fraction of
-    // a beat never keep the wait from ending.
+    // Play starts on a block that begins just after a beat. Blocks as long as
+    // that window could step over it at every beat and never start: those
+    // start on the block that reaches the next beat instead.
     const double beat = std::floor(ppq);
+    const double blockBeats = static_cast<double>(numSamples) * ppqPerSample();
     const bool justAfterBeat = ppq - beat < startOnBeatWindow;
-    const bool reachesNextBeat = ppq + static_cast<double>(numSamples) * ppqPerSample() > beat + 1.0;
+    const bool reachesNextBeat = blockBeats >= startOnBeatWindow && ppq + blockBeats > beat + 1.0;
     if (justAfterBeat || reachesNextBeat)
     {
         startedOnBeat = true;

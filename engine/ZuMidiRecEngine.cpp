@@ -86,6 +86,7 @@ void ZuMidiRecEngine::reset()
         globalData.recHasTake[lane] = false;
         globalData.recTakeCut[lane] = false;
         takeTicks = 0.0;
+        takeStartPending = true;
         openCount.fill(0);
         numOpenNotes = 0;
 
@@ -120,9 +121,12 @@ double ZuMidiRecEngine::samplesPerBeatForAnchor() const noexcept
     return std::max(finiteOrZero(spec.sampleRate), minSampleRate) * 60.0 / std::max(tempoBpm, 1.0);
 }
 
-// The take clock moved to the given fraction of its current beat, so that the
-// take's time zero is the beat at or before the transport start. Rounded to
-// whole samples; never earlier than the clock by more than rounding.
+// The take clock moved to the given fraction of its current beat, rounded to
+// whole samples (ties to even), so that the take's beat grid stays locked to
+// the host's: while the clock and the host agree this moves it by rounding
+// only. Where the host jumps back within the beat (a loop of a fraction of
+// beats) the clock goes on to that fraction of the next beat instead, so that
+// a take never runs backwards and always reaches its end.
 double ZuMidiRecEngine::anchoredTicks(double fraction) const noexcept
 {
     if (ticksPerSample <= 0.0)
@@ -240,10 +244,14 @@ void ZuMidiRecEngine::processBlock(juce::MidiBuffer& lane, const juce::dsp::Audi
         first = 0;
 
     // Every lane anchors its own clock the same way, so that a lane recording
-    // without lane 0 never takes a stale anchor.
+    // without lane 0 never takes a stale anchor. The take's first block sets
+    // its time zero to the beat at or before it, wherever in the beat it
+    // starts; later blocks re-anchor only away from the beat's edges, where
+    // the host's position and the counted one could fall on either side.
     const double fraction = ppq - std::floor(ppq);
-    if (fraction > 0.08 && fraction < 0.95)
+    if (std::isfinite(fraction) && (takeStartPending || (fraction > 0.08 && fraction < 0.95)))
     {
+        takeStartPending = false;
         takeTicks = anchoredTicks(fraction);
         if (laneIndex == 0 && ticksPerSample > 0.0)
             globalData.recAnchor = zu::toIntSaturating(std::nearbyint(takeTicks / ticksPerSample));

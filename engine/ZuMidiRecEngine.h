@@ -115,6 +115,8 @@ private:
     bool recording = false;
     // Ticks since the take's time zero at the start of the next block.
     double takeTicks = 0.0;
+    // The take has started and its first block has not yet set its time zero.
+    bool takeStartPending = false;
     double ticksPerSample = 0.0;
     const double ticksPerBar = 3840.0;
     double noteCutTick = 0.0;

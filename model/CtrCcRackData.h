@@ -54,6 +54,8 @@ public:
         ZuAtomic<bool> resendRequest{false};
         ZuAtomic<int32_t> currentSnapshot{0};
         ZuAtomic<int32_t> pendingSnapshot{-1};
+        // As SeqUnitHeader::liveTreeSnapshot.
+        ZuAtomic<int32_t> liveTreeSnapshot{-1};
         std::array<SnapData, numSnapshots> snaps;
     };
 

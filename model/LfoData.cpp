@@ -100,11 +100,13 @@ int LfoData::unitFromKindIndex(int kind, int index) noexcept
     return zu::units::isUnit(kind, index) ? zu::units::unitNumberOf(kind, index) : -1;
 }
 
-void LfoData::followUnitSnapshot(int unit, const ZuAtomic<int32_t>& currentSnapshot, const juce::Value& snapValue)
+void LfoData::followUnitSnapshot(int unit, const ZuAtomic<int32_t>& currentSnapshot,
+                                 const ZuAtomic<int32_t>& liveTreeSnapshot, const juce::Value& snapValue)
 {
     if (unit < 0 || unit >= numUnits)
         return;
     currentSnapshotSources[(size_t) unit] = &currentSnapshot;
+    liveTreeSnapshotSources[(size_t) unit] = &liveTreeSnapshot;
     snapValues[(size_t) unit].referTo(snapValue);
 }
 
@@ -114,6 +116,15 @@ int LfoData::getCurrentSnapshotRaw(int unit) const noexcept
         return -1;
     const auto* source = currentSnapshotSources[(size_t) unit].load();
     return source != nullptr ? source->load() : 0;
+}
+
+int LfoData::getWriteSnapshotRaw(int unit) const noexcept
+{
+    if (unit < 0 || unit >= numUnits)
+        return -1;
+    const auto* live = liveTreeSnapshotSources[(size_t) unit].load();
+    const int s = live != nullptr ? live->load() : -1;
+    return s >= 0 ? s : getCurrentSnapshotRaw(unit);
 }
 
 int LfoData::getCurrentSnapshot(int unit) const noexcept
@@ -133,7 +144,7 @@ void LfoData::setParamVal(const juce::String& name, float value)
     const int unit = unitFromDigits(numberAt(name, 3), numberAt(name, 4));
     if (unit < 0)
         return;
-    const int snapshot = getCurrentSnapshotRaw(unit);
+    const int snapshot = getWriteSnapshotRaw(unit);
     if (snapshot < 0 || snapshot >= numSnapshots)
         return;
     const int slot = zu::clampInt(numberAt(name, 5) - 1, 0, numSlots - 1);
@@ -146,7 +157,7 @@ void LfoData::setParamValAt(int unit, int slot, int index, float v)
     if (unit < 0 || unit >= numUnits || slot < 0 || slot >= numSlots || index < 1 || index > numParams ||
         !std::isfinite(v))
         return;
-    const int snapshot = getCurrentSnapshotRaw(unit);
+    const int snapshot = getWriteSnapshotRaw(unit);
     if (snapshot < 0 || snapshot >= numSnapshots)
         return;
     auto& rec = unitSnaps[(size_t) unit][(size_t) snapshot].slots[(size_t) slot];

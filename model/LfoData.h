@@ -93,8 +93,9 @@ public:
 
     void createParamMap() override;
     // name: "p6m" + kind digit + instance digit + slot digit + "_" + key.
-    // Writes into the unit's current snapshot; a name that leads to no unit,
-    // or a unit whose current snapshot lies outside 0..7, changes nothing.
+    // Writes into the snapshot the unit's live trees hold (its current one
+    // unless a switch is under way); a name that leads to no unit, or a
+    // snapshot outside 0..7, changes nothing.
     void setParamVal(const juce::String& name, float value) override;
     // The write once unit (0..14), slot (0..7) and name map index are known;
     // builds no string and allocates nothing.
@@ -133,16 +134,22 @@ public:
     // itself (the audio thread must not read a juce::Value), and the editor's
     // value of the unit refers to the unit model's snapshot value. Wired once
     // by the processor's constructor, before any other thread runs.
-    void followUnitSnapshot(int unit, const ZuAtomic<int32_t>& currentSnapshot, const juce::Value& snapValue);
+    // Tree writes of a unit's slots go to the snapshot its live trees hold
+    // (liveTreeSnapshot, -1 for the current one), as the unit's own values do.
+    void followUnitSnapshot(int unit, const ZuAtomic<int32_t>& currentSnapshot,
+                            const ZuAtomic<int32_t>& liveTreeSnapshot, const juce::Value& snapValue);
     // Wires all units of one unit model, the first of them as unit firstUnit.
     template <class UnitModel> void followUnitModel(int firstUnit, UnitModel& model)
     {
         for (size_t u = 0; u < model.units.size(); ++u)
-            followUnitSnapshot(firstUnit + (int) u, model.units[u].currentSnapshot, model.snapValues[u]);
+            followUnitSnapshot(firstUnit + (int) u, model.units[u].currentSnapshot, model.units[u].liveTreeSnapshot,
+                               model.snapValues[u]);
     }
     // A unit's current snapshot as its unit model holds it (0 for a unit not
     // wired yet); the raw value, which setParamVal refuses outside 0..7.
     int getCurrentSnapshotRaw(int unit) const noexcept;
+    // The snapshot tree writes of a unit's slots go to (raw, as above).
+    int getWriteSnapshotRaw(int unit) const noexcept;
     // Audio thread: a unit's current snapshot, always a valid index.
     int getCurrentSnapshot(int unit) const noexcept;
     // Audio thread: the slot records the modulation host runs for a unit.
@@ -169,6 +176,7 @@ private:
     static void loadSlot(const juce::ValueTree& t, const juce::String& prefix, ModUnitData& rec);
 
     std::array<ZuAtomic<const ZuAtomic<int32_t>*>, numUnits> currentSnapshotSources{};
+    std::array<ZuAtomic<const ZuAtomic<int32_t>*>, numUnits> liveTreeSnapshotSources{};
 
     JUCE_DECLARE_NON_COPYABLE(LfoData)
 };

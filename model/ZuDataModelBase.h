@@ -116,6 +116,11 @@ public:
     {
         ZuAtomic<int32_t> currentSnapshot{0};
         ZuAtomic<int32_t> pendingSnapshot{-1};
+        // The snapshot whose values the unit's live trees hold, which tree
+        // writes go to; -1 while it is the current one. Between a change of
+        // the snapshot parameter and the switch of the trees the two differ,
+        // and an edit made then belongs to the snapshot still on screen.
+        ZuAtomic<int32_t> liveTreeSnapshot{-1};
         ZuAtomic<bool> pwr{true};
         ZuAtomic<bool> resyncRequest{false};
         ZuAtomic<bool> clockChanged{false};
@@ -331,11 +336,13 @@ protected:
             units[(size_t) dstUnit].snaps[(size_t) dstSnap] = units[(size_t) srcUnit].snaps[(size_t) srcSnap];
         return true;
     }
-    // The snapshot that setParamVal writes: the unit's current one, or none
-    // while the current index lies outside 0..7 (the write is then refused).
+    // The snapshot that setParamVal writes: the one the unit's live trees
+    // hold, else its current one, or none while that index lies outside 0..7
+    // (the write is then refused).
     template <class Unit> static auto* writeSnapshotOf(Unit& unit) noexcept
     {
-        const int s = unit.currentSnapshot;
+        const int live = unit.liveTreeSnapshot;
+        const int s = live >= 0 ? live : (int) unit.currentSnapshot;
         return isSnapshotIndex(s) ? &unit.snaps[(size_t) s] : nullptr;
     }
 

@@ -37,6 +37,8 @@ ZumiraboxAudioProcessor::ZumiraboxAudioProcessor()
     lfoData.followUnitModel(8, ccSeqData);
     lfoData.followUnitModel(12, octTpSeqData);
     lfoData.followUnitModel(13, ccRackData);
+    for (int unitId = 1; unitId <= numUnits; ++unitId)
+        setLiveSnapshotOfUnit(unitId, 0);
 
     mainEngine = std::make_unique<MainEngine>(globalData, pitchSeqData, paramSeqData, ccSeqData, octTpSeqData,
                                               ccRackData, lfoData, macroData, scaleData, chordData);
@@ -76,6 +78,7 @@ ZumiraboxAudioProcessor::~ZumiraboxAudioProcessor()
     for (int id : {polarityPollTimer, startPolarityTimer, snapshotSwitchTimer, dummyFlipTimer, forceResyncTimer,
                    requestPollTimer})
         stopTimer(id);
+    delete pendingLoad.exchange(nullptr);
 }
 
 const juce::String ZumiraboxAudioProcessor::getName() const

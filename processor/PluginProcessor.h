@@ -14,6 +14,7 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <tuple>
 #include <unordered_map>
 #include <vector>
@@ -164,10 +165,12 @@ public:
     ScaleData scaleData;
     ChordData chordData;
 
-    // A queued snapshot switch (unit id, old snapshot, new snapshot); any host
-    // thread may queue one.
-    using SnapshotSwitch = std::tuple<int, int, int>;
-    ZuMpscQueue<SnapshotSwitch, 512> snapshotQueue;
+    // Units whose snapshot parameter moved since the message thread last
+    // switched their trees; any thread may raise one. A flag per unit rather
+    // than a queue: a burst of changes can never overflow it, and the switch
+    // goes to the snapshot the parameter names when it is carried out.
+    std::array<std::atomic<bool>, numUnits> switchRequests{};
+    bool hasPendingSwitches() const noexcept;
     // Controller values for learnt parameters (host parameter index, -1 when
     // nothing usable is learnt for the controller; value 0..1).
     struct LearntValue
@@ -218,11 +221,24 @@ private:
     std::atomic<juce::Thread::ThreadID> stateTransferThread{nullptr};
     void applyLockRules(juce::ValueTree& loaded, bool chLocked, bool scaleLocked,
                         const std::array<std::array<int, 8>, 2>& rackChannels);
-    // Held by whoever changes the trees' snapshots: the switch on the message
-    // thread, and a load or save on the host's thread. Never the audio thread.
-    juce::CriticalSection snapshotDrainLock;
+
+    // The state document as the host chunk holds it (tree access held).
+    void writeStateChunk(juce::MemoryBlock& destData);
+    // The last chunk saved or loaded, for a save whose thread could not reach
+    // the trees; host and message threads only.
+    std::mutex lastChunkMutex;
+    juce::MemoryBlock lastChunk;
+    void rememberChunk(const void* data, size_t size);
+    // A load whose thread could not reach the trees, carried out by the
+    // message thread's poll timer.
+    std::atomic<zu::statetext::Document*> pendingLoad{nullptr};
+    void applyPendingLoad();
+
+    // The snapshot each unit's live trees hold. The unit models keep a copy
+    // that routes tree writes to it (liveTreeSnapshot).
     std::array<std::atomic<int>, numUnits> liveTreeSnapshots{};
     void setLiveSnapshotOfUnit(int unitId, int snapshot);
+    ZuAtomic<int32_t>* modelLiveSnapshotOfUnit(int unitId);
     // Models the snapshot reads write into before a finished snapshot is
     // copied over; made on first use.
     struct SnapshotScratch

@@ -2,6 +2,7 @@
 #include "PluginSettingState.h"
 
 #include "ZuConvert.h"
+#include "ZuXmlGuard.h"
 
 #include <algorithm>
 #include <cmath>
@@ -109,8 +110,17 @@ public:
         const std::lock_guard<std::mutex> hold(shared.mutex);
         if (!shared.known || shared.path != file.getFullPathName() || !sameVersion(shared.info, info))
         {
-            juce::PropertiesFile parsed(options);
-            shared.values = parsed.getAllProperties();
+            // A file nested deeper than settings can be would overflow the
+            // stack of JUCE's parser: it reads as no keys, like any unreadable file.
+            if (zu::isXmlNestingWithin(file.loadFileAsString()))
+            {
+                juce::PropertiesFile parsed(options);
+                shared.values = parsed.getAllProperties();
+            }
+            else
+            {
+                shared.values = juce::StringPairArray(options.ignoreCaseOfKeyNames);
+            }
             shared.path = file.getFullPathName();
             shared.info = info;
             shared.known = true;
@@ -231,30 +241,29 @@ juce::String PluginSettingState::getDefaultPresetFolder() const
     return makerFolder.getFullPathName() + "/ZU-MIRA8/MIRA8 Preset";
 }
 
-juce::PropertiesFile* PluginSettingState::openedSettingFile()
+PluginSettingState::SettingValues* PluginSettingState::openedSettingFile()
 {
-    // Before getSettingFile there are no storage parameters, hence no file.
-    if (appProperties.getStorageParameters().applicationName.isEmpty())
+    // Before getSettingFile there is no file to write.
+    if (settingFilePath == juce::File())
         return nullptr;
     // Opened on the first save only; it then holds what getSettingFile read,
     // as if it had stayed open since.
-    auto* settings = appProperties.getUserSettings();
-    if (settings != nullptr && !settingFileHoldsRead)
+    if (settingValues == nullptr)
     {
-        settings->getAllProperties() = settingsRead;
-        settingFileHoldsRead = true;
+        settingValues = std::make_unique<SettingValues>(getSettingFileOptions().ignoreCaseOfKeyNames);
+        settingValues->getAllProperties() = settingsRead;
+        settingValues->changed = false;
     }
-    return settings;
+    return settingValues.get();
 }
 
 void PluginSettingState::getSettingFile()
 {
     // Reopen so that a second call reads what is on disk now.
-    appProperties.closeFiles();
     const auto options = getSettingFileOptions();
-    appProperties.setStorageParameters(options);
+    settingFilePath = options.getDefaultFile();
+    settingValues.reset();
     settingsRead = SharedSettingsRead::read(options);
-    settingFileHoldsRead = false;
     juce::PropertySet read(options.ignoreCaseOfKeyNames);
     read.getAllProperties() = settingsRead;
     const auto* settings = &read;
@@ -335,13 +344,12 @@ void PluginSettingState::updateAndSaveSettingFile()
     for (int index = 0; index < numUnitColors; ++index)
         settings->setValue(colorKey(index), unitColors[(size_t) index].toString());
 
-    if (settings->needsToBeSaved())
-        writeSettingFileReplacing(*settings);
+    if (settings->changed)
+        writeSettingFileReplacing(*settings, settingFilePath);
 }
 
-bool PluginSettingState::writeSettingFileReplacing(juce::PropertiesFile& settings)
+bool PluginSettingState::writeSettingFileReplacing(SettingValues& settings, const juce::File& target)
 {
-    const auto target = settings.getFile();
     if (target == juce::File() || target.isDirectory() || !target.getParentDirectory().createDirectory())
         return false;
 
@@ -352,7 +360,7 @@ bool PluginSettingState::writeSettingFileReplacing(juce::PropertiesFile& setting
     {
         auto* e = doc.createNewChildElement("VALUE");
         e->setAttribute("name", props.getAllKeys()[i]);
-        if (auto child = juce::parseXML(props.getAllValues()[i]))
+        if (auto child = zu::parseXmlGuarded(props.getAllValues()[i]))
             e->addChildElement(child.release());
         else
             e->setAttribute("val", props.getAllValues()[i]);
@@ -383,7 +391,7 @@ bool PluginSettingState::writeSettingFileReplacing(juce::PropertiesFile& setting
     if (std::rename(temporary.getFile().getFullPathName().toRawUTF8(), target.getFullPathName().toRawUTF8()) != 0)
         return false;
 
-    settings.setNeedsToBeSaved(false);
+    settings.changed = false;
     SharedSettingsRead::forget();
     return true;
 }

@@ -81,7 +81,6 @@ public:
     juce::String getDefaultPresetFolder() const;
 
     // Members, in this order.
-    juce::ApplicationProperties appProperties;
     bool openGlOnOff = false;
     juce::File makerFolder;
     juce::String curPresetPath;
@@ -120,12 +119,21 @@ public:
     std::array<juce::Colour, numUnitColors> unitColors;
 
 private:
-    // What getSettingFile read; the settings file, opened on the first save,
-    // starts from it.
+    // The values the settings file holds once the first save opened it; they
+    // start from what getSettingFile read (the file is never parsed twice:
+    // it is untrusted text) and note whether a save changed any of them.
+    struct SettingValues : juce::PropertySet
+    {
+        using juce::PropertySet::PropertySet;
+        void propertyChanged() override { changed = true; }
+        bool changed = false;
+    };
+    // What getSettingFile read, and from where.
     juce::StringPairArray settingsRead;
-    bool settingFileHoldsRead = false;
-    juce::PropertiesFile* openedSettingFile();
-    static bool writeSettingFileReplacing(juce::PropertiesFile& settings);
+    juce::File settingFilePath;
+    std::unique_ptr<SettingValues> settingValues;
+    SettingValues* openedSettingFile();
+    static bool writeSettingFileReplacing(SettingValues& settings, const juce::File& target);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(PluginSettingState)
 };

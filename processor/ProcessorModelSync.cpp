@@ -275,18 +275,40 @@ int ZumiraboxAudioProcessor::liveSnapshotOfUnit(int unitId) const
     return liveTreeSnapshots[(size_t) unitId - 1].load();
 }
 
+ZuAtomic<int32_t>* ZumiraboxAudioProcessor::modelLiveSnapshotOfUnit(int unitId)
+{
+    if (unitId < 1 || unitId > numUnits)
+        return nullptr;
+    const int index = indexOf(unitId);
+    switch (kindOf(unitId))
+    {
+    case pitch:
+        return &pitchSeqData.units[(size_t) index].liveTreeSnapshot;
+    case param:
+        return &paramSeqData.units[(size_t) index].liveTreeSnapshot;
+    case cc:
+        return &ccSeqData.units[(size_t) index].liveTreeSnapshot;
+    case octTp:
+        return &octTpSeqData.units[0].liveTreeSnapshot;
+    default:
+        return &ccRackData.units[(size_t) juce::jlimit(0, 1, index)].liveTreeSnapshot;
+    }
+}
+
 void ZumiraboxAudioProcessor::setLiveSnapshotOfUnit(int unitId, int snapshot)
 {
-    if (unitId >= 1 && unitId <= numUnits)
-        liveTreeSnapshots[(size_t) unitId - 1].store(juce::jlimit(0, numSnapshots - 1, snapshot));
+    if (unitId < 1 || unitId > numUnits)
+        return;
+    const int s = juce::jlimit(0, numSnapshots - 1, snapshot);
+    liveTreeSnapshots[(size_t) unitId - 1].store(s);
+    if (auto* modelSnapshot = modelLiveSnapshotOfUnit(unitId))
+        *modelSnapshot = s;
 }
 
 void ZumiraboxAudioProcessor::syncUnitSnapshotFromTrees(int kind, int index, int snapshot)
 {
     if (!isUnit(kind, index) || snapshot < 0 || snapshot >= numSnapshots)
         return;
-    const juce::ScopedLock sl(snapshotDrainLock);
-
     const auto name = nodeName(kind, index);
     const bool isLive = snapshot == liveSnapshotOfUnit(unitIdOf(kind, index));
 
@@ -342,7 +364,6 @@ void ZumiraboxAudioProcessor::syncUnitModelsFromTrees(int kind, int index)
     auto* model = unitModelOfKind(kind);
     if (!isUnit(kind, index) || model == nullptr)
         return;
-    const juce::ScopedLock sl(snapshotDrainLock);
 
     // Snapshots never stored all read the unit's "snapdef": read it once and
     // copy it to the others.

@@ -186,18 +186,28 @@ void ZumiraboxAudioProcessor::parameterChanged(const juce::String& parameterID, 
         return;
     const int index = it->second;
     const int unitId = paramRoutes[(size_t) index].unitId;
+    const bool isSwitch = !isStateTransferOnThisThread() && unitId >= 1 && unitId <= numUnits;
 
-    if (!isStateTransferOnThisThread() && unitId >= 1 && unitId <= numUnits)
+    if (isSwitch && unitId >= 5)
+        setPendingSnapshotOfUnit(unitId, -1);
+
+    // The model takes the new snapshot before the request goes up, so the
+    // switch that answers it reads where to go.
+    routeParameter(index, newValue);
+
+    if (isSwitch)
     {
-        const int oldSnapshot = currentSnapshotOfUnit(unitId);
-        if (unitId >= 5)
-            setPendingSnapshotOfUnit(unitId, -1);
-        const int newSnapshot = zu::toIntSaturating(newValue);
-        snapshotQueue.push({unitId, oldSnapshot, newSnapshot});
+        switchRequests[(size_t) unitId - 1].store(true, std::memory_order_release);
         requestTimer(snapshotSwitchTimer);
     }
+}
 
-    routeParameter(index, newValue);
+bool ZumiraboxAudioProcessor::hasPendingSwitches() const noexcept
+{
+    for (const auto& request : switchRequests)
+        if (request.load(std::memory_order_acquire))
+            return true;
+    return false;
 }
 
 void ZumiraboxAudioProcessor::routeTreeProperty(const juce::String& name, float value)
@@ -361,6 +371,7 @@ void ZumiraboxAudioProcessor::timerCallback(int timerId)
         globalData.forceResync = true;
         break;
     case requestPollTimer:
+        applyPendingLoad();
         startRequestedTimers();
         pitchSeqData.syncSnapValues();
         paramSeqData.syncSnapValues();
@@ -378,31 +389,26 @@ void ZumiraboxAudioProcessor::drainSnapshotQueue()
     // Switches change the trees and juce::Values: the message thread only.
     if (!juce::MessageManager::existsAndIsCurrentThread())
         return;
-    const juce::ScopedLock sl(snapshotDrainLock);
 
     // Publish snapshot writes from other threads first, so the editor and the
-    // modulation slot model see the switch the queue is about to carry out.
+    // modulation slot model see the switch about to be carried out.
     pitchSeqData.syncSnapValues();
     paramSeqData.syncSnapValues();
     ccSeqData.syncSnapValues();
     octTpSeqData.syncSnapValues();
     ccRackData.syncSnapValues();
 
-    // An entry only says that a unit's snapshot parameter moved. The switch
-    // goes from the snapshot the live trees hold to the one the parameter
-    // names now, so an entry queued before or during a load, or one that a
-    // later entry overtook, cannot store values into the wrong snapshot.
-    const int n = snapshotQueue.size();
-    for (int i = 0; i < n; ++i)
+    // A request only says that a unit's snapshot parameter moved. The switch
+    // goes from the snapshot the live trees hold to the one the model plays
+    // now, so a burst of changes collapses into one switch to the newest, and
+    // a change made before or during a load cannot store values into the
+    // wrong snapshot.
+    for (int unit = 1; unit <= numUnits; ++unit)
     {
-        SnapshotSwitch entry;
-        if (!snapshotQueue.pop(entry))
-            break;
-        const int unit = std::get<0>(entry);
-        if (unit < 1 || unit > numUnits)
+        if (!switchRequests[(size_t) unit - 1].exchange(false, std::memory_order_acq_rel))
             continue;
         const int from = liveSnapshotOfUnit(unit);
-        const int to = currentSnapshotOfUnit(unit);
+        const int to = juce::jlimit(0, zu::units::numSnapshots - 1, currentSnapshotOfUnit(unit));
         if (from != to)
             snapshotChanged(unit, from, to);
         else

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The state document: the host chunk and the content of a whole-plug-in preset.
 #include "PluginProcessor.h"
+#include "ZuTreeAccess.h"
 #include "ZuTreeProperties.h"
+#include "ZuXmlGuard.h"
 
 #include <cmath>
 
@@ -55,7 +57,7 @@ void ZumiraboxAudioProcessor::writeStateDocument(juce::OutputStream& out, juce::
     // out later by the message thread, so each unit's live values go into the
     // snapshot the live trees hold, and the document names that snapshot.
     // The save itself changes nothing a host sees.
-    const juce::ScopedLock sl(snapshotDrainLock);
+    jassert(ZuTreeAccess::isHeldByThisThread());
     StateTransferScope transfer(stateTransferFlag, stateTransferThread);
 
     std::vector<zu::statetext::RootAttribute> attributes;
@@ -83,11 +85,11 @@ void ZumiraboxAudioProcessor::saveStateToXML(juce::XmlElement& document, juce::S
 {
     juce::MemoryOutputStream text;
     writeStateDocument(text, nameOfPreset);
-    if (auto written = juce::parseXML(text.toString()))
+    if (auto written = zu::parseXmlGuarded(text.toString()))
         document = *written;
 }
 
-void ZumiraboxAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
+void ZumiraboxAudioProcessor::writeStateChunk(juce::MemoryBlock& destData)
 {
     // JUCE's chunk for an XML text (AudioProcessor::copyXmlToBinary): a magic
     // number, the text's length, the text and a terminating zero.
@@ -102,6 +104,40 @@ void ZumiraboxAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
     }
     static_cast<juce::uint32*>(destData.getData())[1] =
         juce::ByteOrder::swapIfBigEndian((juce::uint32) destData.getSize() - 9);
+}
+
+void ZumiraboxAudioProcessor::rememberChunk(const void* data, size_t size)
+{
+    const std::lock_guard<std::mutex> hold(lastChunkMutex);
+    lastChunk.replaceAll(data, size);
+}
+
+void ZumiraboxAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
+{
+    // Any host thread: the trees are read while the message thread stands
+    // still (see ZuTreeAccess). The audio thread is never held up by a save.
+    ZuTreeAccess access;
+    if (access.granted())
+    {
+        writeStateChunk(destData);
+        rememberChunk(destData.getData(), destData.getSize());
+        return;
+    }
+
+    // The message thread has not come round for seconds, most likely because
+    // it waits for the thread that calls here: hand out the last state saved
+    // or loaded rather than read trees another thread may be in the middle of.
+    {
+        const std::lock_guard<std::mutex> hold(lastChunkMutex);
+        if (lastChunk.getSize() > 0)
+        {
+            destData = lastChunk;
+            return;
+        }
+    }
+    // Nothing was ever saved or loaded: the blocked message thread is not
+    // writing the trees, and a host asking for a state must get one.
+    writeStateChunk(destData);
 }
 
 juce::XmlElement ZumiraboxAudioProcessor::getXmlStateForSaveingPreset(juce::String nameOfPreset)
@@ -120,7 +156,7 @@ void ZumiraboxAudioProcessor::getStateAsText(juce::String& text)
 
 void ZumiraboxAudioProcessor::setStateFromText(const juce::String& text)
 {
-    if (auto document = juce::parseXML(text))
+    if (auto document = zu::parseXmlGuarded(text))
         loadStateFromXML(document.get(), false, {});
 }
 
@@ -128,21 +164,48 @@ void ZumiraboxAudioProcessor::setStateInformation(const void* data, int sizeInBy
 {
     if (data == nullptr || sizeInBytes <= 0)
         return;
-    // JUCE's chunk for an XML text (see getStateInformation); the text is read
-    // straight into trees, and JUCE's parser takes what ours does not read.
+    // JUCE's chunk for an XML text (see writeStateChunk). The text is read
+    // straight into trees, and JUCE's parser takes what ours does not read,
+    // unless it nests deeper than any state can (its recursion would
+    // overflow the stack).
     constexpr juce::uint32 xmlChunkMagic = 0x21324356;
-    if (sizeInBytes > 8 && juce::ByteOrder::littleEndianInt(data) == xmlChunkMagic)
+    if (sizeInBytes <= 8 || juce::ByteOrder::littleEndianInt(data) != xmlChunkMagic)
+        return;
+    const auto length = (size_t) juce::jlimit(0, sizeInBytes - 8,
+                                              (int) juce::ByteOrder::littleEndianInt(juce::addBytesToPointer(data, 4)));
+    const auto* text = static_cast<const char*>(data) + 8;
+
+    // Parsed on the calling thread: the document is ours alone until loaded.
+    auto document = zu::statetext::parseDocument(text, length);
+    if (!document.has_value())
     {
-        const auto length = (int) juce::ByteOrder::littleEndianInt(juce::addBytesToPointer(data, 4));
-        const auto* text = static_cast<const char*>(data) + 8;
-        if (auto document = zu::statetext::parseDocument(text, (size_t) juce::jlimit(0, sizeInBytes - 8, length)))
-        {
-            loadStateDocument(&*document, {});
+        if (!zu::isXmlNestingWithin(text, length))
             return;
-        }
+        auto xml = juce::parseXML(juce::String::fromUTF8(text, (int) length));
+        if (xml == nullptr)
+            return;
+        document = zu::statetext::Document::fromXml(*xml);
     }
-    if (auto document = getXmlFromBinary(data, sizeInBytes))
-        loadStateFromXML(document.get(), false, {});
+
+    ZuTreeAccess access;
+    if (access.granted())
+    {
+        loadStateDocument(&*document, {});
+        rememberChunk(data, (size_t) sizeInBytes);
+        return;
+    }
+    // The message thread is blocked (see getStateInformation): it loads the
+    // document as soon as it runs again, and a save before then hands out
+    // what the host has just set.
+    rememberChunk(data, (size_t) sizeInBytes);
+    delete pendingLoad.exchange(new zu::statetext::Document(std::move(*document)), std::memory_order_acq_rel);
+}
+
+void ZumiraboxAudioProcessor::applyPendingLoad()
+{
+    std::unique_ptr<zu::statetext::Document> document(pendingLoad.exchange(nullptr, std::memory_order_acq_rel));
+    if (document != nullptr)
+        loadStateDocument(document.get(), {});
 }
 
 namespace
@@ -211,7 +274,7 @@ void ZumiraboxAudioProcessor::loadStateFromXML(juce::XmlElement* document, bool,
 
 void ZumiraboxAudioProcessor::loadStateDocument(zu::statetext::Document* document, juce::String nameOfPreset)
 {
-    const juce::ScopedLock sl(snapshotDrainLock);
+    jassert(ZuTreeAccess::isHeldByThisThread());
     if (isReadableDocument(document, stateTag))
     {
         auto loadedParam = document->child("param");
@@ -252,11 +315,18 @@ void ZumiraboxAudioProcessor::loadStateDocument(zu::statetext::Document* documen
                 }
         }
 
+        // Which snapshot each unit's loaded trees hold is the document's to
+        // say: its snapshot parameter, not the model, which host automation
+        // on another thread may move at any moment.
+        std::array<int, numUnits> loadedSnapshots{};
         for (int i = 0; i < ZuKern_ParamProfile::numParams; ++i)
         {
             const double v = readNumber(*document, paramIdentifiers[(size_t) i], (double) paramProfile.getDefVal(i));
-            setValueToValueTree(
-                i, (float) juce::jlimit((double) paramProfile.getMinVal(i), (double) paramProfile.getMaxVal(i), v));
+            const auto value =
+                (float) juce::jlimit((double) paramProfile.getMinVal(i), (double) paramProfile.getMaxVal(i), v);
+            if (const int unitId = paramRoutes[(size_t) i].unitId; unitId >= 1 && unitId <= numUnits)
+                loadedSnapshots[(size_t) unitId - 1] = zu::toIntSaturating(value);
+            setValueToValueTree(i, value);
         }
 
         if (const auto main = document->child("maintree"); main.isValid())
@@ -270,7 +340,7 @@ void ZumiraboxAudioProcessor::loadStateDocument(zu::statetext::Document* documen
         // to the replaced state.
         for (int unitId = 1; unitId <= numUnits; ++unitId)
         {
-            setLiveSnapshotOfUnit(unitId, currentSnapshotOfUnit(unitId));
+            setLiveSnapshotOfUnit(unitId, loadedSnapshots[(size_t) unitId - 1]);
             setPendingSnapshotOfUnit(unitId, -1);
         }
 

@@ -26,12 +26,16 @@ void ZumiraboxAudioProcessor::snapshotChanged(int unit, int oldSnapshot, int new
 {
     if (!zu::units::isUnitId(unit))
         return;
-    auto target = unitOpsTarget();
-    zu::unitops::switchSnapshot(target, unit, oldSnapshot, newSnapshot);
+    const int kind = zu::units::kindOf(unit);
+    const int index = zu::units::indexOf(unit);
+    // Store, then load: the loaded values reach the model through the tree
+    // listener, so the trees must be known to hold the new snapshot first.
+    updateSeqSnapVt(kind, index, oldSnapshot);
     setLiveSnapshotOfUnit(unit, newSnapshot);
+    loadSeqSnapVt(kind, index, newSnapshot);
     // The switch passed on only the values that differ between the two
     // snapshots; the model's new snapshot takes every value of its trees.
-    syncUnitSnapshotFromTrees(zu::units::kindOf(unit), zu::units::indexOf(unit), newSnapshot);
+    syncUnitSnapshotFromTrees(kind, index, newSnapshot);
     setPendingSnapshotOfUnit(unit, -1);
 }
 
@@ -60,14 +64,23 @@ void ZumiraboxAudioProcessor::initUnitParams(int kind, int index)
 {
     if (!zu::units::isUnit(kind, index))
         return;
-    auto target = unitOpsTarget();
-    zu::unitops::initUnitParams(target, kind, index);
-
-    // The reset unit keeps playing the snapshot its host parameter names, and
-    // every snapshot of it equals its trees.
+    // The parameter reset has just put the unit's snapshot parameter at its
+    // default, and the live trees are about to hold that snapshot's defaults:
+    // from here on they are that snapshot, whatever a switch still queued
+    // says, so the copies below store the defaults into it and spread them.
+    const int unitId = zu::units::unitIdOf(kind, index);
     const int snapParam = kindSnapParamIndex[kind][index];
     float snap = 0.0f;
     getValueFromValueTree(snap, snapParam);
+    setLiveSnapshotOfUnit(unitId, zu::toIntSaturating(snap));
+
+    auto target = unitOpsTarget();
+    zu::unitops::initUnitParams(target, kind, index);
+
+    // The model block was reset whole; the reset unit keeps playing the
+    // snapshot its host parameter names, and every snapshot of it equals its
+    // trees.
+    setLiveSnapshotOfUnit(unitId, zu::toIntSaturating(snap));
     routeParameter(snapParam, snap);
     syncUnitModelsFromTrees(kind, index);
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuPresetFiles.h"
+#include "ZuXmlGuard.h"
 
 #include <climits>
 #include <cstring>
@@ -115,85 +116,11 @@ bool writeXmlReplacing(const juce::XmlElement& xml, const juce::File& file)
     return temp.overwriteTargetFileWithTemporary();
 }
 
-namespace
-{
-// Whether the elements of an XML text nest deeper than limit. Comments,
-// CDATA sections, declarations and quoted attribute values are skipped, so
-// nothing inside them counts.
-bool nestsDeeperThan(const juce::String& text, int limit)
-{
-    const auto skipPast = [](juce::String::CharPointerType& p, const char* end)
-    {
-        const int n = (int) std::strlen(end);
-        while (!p.isEmpty() && p.compareUpTo(juce::CharPointer_ASCII(end), n) != 0)
-            ++p;
-        for (int i = 0; i < n && !p.isEmpty(); ++i)
-            ++p;
-    };
-    int depth = 0;
-    auto p = text.getCharPointer();
-    while (!p.isEmpty())
-    {
-        if (*p != '<')
-        {
-            ++p;
-            continue;
-        }
-        if (p.compareUpTo(juce::CharPointer_ASCII("<!--"), 4) == 0)
-        {
-            skipPast(p, "-->");
-            continue;
-        }
-        if (p.compareUpTo(juce::CharPointer_ASCII("<![CDATA["), 9) == 0)
-        {
-            skipPast(p, "]]>");
-            continue;
-        }
-        ++p;
-        if (*p == '?' || *p == '!')
-        {
-            skipPast(p, ">");
-            continue;
-        }
-        const bool closing = *p == '/';
-        juce::juce_wchar quote = 0, last = 0;
-        for (; !p.isEmpty(); ++p)
-        {
-            const auto c = *p;
-            if (quote != 0)
-            {
-                if (c == quote)
-                    quote = 0;
-                continue;
-            }
-            if (c == '"' || c == '\'')
-                quote = c;
-            else if (c == '>')
-                break;
-            if (!juce::CharacterFunctions::isWhitespace(c))
-                last = c;
-        }
-        if (closing)
-            --depth;
-        else if (last != '/' && ++depth > limit)
-            return true;
-        if (!p.isEmpty())
-            ++p;
-    }
-    return false;
-}
-} // namespace
-
 std::unique_ptr<juce::XmlElement> readXml(const juce::File& file)
 {
-    if (!file.existsAsFile())
-        return nullptr;
-    const auto text = file.loadFileAsString();
-    // JUCE's parser recurses once per level: a document nested deeper than
-    // any preset can be is refused before it reads it.
-    if (nestsDeeperThan(text, maxXmlDepth))
-        return nullptr;
-    return juce::parseXML(text);
+    // Preset files come from anywhere: one nested deeper than any preset can
+    // be is refused before JUCE's recursive parser sees it.
+    return zu::parseXmlGuarded(file);
 }
 
 void addInitializeAndFolderItems(juce::PopupMenu& menu)

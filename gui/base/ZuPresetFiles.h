@@ -42,11 +42,8 @@ juce::File withLegalName(const juce::File& chosen);
 // it; false, and the old file untouched, when anything fails.
 bool writeXmlReplacing(const juce::XmlElement& xml, const juce::File& file);
 
-// Deepest element nesting a preset file may have; every preset is far
-// shallower.
-constexpr int maxXmlDepth = 32;
 // The document element of a file, null when it is not XML or nests deeper
-// than maxXmlDepth.
+// than any preset can (zu::maxXmlNesting).
 std::unique_ptr<juce::XmlElement> readXml(const juce::File& file);
 
 // The index a previous/next arrow loads: from current in files (0 when not

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZuPresetArchive.h"
+#include "ZuXmlGuard.h"
 
 namespace zu::presets
 {
@@ -45,7 +46,6 @@ std::unique_ptr<juce::XmlElement> readArchive(const juce::File& archive, bool* h
     if (hasEntry != nullptr)
         *hasEntry = true;
 
-    juce::XmlDocument parser(stream->readEntireStreamAsString());
-    return parser.getDocumentElement();
+    return zu::parseXmlGuarded(stream->readEntireStreamAsString());
 }
 } // namespace zu::presets

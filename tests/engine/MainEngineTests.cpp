@@ -389,7 +389,7 @@ TEST(MainEngineStop, ABlockLargerThanPreparedPlaysOnlyThePreparedPart)
 //==============================================================================
 // Start on the beat
 
-TEST(MainEngineStartOnBeat, WaitsUntilTheFirstBlockThatReachesABeat)
+TEST(MainEngineStartOnBeat, WaitsUntilABlockBeginsJustAfterABeat)
 {
     EnginePlayer p(48000.0, 512);
     p.engine.startOnBeat = true;
@@ -405,15 +405,34 @@ TEST(MainEngineStartOnBeat, WaitsUntilTheFirstBlockThatReachesABeat)
         ppq += perBlock;
         ASSERT_LT(++blocks, 100);
     }
-    // The first block whose end passes beat 4.
-    EXPECT_LT(ppq, 4.0);
-    EXPECT_GT(ppq + perBlock, 4.0);
+    // The block that reaches beat 4 from before it still waits; the first
+    // one that begins after it plays.
+    EXPECT_GE(ppq, 4.0);
+    EXPECT_LT(ppq - 4.0, 0.09);
     EXPECT_TRUE(p.engine.startedOnBeat);
     EXPECT_FALSE(p.engine.needsStartReset);
 
     // Once started, later blocks are not tested again.
     p.play(4.3, 512);
     EXPECT_TRUE(p.models.global.isPlaying.load());
+}
+
+TEST(MainEngineStartOnBeat, BlocksLongerThanTheWindowStartOnTheBlockThatReachesABeat)
+{
+    // A quarter of a beat per block from 3.1 never begins within 0.09 of a beat.
+    EnginePlayer p(48000.0, 6000);
+    p.engine.startOnBeat = true;
+    double ppq = 3.1;
+    int blocks = 0;
+    while (true)
+    {
+        p.play(ppq, 6000);
+        if (p.models.global.isPlaying.load())
+            break;
+        ppq += 0.25;
+        ASSERT_LT(++blocks, 100);
+    }
+    EXPECT_NEAR(ppq, 3.85, 1e-9);
 }
 
 TEST(MainEngineStartOnBeat, StartsAtOnceJustAfterABeatAndNotOtherwise)

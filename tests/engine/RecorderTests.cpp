@@ -135,6 +135,44 @@ TEST(Recorder, TheFirstEventOfATakeStartedMidBeatSitsOnTheBeatGridOnEveryLane)
     }
 }
 
+TEST(Recorder, TakesKeepTheHostsNoteSpacingWhereverInTheBeatTheyStart)
+{
+    // Blocks follow the host's position from the take's start; notes are
+    // played at host positions, and the take must keep their distances.
+    const double blockBeats = blockSize / 24000.0;
+    struct Case
+    {
+        double start;
+        std::vector<double> notes;
+    };
+    const Case cases[] = {{3.96, {3.96, 4.25, 4.50}}, {4.02, {4.02, 4.25, 4.50}}, {3.5, {3.5, 4.25, 4.50}}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.start);
+        RecorderRig r(4);
+        r.arm();
+        for (double ppq = c.start; ppq < 5.0; ppq += blockBeats)
+        {
+            r.lane.clear();
+            for (double note : c.notes)
+                if (note >= ppq - 1e-9 && note < ppq + blockBeats - 1e-9)
+                    r.lane.addEvent(juce::MidiMessage::noteOn(1, 60, 0.5f),
+                                    (int) std::floor((note - ppq) / blockBeats * blockSize + 1e-6));
+            r.run(ppq);
+        }
+        std::vector<double> ticks;
+        const auto& take = r.recorder.getSequence();
+        for (int i = 0; i < take.getNumEvents(); ++i)
+            if (take.getEventPointer(i)->message.isNoteOn())
+                ticks.push_back(take.getEventTime(i));
+        ASSERT_EQ(ticks.size(), c.notes.size());
+        // Time zero is the beat at or before the start.
+        EXPECT_NEAR(ticks[0], (c.start - std::floor(c.start)) * 960.0, 1.0);
+        for (size_t i = 1; i < ticks.size(); ++i)
+            EXPECT_NEAR(ticks[i] - ticks[i - 1], (c.notes[i] - c.notes[i - 1]) * 960.0, 1.0);
+    }
+}
+
 TEST(Recorder, AnEmptyTakeLeavesNoTakeAndDisarms)
 {
     RecorderRig r;

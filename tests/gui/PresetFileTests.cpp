@@ -340,6 +340,9 @@ TEST_F(PresetFixture, FilesThatDoNotLoadNeverBecomeTheCurrentPreset)
                               archiveOf("noxml.zip", "not xml at all"),
                               archiveOf("other.zip", "<OTHER pluginVersion=\"1.1\"/>"),
                               archiveOf("old.zip", "<ZUMIRA8 pluginVersion=\"0.5\"/>"),
+                              archiveOf("deep.zip", "<ZUMIRA8 pluginVersion=\"1.1.82\">" +
+                                                        juce::String::repeatedString("<a>", 30000) +
+                                                        juce::String::repeatedString("</a>", 30000) + "</ZUMIRA8>"),
                               folder.getChildFile("absent.zip")};
     for (const auto& file : bad)
     {

@@ -206,6 +206,13 @@ TEST_F(UnitPresetFiles, AFileThatDoesNotLoadNeverBecomesCurrent)
     EXPECT_TRUE(frame.currentPresetPath.isEmpty());
     EXPECT_EQ(pitch(), 5.0);
 
+    // Nested deeper than JUCE's parser can recurse: refused before it reads.
+    write("deep.pchsq", "<Preset>" + juce::String::repeatedString("<a>", 30000) +
+                            juce::String::repeatedString("</a>", 30000) + "</Preset>");
+    loadListed("deep.pchsq");
+    EXPECT_TRUE(frame.currentPresetPath.isEmpty());
+    EXPECT_EQ(pitch(), 5.0);
+
     // A CC unit's preset under the pitch extension is refused too.
     juce::ValueTree cc("Preset");
     processor.createVtForUnitPreset(cc, zu::units::cc, 0);

@@ -189,6 +189,43 @@ TEST(HostState, DamagedChunksLeaveThePluginPlaying)
     host->close();
 }
 
+TEST(HostState, DeeplyNestedDocumentsAreRefusedWithoutACrash)
+{
+    std::string deep;
+    for (int i = 0; i < 40000; ++i)
+        deep += "<a>";
+    for (int i = 0; i < 40000; ++i)
+        deep += "</a>";
+
+    // A settings file nested 40,000 deep is read when the plug-in is made.
+    writeSettingsFile("<VALUE name=\"skinmode\" val=\"3\"/>" + deep);
+    auto host = openPlugin();
+    ASSERT_NE(host->effect(), nullptr) << host->error();
+    host->setParameter(paramGch, 4.0f / 15.0f);
+    const float before = host->getParameter(paramGch);
+    const auto good = host->getChunk();
+
+    // A chunk with 30,000 nested elements under the root.
+    auto nested = ChunkText::fromChunk(good);
+    const auto root = nested.xml.find("<ZUMIRA8");
+    const auto rootEnd = nested.xml.find('>', root);
+    ASSERT_NE(rootEnd, std::string::npos);
+    nested.xml.insert(rootEnd + 1, deep.substr(0, 30000 * 3) + deep.substr(40000 * 3, 30000 * 4));
+    host->setChunk(nested.toChunk());
+    host->idleFor(100); // a check that nothing happens
+    EXPECT_FLOAT_EQ(host->getParameter(paramGch), before);
+    EXPECT_EQ(host->getChunk(), good);
+
+    host->transport.playing = true;
+    for (int block = 0; block < 4; ++block)
+    {
+        host->process(512);
+        host->advance(512);
+    }
+    host->close();
+    writeSettingsFile("");
+}
+
 TEST(HostState, AGoodChunkAfterADamagedOneSavesTheSameBytes)
 {
     auto host = openPlugin();

@@ -50,6 +50,14 @@ FieldList lfoFields(const LfoData& m, bool withNames = false)
 
 struct LfoModel : ::testing::Test
 {
+    static std::array<ZuAtomic<int32_t>, LfoData::numUnits> makeFollowingCurrent()
+    {
+        std::array<ZuAtomic<int32_t>, LfoData::numUnits> live{};
+        for (auto& s : live)
+            s = -1;
+        return live;
+    }
+
     void SetUp() override
     {
         m = std::make_unique<LfoData>();
@@ -57,12 +65,13 @@ struct LfoModel : ::testing::Test
         for (int u = 0; u < LfoData::numUnits; ++u)
         {
             snapshots[(size_t) u] = 0;
-            m->followUnitSnapshot(u, snapshots[(size_t) u], values[(size_t) u]);
+            m->followUnitSnapshot(u, snapshots[(size_t) u], liveTreeSnapshots[(size_t) u], values[(size_t) u]);
         }
     }
 
     // The unit models' current snapshots stand in these atomics.
     std::array<ZuAtomic<int32_t>, LfoData::numUnits> snapshots{};
+    std::array<ZuAtomic<int32_t>, LfoData::numUnits> liveTreeSnapshots = makeFollowingCurrent();
     std::array<juce::Value, LfoData::numUnits> values;
     std::unique_ptr<LfoData> m;
 };

@@ -13,7 +13,7 @@ inline bool settle(ZumiraboxAudioProcessor& p)
     return pumpUntil(
         [&]
         {
-            return p.snapshotQueue.size() == 0 && !p.isTimerRunning(ZumiraboxAudioProcessor::snapshotSwitchTimer) &&
+            return !p.hasPendingSwitches() && !p.isTimerRunning(ZumiraboxAudioProcessor::snapshotSwitchTimer) &&
                    !p.isTimerRunning(ZumiraboxAudioProcessor::dummyFlipTimer);
         });
 }
