@@ -618,4 +618,45 @@ TEST(HostEditor, AStateWithTheChordWindowOpenShowsItEachTimeTheEditorOpens)
     EXPECT_EQ(xErrorCount, errorsBefore);
     host.close();
 }
+// The parameter, CC, octave-transpose and rack panels in the host's window:
+// clicks on their controls land in the state the host saves.
+TEST(HostEditor, ClicksOnTheOtherUnitKindsReachTheSavedState)
+{
+    if (!haveDisplay())
+        GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    HostWindow window(0, 0);
+    auto host = hostsession::openPlugin();
+    ASSERT_NE(host->effect(), nullptr);
+    ASSERT_TRUE(window.ok());
+    XSetErrorHandler(countXError);
+    const int errorsBefore = xErrorCount;
+    auto state = ChunkText::fromChunk(host->getChunk());
+    ASSERT_TRUE(state.setAttribute({"maintree"}, "ctstate", "CT:500 900 1300 1400 "));
+    ASSERT_TRUE(hostsession::restoreState(*host, state));
+
+    ASSERT_EQ(host->dispatch(Vst2::effEditOpen, 0, 0, window.handle()), 1);
+    struct CloseEditor
+    {
+        VstHost& host;
+        ~CloseEditor() { host.dispatch(Vst2::effEditClose); }
+    } closeEditor{*host};
+    ASSERT_TRUE(host->idleUntil([&] { return window.numChildren() == 1; }));
+    ASSERT_NE(settledPicture(*host, window, 580), 0u);
+    const float s = (float) editorRect(*host).width / 1000.0f;
+    const auto at = [s](int v) { return (int) ((float) v * s); };
+    const auto saved = [&](std::vector<std::string> path, const char* key)
+    { return ChunkText::fromChunk(host->getChunk()).number(path, key).value_or(-1.0); };
+
+    window.parkPointer();
+    // The CC unit's block page button, under its steps.
+    window.clickChild(at(551), at(256));
+    EXPECT_TRUE(host->idleUntil([&] { return saved({"param", "seqmain", "ccsq1"}, "p3m31_page") == 1.0; }));
+    // The first rack knob's own power switch.
+    window.clickChild(at(199), at(431));
+    EXPECT_TRUE(host->idleUntil([&] { return saved({"param", "seqmain", "ccrack1"}, "p5m51_kpwr1") == 0.0; }));
+    // The parameter unit's power switch in its header strip.
+    window.clickChild(at(22), at(73));
+    EXPECT_TRUE(host->idleUntil([&] { return saved({"ZUMIRA8"}, "p2m21_pwr") == 0.0; }));
+    EXPECT_EQ(xErrorCount, errorsBefore);
+}
 } // namespace
