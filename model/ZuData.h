@@ -19,3 +19,4 @@
 #include "MacroData.h"
 #include "ChordData.h"
 #include "ScaleData.h"
+#include "Seq1Data.h"

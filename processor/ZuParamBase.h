@@ -57,6 +57,13 @@ public:
     void copyPasteVtBtwSeqUnits(int srcIndex, int dstIndex, juce::ValueTree& source, juce::ValueTree& destination,
                                 juce::String prefix);
 
+    // The default property set of one snapshot of the single sequencer,
+    // written into tree (properties added or overwritten, no undo): the
+    // sequencer's own unit keys, or the "c_psq1_" ones with no modulation
+    // properties on slur and step on. Nothing calls them yet.
+    static void prepareSeq1Snapshot(juce::ValueTree& tree);
+    static void prepareCenterPtchSeqSnapshot(juce::ValueTree& tree);
+
     void setNewTransaction();
     bool isUndoReady();
     bool isRedoReady();

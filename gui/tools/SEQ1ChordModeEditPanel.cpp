@@ -431,6 +431,10 @@ void SEQ1ChordModeEditPanel::exitWndw(juce::Button*)
 
 void SEQ1ChordModeEditPanel::keyButtonClicked()
 {
+    // An editor given no chord slot (unitIndex outside 0..11) has nowhere to
+    // capture into and leaves the target alone.
+    if (unitIndex < 0 || unitIndex >= zu::tools::numPitchClasses)
+        return;
     const bool on = keyButton.getToggleState();
     zu::tools::setChordNoteTarget(*this, on ? unitIndex : -1);
 }

@@ -73,7 +73,8 @@ public:
     // character that may not stand there made "_".
     static juce::String tagForPresetName(const juce::String& presetName);
 
-    // The chord slot 0..11 that MIDI keyboard entry fills.
+    // The chord slot 0..11 that MIDI keyboard entry fills; any other value
+    // means none, and the Key toggle then writes nothing.
     int unitIndex = 0;
 
     // Widgets, for the owner's tests and the screens.
