@@ -209,8 +209,13 @@ RecPanel::~RecPanel()
     for (int id : {armedTimer, stateTimer, stateDelayTimer, itemsTimer})
         stopTimer(id);
     cancelPendingUpdate();
+    // The call-out sits in the editor, which may go first: it must not call
+    // this panel back, and it closes with the panel.
     if (auto* box = editCallOut.getComponent())
+    {
         box->removeComponentListener(this);
+        box->dismiss();
+    }
     for (juce::Component* c :
          std::initializer_list<juce::Component*>{&titleLabel, &lengthLabel, &lengthBox, &editButton, &recordButton})
         c->setLookAndFeel(nullptr);

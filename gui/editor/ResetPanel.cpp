@@ -9,13 +9,32 @@ ResetTargetPanel::ResetTargetPanel(juce::AudioProcessorValueTreeState& state)
 {
 }
 
-void ResetTargetPanel::resized()
+namespace
 {
-    const int w = getWidth(), h = getHeight();
+// The 8 x 2 grid of a target panel of w x h: column width, row height and
+// the tops of the two rows.
+struct TargetGrid
+{
+    int cw, rh, row1, row2;
+};
+TargetGrid targetGrid(int w, int h)
+{
     const int cw = (int) ((float) (w - 2) * 0.125f);
     const int t = juce::jlimit(2, 12, (int) ((float) (h - 2) * 0.03f));
     const int rh = (h - 2 - t) / 2;
-    const int row1 = t + 2, row2 = row1 + rh;
+    return {cw, rh, t + 2, t + 2 + rh};
+}
+} // namespace
+
+juce::Rectangle<int> ResetTargetPanel::spareCells(int w, int h)
+{
+    const auto g = targetGrid(w, h);
+    return {2 + 5 * g.cw, g.row2, juce::jmax(3 * g.cw - 2, 0), juce::jmax(g.rh - 2, 0)};
+}
+
+void ResetTargetPanel::resized()
+{
+    const auto [cw, rh, row1, row2] = targetGrid(getWidth(), getHeight());
     const auto place = [&](int n, int column, int y)
     { getButton(n).setBounds(2 + column * cw, y, juce::jmax(cw - 2, 0), juce::jmax(rh - 2, 0)); };
     for (int i = 0; i < 4; ++i)
@@ -110,4 +129,8 @@ void ResetPanel::resized()
 
     const int top = juce::jmin(title + row + 1, h);
     targetPanel.setBounds(m, top, juce::jmax(W, 0), h - top);
+    // The caption of the grid sits in the grid's free cells, after the
+    // octave-transpose unit.
+    targetsLabel.setBounds(ResetTargetPanel::spareCells(targetPanel.getWidth(), targetPanel.getHeight())
+                               .translated(targetPanel.getX(), targetPanel.getY()));
 }

@@ -20,6 +20,10 @@ class ResetTargetPanel : public ZuUnitTargetPanel
 public:
     explicit ResetTargetPanel(juce::AudioProcessorValueTreeState& state);
     void resized() override;
+
+    // The three cells of the second row that no unit takes (after the
+    // octave-transpose unit), in the coordinates of a panel of w x h.
+    static juce::Rectangle<int> spareCells(int w, int h);
 };
 
 // The box "SEQ ReStart/ReSync": two buttons that restart the chosen units or

@@ -67,6 +67,9 @@ SettingPanelMain::SettingPanelMain(juce::AudioProcessorValueTreeState& state, ju
 
 SettingPanelMain::~SettingPanelMain()
 {
+    // A MIDI map left open closes with the page.
+    if (auto* box = mapCallOut.getComponent())
+        box->dismiss();
     channelAttachment.reset();
     for (juce::Component* c :
          std::initializer_list<juce::Component*>{&channelLabel, &channelBox, &modPanelLabel, &modPanelButton,

@@ -61,6 +61,18 @@ TEST_F(BottomArea, ColumnAndPagesAtTheDesignSize)
         EXPECT_EQ(box->getBounds(), bounds) << box->getName();
     // Five half-pixel lines between them.
     EXPECT_EQ(page.separators.getPath().getBounds(), juce::Rectangle<float>(126.25f, 2.0f, 701.5f, 58.0f));
+
+    // The restart box's "Targets" caption takes the free cells of its grid,
+    // after the octave-transpose unit, beside the CC units.
+    auto& reset = page.resetPanel;
+    EXPECT_EQ(reset.targetsLabel.getText(), "Targets");
+    const auto octTp = reset.targetPanel.getButton(13).getBounds() + reset.targetPanel.getPosition();
+    const auto caption = reset.targetsLabel.getBounds();
+    EXPECT_FALSE(caption.isEmpty());
+    EXPECT_GT(caption.getX(), octTp.getRight());
+    EXPECT_EQ(caption.getY(), octTp.getY());
+    EXPECT_EQ(caption.getHeight(), octTp.getHeight());
+    EXPECT_LE(caption.getRight(), reset.targetPanel.getBounds().getRight());
 }
 
 TEST_F(BottomArea, AClickWritesThePageAndShowsItATenthOfASecondLater)
@@ -96,6 +108,29 @@ TEST_F(BottomArea, ALoadedPageOutsideTheColumnShowsTheNearestPage)
         EXPECT_TRUE(zutest::pumpUntil([&] { return bottom.menuButtons.getButton(row.page).getToggleState(); }));
         EXPECT_EQ(litButtons(), 1);
         EXPECT_EQ(bottom.menuButtons.getCurrentIndex(), row.page);
+    }
+}
+
+TEST_F(BottomArea, AStateLoadedByTheHostShowsItsPageOrTheNearest)
+{
+    struct Row
+    {
+        int stored, page;
+    };
+    for (const auto& row : {Row{7, 4}, Row{-1, 0}, Row{2, 2}})
+    {
+        SCOPED_TRACE(row.stored);
+        // The chunk a host saved with that page; then another page is shown.
+        processor.mainTree.setProperty("btm_wndwsel", row.stored, nullptr);
+        juce::MemoryBlock chunk;
+        processor.getStateInformation(chunk);
+        processor.mainTree.setProperty("btm_wndwsel", 1, nullptr);
+        ASSERT_TRUE(zutest::pumpUntil([&] { return bottom.getShownPage() == 1; }));
+
+        processor.setStateInformation(chunk.getData(), (int) chunk.getSize());
+        EXPECT_TRUE(zutest::pumpUntil([&] { return bottom.getShownPage() == row.page; }));
+        EXPECT_TRUE(zutest::pumpUntil([&] { return bottom.menuButtons.getButton(row.page).getToggleState(); }));
+        EXPECT_EQ(litButtons(), 1);
     }
 }
 

@@ -4,6 +4,8 @@
 #include "GuiTestHelpers.h"
 #include "MessagePump.h"
 #include "ScreenWriter.h"
+#include "WidgetTestHelpers.h"
+#include "ZuMidiMapPanel.h"
 #include "ZuMirabox_BottomPanel.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +35,30 @@ TEST(BottomScreens, EveryPageAtScaleOneAndOneAndAHalf)
             EXPECT_TRUE(zutest::writeScreen(image, juce::String("gui-bottom-") + names[page] + "-" +
                                                        (scale == 1.0f ? "1.0" : "1.5") + ".png"));
         }
+
+        // The two call-outs the pages open over the editor: the recorder's
+        // targets and the MIDI map.
+        const juce::String suffix = scale == 1.0f ? "1.0" : "1.5";
+        const auto writeCallOut = [&](const juce::String& name)
+        {
+            const auto image = editor->createComponentSnapshot(editor->getLocalBounds(), true, 1.0f);
+            EXPECT_TRUE(zutest::writeScreen(image, "gui-callout-" + name + "-" + suffix + ".png"));
+            if (auto* box =
+                    dynamic_cast<juce::CallOutBox*>(editor->getChildComponent(editor->getNumChildComponents() - 1)))
+                box->dismiss();
+            EXPECT_TRUE(
+                zutest::pumpUntil([&] { return zutest::openCallOutContent<juce::Component>(*editor) == nullptr; }));
+        };
+        processor.mainTree.setProperty("btm_wndwsel", 0, nullptr);
+        ASSERT_TRUE(zutest::pumpUntil([&] { return bottom.getShownPage() == 0; }));
+        bottom.mainPagePanel.recPanel.editButtonClicked();
+        ASSERT_NE(zutest::openCallOutContent<RecEditPanel>(*editor), nullptr);
+        writeCallOut("rec-targets");
+        processor.mainTree.setProperty("btm_wndwsel", 3, nullptr);
+        ASSERT_TRUE(zutest::pumpUntil([&] { return bottom.getShownPage() == 3; }));
+        bottom.settingsPagePanel.mapEditButtonClicked();
+        ASSERT_NE(zutest::openCallOutContent<ZuMidiMapPanel>(*editor), nullptr);
+        writeCallOut("midi-map");
     }
 }
 

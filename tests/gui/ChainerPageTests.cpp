@@ -169,6 +169,25 @@ TEST_F(ChainerPage, AStateLoadedWithTheSecondGroupShowsItOnOpening)
     EXPECT_FALSE(page().stepArea.getRow(0).isVisible());
 }
 
+TEST_F(ChainerPage, AStateLoadedByTheHostShowsItsPowerAndTrackGroup)
+{
+    setParam("p0_chrpwr", 1);
+    setParam("p0_chrtrksel", 1);
+    juce::MemoryBlock chunk;
+    processor.getStateInformation(chunk);
+    setParam("p0_chrpwr", 0);
+    setParam("p0_chrtrksel", 0);
+    auto& area = page().stepArea;
+    ASSERT_TRUE(zutest::pumpUntil([&] { return !area.isVisible() && area.getRow(0).isVisible(); }));
+
+    processor.setStateInformation(chunk.getData(), (int) chunk.getSize());
+    EXPECT_TRUE(zutest::pumpUntil([&] { return area.isVisible() && area.getRow(4).isVisible(); }));
+    EXPECT_FALSE(area.getRow(0).isVisible());
+    EXPECT_TRUE(page().trackButton.getToggleState());
+    EXPECT_TRUE(page().trackButton.isEnabled());
+    EXPECT_TRUE(page().ctrlPanel.isEnabled());
+}
+
 TEST_F(ChainerPage, MissingPropertiesAreWrittenWithTheirDefaults)
 {
     juce::ValueTree tree("param");

@@ -345,11 +345,59 @@ TEST_F(Recorder, TheEditCallOutSetsTheTargetsOfEachTrackAndForgetsThePanel)
     EXPECT_TRUE(zutest::pumpUntil([&] { return p.getEditCallOut() == nullptr; }));
     EXPECT_EQ(p.editButton.getState(), juce::Button::buttonNormal);
 
-    // A call-out still open when the editor closes never reaches the deleted panel.
+    // A call-out still open when the editor closes outlives the panel for a
+    // moment; it closes and, going, never reaches the deleted panel.
     p.editButtonClicked();
-    ASSERT_NE(p.getEditCallOut(), nullptr);
+    juce::Component::SafePointer<juce::CallOutBox> orphan(p.getEditCallOut());
+    ASSERT_NE(orphan, nullptr);
     editor.reset();
-    zutest::pumpFor(50);
+    ASSERT_NE(orphan, nullptr);
+    EXPECT_TRUE(zutest::pumpUntil([&] { return orphan == nullptr; }));
+}
+
+TEST_F(Recorder, AnEditorOpenedAgainShowsTheTakesAndAnUnarmedButton)
+{
+    addPitchUnit();
+    auto& first = panel();
+    ASSERT_TRUE(zutest::pumpUntil([&] { return first.recordButton.isVisible(); }));
+    first.recordButton.triggerClick();
+    ASSERT_TRUE(zutest::pumpUntil([&] { return first.recordButton.getToggleState(); }));
+    transport.playing = true;
+    // One bar (the length of a new instance) and a little more.
+    play((int) (2.2 * sampleRate) / blockSize);
+    ASSERT_TRUE(zutest::pumpUntil([&] { return visibleItems({0, 1}); }));
+    transport.playing = false;
+    play(8);
+
+    // Lanes still armed from elsewhere: the new panel's button starts off
+    // and leaves them armed; the finished takes show their items.
+    for (auto& armed : processor.globalData.recArmed)
+        armed = true;
+    editor.reset();
+    editor = zutest::makeEditor(processor);
+    auto& again = panel();
+    EXPECT_FALSE(again.recordButton.getToggleState());
+    EXPECT_TRUE(zutest::pumpUntil([&] { return visibleItems({0, 1}); }));
+    for (auto& armed : processor.globalData.recArmed)
+        EXPECT_TRUE(armed.load());
+
+    // Stopped before the end: the button goes off by itself and the earlier
+    // takes are gone.
+    ASSERT_TRUE(zutest::pumpUntil([&] { return again.recordButton.isVisible(); }));
+    again.recordButton.triggerClick();
+    ASSERT_TRUE(zutest::pumpUntil([&] { return again.recordButton.getToggleState(); }));
+    transport.sample = 0;
+    transport.playing = true;
+    play((int) (0.5 * sampleRate) / blockSize);
+    EXPECT_TRUE(zutest::pumpUntil([&] { return visibleItems({}); }));
+    EXPECT_TRUE(again.recordButton.getToggleState());
+    transport.playing = false;
+    play(8);
+    EXPECT_TRUE(zutest::pumpUntil([&] { return !again.recordButton.getToggleState(); }));
+    EXPECT_TRUE(zutest::pumpUntil([&] { return again.recordButton.isVisible(); }));
+    zutest::pumpFor(300);
+    EXPECT_TRUE(visibleItems({}));
+    EXPECT_FALSE(processor.globalData.recHasTake[0].load());
 }
 } // namespace
 

@@ -151,6 +151,24 @@ TEST_F(SettingsPages, TheMidiMapListsTheCNotesAndStoresOnlyAChoice)
     EXPECT_EQ(processor.globalData.midiTpNote.load(), 36);
     EXPECT_EQ(stored("miditpnote"), "36");
 
+    // Played keys transpose from the new base: with MIDI transpose on, key 38
+    // is two above it (-10 semitones), key 35 lies below the 25 keys.
+    zutest::setHostParameter(processor, "p0_miditp", 1.0f);
+    processor.prepareToPlay(48000.0, 512);
+    const auto playKey = [this](int key)
+    {
+        juce::AudioBuffer<float> audio(2, 512);
+        juce::MidiBuffer midi;
+        midi.addEvent(juce::MidiMessage::noteOn(1, key, (juce::uint8) 100), 0);
+        processor.processBlock(audio, midi);
+    };
+    playKey(35);
+    zutest::pumpFor(100);
+    EXPECT_EQ(zutest::hostParameter(processor, "p0_gtp"), 0.0f);
+    playKey(38);
+    EXPECT_TRUE(zutest::pumpUntil([&] { return zutest::hostParameter(processor, "p0_gtp") == -10.0f; }));
+    zutest::setHostParameter(processor, "p0_miditp", 0.0f);
+
     // The bracket spans the 25 keys from note 36.
     const auto image = map->createComponentSnapshot(map->getLocalBounds());
     const auto kb = map->keyboard.getBounds();
@@ -165,6 +183,14 @@ TEST_F(SettingsPages, TheMidiMapListsTheCNotesAndStoresOnlyAChoice)
     // The main page shows the new key range.
     show(0);
     EXPECT_EQ(bottom().mainPagePanel.octTpPanel.keyRangeLabel.getText(), "C1 ~ C3");
+
+    // A map left open closes with the editor.
+    show(3);
+    settingsPage().mapEditButtonClicked();
+    juce::Component::SafePointer<juce::CallOutBox> open(settingsPage().getMapCallOut());
+    ASSERT_NE(open, nullptr);
+    editor.reset();
+    EXPECT_TRUE(zutest::pumpUntil([&] { return open == nullptr; }));
 }
 
 TEST_F(SettingsPages, AStoredBaseThatIsNoCNoteShowsNoSelectionAndStaysStored)

@@ -8,16 +8,22 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include <unistd.h>
 
 // Xlib's macros (None, Bool, Status ...) come last, after every other header.
 #include "XAtomsEnvironment.h"
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 namespace
@@ -177,6 +183,37 @@ public:
                 }
             });
         XFlush(display);
+    }
+
+    // The pointer as a user moves it: the left button pressed at (x0, y0) of
+    // the first embedded window, moved to (x1, y1) and released there, each
+    // step delivered by the X server's input (XTest) and followed by between().
+    void dragInChild(int x0, int y0, int x1, int y1, const std::function<void()>& between) const
+    {
+        int rootX = 0, rootY = 0;
+        forFirstChild(
+            [&](::Window child)
+            {
+                ::Window unused = 0;
+                XTranslateCoordinates(display, child, DefaultRootWindow(display), 0, 0, &rootX, &rootY, &unused);
+            });
+        const int screen = DefaultScreen(display);
+        const auto step = [&](auto fake)
+        {
+            fake();
+            XSync(display, False);
+            between();
+        };
+        step([&] { XTestFakeMotionEvent(display, screen, rootX + x0, rootY + y0, CurrentTime); });
+        step([&] { XTestFakeButtonEvent(display, Button1, True, CurrentTime); });
+        for (int i = 1; i <= 8; ++i)
+            step(
+                [&]
+                {
+                    XTestFakeMotionEvent(display, screen, rootX + x0 + (x1 - x0) * i / 8,
+                                         rootY + y0 + (y1 - y0) * i / 8, CurrentTime);
+                });
+        step([&] { XTestFakeButtonEvent(display, Button1, False, CurrentTime); });
     }
 
     // Whether any pixel of the area differs from black.
@@ -618,45 +655,215 @@ TEST(HostEditor, AStateWithTheChordWindowOpenShowsItEachTimeTheEditorOpens)
     EXPECT_EQ(xErrorCount, errorsBefore);
     host.close();
 }
+// The plug-in in a window of the host's own, with its editor opened there and
+// settled; the editor closes (if open) before the plug-in and the window go.
+struct HostedEditor
+{
+    HostWindow window{0, 0};
+    std::unique_ptr<VstHost> host = hostsession::openPlugin();
+    // The editor's scale: its width over the design width.
+    float s = 1.0f;
+    bool editorOpen = false;
+
+    ~HostedEditor()
+    {
+        if (editorOpen)
+            host->dispatch(Vst2::effEditClose);
+    }
+
+    // The plug-in with the unit list units ("ctstate") and its editor open.
+    bool open(const char* units)
+    {
+        if (host->effect() == nullptr || !window.ok())
+            return false;
+        auto state = ChunkText::fromChunk(host->getChunk());
+        return state.setAttribute({"maintree"}, "ctstate", units) && hostsession::restoreState(*host, state) &&
+               openEditor();
+    }
+    bool openEditor()
+    {
+        if (host->dispatch(Vst2::effEditOpen, 0, 0, window.handle()) != 1)
+            return false;
+        editorOpen = true;
+        if (!host->idleUntil([&] { return window.numChildren() == 1; }) || settledPicture(*host, window, 580) == 0)
+            return false;
+        s = (float) editorRect(*host).width / 1000.0f;
+        window.parkPointer();
+        return true;
+    }
+    void closeEditor()
+    {
+        host->dispatch(Vst2::effEditClose);
+        editorOpen = false;
+        EXPECT_TRUE(host->idleUntil([&] { return window.numChildren() == 0; }));
+        host->idle(20);
+    }
+
+    // A design coordinate in the window.
+    int at(int v) const { return (int) ((float) v * s); }
+    void click(int x, int y) const { window.clickChild(at(x), at(y)); }
+    // What the window shows in a design area.
+    std::uint64_t picture(int x, int y, int w, int h) const { return window.fingerprint(at(x), at(y), at(w), at(h)); }
+};
+
 // The parameter, CC, octave-transpose and rack panels in the host's window:
 // clicks on their controls land in the state the host saves.
 TEST(HostEditor, ClicksOnTheOtherUnitKindsReachTheSavedState)
 {
     if (!haveDisplay())
         GTEST_SKIP() << "needs an X display (run under xvfb-run)";
-    HostWindow window(0, 0);
-    auto host = hostsession::openPlugin();
-    ASSERT_NE(host->effect(), nullptr);
-    ASSERT_TRUE(window.ok());
+    HostedEditor hosted;
     XSetErrorHandler(countXError);
     const int errorsBefore = xErrorCount;
-    auto state = ChunkText::fromChunk(host->getChunk());
-    ASSERT_TRUE(state.setAttribute({"maintree"}, "ctstate", "CT:500 900 1300 1400 "));
-    ASSERT_TRUE(hostsession::restoreState(*host, state));
-
-    ASSERT_EQ(host->dispatch(Vst2::effEditOpen, 0, 0, window.handle()), 1);
-    struct CloseEditor
-    {
-        VstHost& host;
-        ~CloseEditor() { host.dispatch(Vst2::effEditClose); }
-    } closeEditor{*host};
-    ASSERT_TRUE(host->idleUntil([&] { return window.numChildren() == 1; }));
-    ASSERT_NE(settledPicture(*host, window, 580), 0u);
-    const float s = (float) editorRect(*host).width / 1000.0f;
-    const auto at = [s](int v) { return (int) ((float) v * s); };
+    ASSERT_TRUE(hosted.open("CT:500 900 1300 1400 "));
+    auto& host = hosted.host;
     const auto saved = [&](std::vector<std::string> path, const char* key)
     { return ChunkText::fromChunk(host->getChunk()).number(path, key).value_or(-1.0); };
 
-    window.parkPointer();
     // The CC unit's block page button, under its steps.
-    window.clickChild(at(551), at(256));
+    hosted.click(551, 256);
     EXPECT_TRUE(host->idleUntil([&] { return saved({"param", "seqmain", "ccsq1"}, "p3m31_page") == 1.0; }));
     // The first rack knob's own power switch.
-    window.clickChild(at(199), at(431));
+    hosted.click(199, 431);
     EXPECT_TRUE(host->idleUntil([&] { return saved({"param", "seqmain", "ccrack1"}, "p5m51_kpwr1") == 0.0; }));
     // The parameter unit's power switch in its header strip.
-    window.clickChild(at(22), at(73));
+    hosted.click(22, 73);
     EXPECT_TRUE(host->idleUntil([&] { return saved({"ZUMIRA8"}, "p2m21_pwr") == 0.0; }));
+    EXPECT_EQ(xErrorCount, errorsBefore);
+}
+
+// The bottom area's page column at scale 1: the middle of page button i.
+std::pair<int, int> pageButtonCentre(int i)
+{
+    return {25, 511 + 10 * i};
+}
+
+// Shows page i of the bottom area with a click on its button.
+void showPage(HostedEditor& hosted, int i)
+{
+    const auto page = hosted.picture(51, 501, 940, 60);
+    hosted.click(pageButtonCentre(i).first, pageButtonCentre(i).second);
+    EXPECT_TRUE(hosted.host->idleUntil([&] { return hosted.picture(51, 501, 940, 60) != page; })) << i;
+}
+
+// The call-outs of the bottom pages in a host: the MIDI map and the
+// recorder's targets over the editor, the colour selector on the desktop.
+// They stay open until the user answers, and closing the editor with them
+// open is safe; the colour selector closes with the editor.
+TEST(HostEditor, TheBottomPagesCallOutsStayOpenAndAreSafeWhenTheEditorCloses)
+{
+    if (!haveDisplay())
+        GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    HostedEditor hosted;
+    XSetErrorHandler(countXError);
+    const int errorsBefore = xErrorCount;
+    ASSERT_TRUE(hosted.open("CT:"));
+    auto& host = hosted.host;
+
+    // Clicks target and expects the area to change and to stay changed.
+    const auto opensAndStays = [&](std::pair<int, int> target, std::array<int, 4> area)
+    {
+        const auto closed = hosted.picture(area[0], area[1], area[2], area[3]);
+        hosted.click(target.first, target.second);
+        EXPECT_TRUE(host->idleUntil([&] { return hosted.picture(area[0], area[1], area[2], area[3]) != closed; }));
+        // Hosts often seem in the background to JUCE: the call-out stays anyway.
+        host->idleFor(800);
+        EXPECT_NE(hosted.picture(area[0], area[1], area[2], area[3]), closed);
+        return closed;
+    };
+
+    // Settings: "Edit" opens the MIDI map over the unit column; a click
+    // beside it closes it.
+    showPage(hosted, 3);
+    const auto withoutMap = opensAndStays({345, 542}, {100, 300, 600, 100});
+    hosted.click(900, 150);
+    EXPECT_TRUE(host->idleUntil([&] { return hosted.picture(100, 300, 600, 100) == withoutMap; }));
+
+    // Main: the recorder's EDIT opens the track targets; the editor closes
+    // while they are open.
+    showPage(hosted, 0);
+    opensAndStays({898, 510}, {800, 350, 150, 100});
+    hosted.closeEditor();
+
+    // Color: the selector opens as a window of its own and goes with the editor.
+    ASSERT_TRUE(hosted.openEditor());
+    showPage(hosted, 4);
+    const int windowsBefore = hosted.window.numShownTopLevelWindows();
+    hosted.click(172, 541);
+    EXPECT_TRUE(host->idleUntil([&] { return hosted.window.numShownTopLevelWindows() == windowsBefore + 1; }));
+    host->idleFor(800);
+    EXPECT_EQ(hosted.window.numShownTopLevelWindows(), windowsBefore + 1);
+    hosted.closeEditor();
+    EXPECT_TRUE(host->idleUntil([&] { return hosted.window.numShownTopLevelWindows() == windowsBefore; }));
+    EXPECT_EQ(xErrorCount, errorsBefore);
+}
+
+// A take recorded while the host plays, dragged out of the editor with the
+// mouse as a user does: the drag hands out a MIDI file of its own in the
+// user's private folder, and the editor answers clicks again after the drop.
+TEST(HostEditor, ARecordedTakeDragsOutAsAMidiFile)
+{
+    if (!haveDisplay())
+        GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    // A temporary folder of this test's own.
+    char pattern[] = "/tmp/zu-host-tmp-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string temp = pattern;
+    const char* savedTmp = std::getenv("TMPDIR");
+    struct RestoreTmp
+    {
+        std::string value, folder;
+        bool had;
+        ~RestoreTmp()
+        {
+            if (had)
+                setenv("TMPDIR", value.c_str(), 1);
+            else
+                unsetenv("TMPDIR");
+            std::filesystem::remove_all(folder);
+        }
+    } restoreTmp{savedTmp != nullptr ? savedTmp : "", temp, savedTmp != nullptr};
+    setenv("TMPDIR", temp.c_str(), 1);
+
+    HostedEditor hosted;
+    XSetErrorHandler(countXError);
+    const int errorsBefore = xErrorCount;
+    ASSERT_TRUE(hosted.open("CT:100 "));
+    auto& host = hosted.host;
+
+    // Arm, then play a bar (the length of a new instance) and a little more.
+    const auto unarmed = hosted.picture(890, 520, 40, 20);
+    hosted.click(910, 530);
+    ASSERT_TRUE(host->idleUntil([&] { return hosted.picture(890, 520, 40, 20) != unarmed; }));
+    const auto noItems = hosted.picture(888, 542, 95, 18);
+    hostsession::Session session(*host);
+    host->transport.playing = true;
+    session.run(200, [&](int block) { host->idle(block % 8 == 0 ? 1 : 0); });
+    host->transport.playing = false;
+    session.run(8);
+    ASSERT_FALSE(session.noteOns().empty());
+    ASSERT_TRUE(host->idleUntil([&] { return hosted.picture(888, 542, 95, 18) != noItems; }));
+
+    // Lane 0's item, dragged onto the unit column and dropped there.
+    hosted.window.dragInChild(hosted.at(898), hosted.at(551), hosted.at(500), hosted.at(300), [&] { host->idle(5); });
+    host->idle(20);
+    const std::string folder = temp + "/ZU-MIRA8-" + std::to_string(geteuid());
+    std::vector<std::filesystem::path> files;
+    if (std::filesystem::is_directory(folder))
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            files.push_back(entry.path());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].filename().string().rfind("MidiRecAll-", 0), 0u) << files[0];
+    std::ifstream in(files[0], std::ios::binary);
+    std::vector<unsigned char> head(14);
+    in.read(reinterpret_cast<char*>(head.data()), 14);
+    ASSERT_EQ(std::string(head.begin(), head.begin() + 4), "MThd");
+    EXPECT_EQ((head[8] << 8) | head[9], 1);     // format 1
+    EXPECT_EQ((head[10] << 8) | head[11], 1);   // one track
+    EXPECT_EQ((head[12] << 8) | head[13], 960); // ticks per quarter note
+
+    // The pointer is the user's again: a click selects another page.
+    showPage(hosted, 2);
     EXPECT_EQ(xErrorCount, errorsBefore);
 }
 } // namespace
